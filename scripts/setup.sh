@@ -1,0 +1,36 @@
+# Shared by play.sh and test.sh: installs what the build needs and builds.
+# Sourced, not run.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+# What building and playing the game needs from Debian.
+PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenchmark-dev)
+# What the tests add: clang and its runtime for the fuzzers.
+TEST_PACKAGES=(clang libclang-rt-14-dev)
+
+# Installs the named Debian packages that are missing (through sudo when not root).
+need_packages() {
+    local missing=() package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing: ${missing[*]}"
+    local sudo=()
+    if [ "$(id -u)" -ne 0 ]; then
+        command -v sudo >/dev/null || { echo "Need root or sudo to install ${missing[*]}" >&2; return 1; }
+        sudo=(sudo)
+    fi
+    "${sudo[@]}" apt-get update -q
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
+
+# Configures and builds one build directory: build_tree DIR [cmake options...]
+build_tree() {
+    local dir="$1"
+    shift
+    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
+    cmake --build "$dir" -j "$(nproc)"
+}

@@ -1,0 +1,25 @@
+#pragma once
+#include <cstdint>
+#include <string>
+
+// Machine settings, read once at start by CheckRegistry. The names are those of
+// the settings file's values ("8bitSound" cannot begin an identifier).
+extern uint32_t DirectSound;    // 0: the fallback sound device
+extern uint32_t DirectX;        // nonzero: the accelerated display driver
+extern uint32_t DirectVideo;    // nonzero: the software display driver
+extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
+extern uint32_t debugLog;       // "Debug": trace lines go to the log
+
+// Prefix of every data file name: "CDROM" + "ReedShot/", or empty for the
+// current directory.
+extern std::string dataDir;
+
+// "InstallPath"; nothing else in the game reads it.
+extern std::string installDir;
+
+// Reads the settings file (creating it empty when missing) over the defaults.
+// Always returns 1.
+uint32_t CheckRegistry();
+
+// Puts every setting back to its default, as before CheckRegistry.
+void ResetSettings();

@@ -1,0 +1,35 @@
+// The entry point: brings the game up in its fixed order and takes it down again.
+#include <cstdio>
+
+#include "app/config.h"
+#include "app/options.h"
+#include "engine/log.h"
+#include "engine/random.h"
+#include "engine/timer.h"
+
+namespace {
+
+// String resource 100: the first line of every run's log.
+constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
+
+}  // namespace
+
+int main() {
+    LogPrintf("%s", kLogTitle);
+    CheckRegistry();
+    LogPrintf("DirectX: %d, DirectVideo: %d, DirectSound: %d", static_cast<int>(DirectX),
+              static_cast<int>(DirectVideo), static_cast<int>(DirectSound));
+    LoadOptions();
+    SeedRandom(TimerCount());
+
+    // The display, sound and screens are not built yet: what exists has run.
+    std::printf(
+        "Talmadge Reed Gunner: settings read, options.dat loaded (current player %u, \"%.*s\").\n"
+        "The display and the screens are still to come; saving options.dat and leaving.\n"
+        "Log: %s\n",
+        currentPlayer, static_cast<int>(PlayerName(*player).size()), PlayerName(*player).data(),
+        LogPath());
+
+    SaveOptions();
+    return 0;
+}

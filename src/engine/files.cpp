@@ -1,0 +1,100 @@
+#include "engine/files.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+int Descriptor(FileHandle handle) { return static_cast<int>(handle); }
+
+FileHandle Handle(int fd) { return fd < 0 ? INVALID_FILE : static_cast<FileHandle>(fd); }
+
+}  // namespace
+
+FileHandle FileCreate(const char* name) {
+    return Handle(open(name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+}
+
+FileHandle FileOpen(const char* name) { return Handle(open(name, O_RDONLY | O_CLOEXEC)); }
+
+void FileClose(FileHandle handle) {
+    if (handle != INVALID_FILE) {
+        close(Descriptor(handle));
+    }
+}
+
+uint32_t FileRead(FileHandle handle, void* buffer, uint32_t count) {
+    auto* bytes = static_cast<char*>(buffer);
+    uint32_t total = 0;
+    while (total < count) {
+        ssize_t got = read(Descriptor(handle), bytes + total, count - total);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got <= 0) {
+            break;
+        }
+        total += static_cast<uint32_t>(got);
+    }
+    return total;
+}
+
+uint32_t FileWrite(FileHandle handle, const void* buffer, uint32_t count) {
+    const auto* bytes = static_cast<const char*>(buffer);
+    uint32_t total = 0;
+    while (total < count) {
+        ssize_t done = write(Descriptor(handle), bytes + total, count - total);
+        if (done < 0 && errno == EINTR) {
+            continue;
+        }
+        if (done <= 0) {
+            break;
+        }
+        total += static_cast<uint32_t>(done);
+    }
+    return total;
+}
+
+uint32_t FileSeek(FileHandle handle, int32_t distance, uint32_t origin) {
+    int whence = origin == 0 ? SEEK_SET : origin == 1 ? SEEK_CUR : origin == 2 ? SEEK_END : -1;
+    if (whence < 0) {
+        return 0xFFFFFFFFu;
+    }
+    off_t position = lseek(Descriptor(handle), distance, whence);
+    return position < 0 ? 0xFFFFFFFFu : static_cast<uint32_t>(position);
+}
+
+uint32_t FileSize(FileHandle handle) {
+    int fd = Descriptor(handle);
+    off_t here = lseek(fd, 0, SEEK_CUR);
+    off_t end = lseek(fd, 0, SEEK_END);
+    if (here < 0 || end < 0) {
+        return 0;
+    }
+    lseek(fd, here, SEEK_SET);
+    return static_cast<uint32_t>(end);
+}
+
+uint32_t FileFlush(FileHandle handle) { return fsync(Descriptor(handle)) == 0 ? 1 : 0; }
+
+uint32_t FileReplace(const char* from, const char* to) {
+    if (std::rename(from, to) != 0) {
+        return 0;
+    }
+    // Make the new directory entry durable too; a failure here leaves the file
+    // complete on disk either way, so it is not reported.
+    std::string dir(to);
+    size_t slash = dir.rfind('/');
+    dir = slash == std::string::npos ? "." : dir.substr(0, slash + 1);
+    int fd = open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        fsync(fd);
+        close(fd);
+    }
+    return 1;
+}
+
+uint32_t FileDelete(const char* name) { return unlink(name) == 0 ? 1 : 0; }

@@ -1,0 +1,72 @@
+#include "engine/log.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <string>
+#include <unistd.h>
+
+#include "sys/paths.h"
+
+namespace {
+
+// One line of the log, terminating zero included.
+constexpr size_t kLineBuffer = 256;
+
+int logFirstCall = 1;
+std::string logPath;
+
+void WriteAll(int fd, const char* data, size_t size) {
+    while (size > 0) {
+        ssize_t done = write(fd, data, size);
+        if (done <= 0) {
+            return;
+        }
+        data += done;
+        size -= static_cast<size_t>(done);
+    }
+}
+
+}  // namespace
+
+const char* LogPath() {
+    if (logPath.empty()) {
+        logPath = SysStateDir() + "PELLMAR.TXT";
+    }
+    return logPath.c_str();
+}
+
+void LogReset() {
+    logFirstCall = 1;
+    logPath.clear();
+}
+
+void LogPrintf(const char* format, ...) {
+    char line[kLineBuffer + 2];
+    va_list args;
+    va_start(args, format);
+    int formatted = std::vsnprintf(line, kLineBuffer, format, args);
+    va_end(args);
+    if (formatted < 0) {
+        return;
+    }
+    // vsnprintf cut an over-long line at 255 characters; strlen also stops at an
+    // embedded zero written by "%c".
+    size_t length = std::strlen(line);
+    line[length] = '\r';
+    line[length + 1] = '\n';
+
+    int flags = O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC;
+    if (logFirstCall) {
+        logFirstCall = 0;
+        flags |= O_TRUNC;
+        SysMakeDirs(SysStateDir());
+    }
+    int fd = open(LogPath(), flags, 0644);
+    if (fd < 0) {
+        return;
+    }
+    WriteAll(fd, line, length + 2);
+    close(fd);
+}

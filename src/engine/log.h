@@ -1,0 +1,12 @@
+#pragma once
+
+// Appends one formatted line (at most 255 characters, then CR LF) to the log
+// file "PELLMAR.TXT" in the state directory. The first line of a run starts the
+// file anew. Never fails the caller: without a writable log the line is lost.
+void LogPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
+// Full path of the log file (the state directory is read from the environment).
+const char* LogPath();
+
+// Makes the next LogPrintf start a new file again, as at the start of a run.
+void LogReset();

@@ -1,0 +1,53 @@
+#include "sys/clock.h"
+
+#include <time.h>
+
+namespace {
+
+bool virtualClock = false;
+uint32_t virtualNow = 0;
+SysClockListener clockListener = nullptr;
+bool inListener = false;
+
+uint32_t RealMilliseconds() {
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    // Unsigned arithmetic wraps at 2^32 as the callers expect.
+    return static_cast<uint32_t>(static_cast<uint64_t>(ts.tv_sec) * 1000u +
+                                 static_cast<uint64_t>(ts.tv_nsec) / 1000000u);
+}
+
+}  // namespace
+
+uint32_t SysMilliseconds() {
+    uint32_t now;
+    if (virtualClock) {
+        now = virtualNow++;
+    } else {
+        now = RealMilliseconds();
+    }
+    // The listener may itself read the clock; do not recurse into it.
+    if (clockListener != nullptr && !inListener) {
+        inListener = true;
+        clockListener(now);
+        inListener = false;
+    }
+    return now;
+}
+
+void SysUseVirtualClock(uint32_t start) {
+    virtualClock = true;
+    virtualNow = start;
+}
+
+void SysUseRealClock() { virtualClock = false; }
+
+bool SysClockIsVirtual() { return virtualClock; }
+
+void SysAdvanceVirtualClock(uint32_t ms) {
+    if (virtualClock) {
+        virtualNow += ms;
+    }
+}
+
+void SysSetClockListener(SysClockListener listener) { clockListener = listener; }

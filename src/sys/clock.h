@@ -1,0 +1,27 @@
+#pragma once
+#include <cstdint>
+
+// The system's millisecond clock: the one time source of the whole program.
+// Monotonic, counts from an arbitrary origin, wraps at 2^32; callers only use
+// differences between two readings.
+uint32_t SysMilliseconds();
+
+// Switches to a virtual clock for the headless backend: it starts at `start`
+// and every read advances it by 1 ms, so every busy wait ends and two runs of
+// the same input see the same times.
+void SysUseVirtualClock(uint32_t start);
+
+// Back to the real monotonic clock.
+void SysUseRealClock();
+
+// True while the virtual clock is in use.
+bool SysClockIsVirtual();
+
+// Advances the virtual clock by `ms` (an event call or a mixed block of sound
+// moves time on); does nothing on the real clock.
+void SysAdvanceVirtualClock(uint32_t ms);
+
+// A routine called after every clock read with the time read, so the display
+// layer can present while the game busy-waits. Null removes it.
+using SysClockListener = void (*)(uint32_t now);
+void SysSetClockListener(SysClockListener listener);

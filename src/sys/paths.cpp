@@ -1,0 +1,56 @@
+#include "sys/paths.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+std::string HomeDir() {
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return home;
+    }
+    const passwd* pw = getpwuid(getuid());
+    if (pw != nullptr && pw->pw_dir != nullptr) {
+        return pw->pw_dir;
+    }
+    return "/tmp";
+}
+
+// The base directory from `variable` when it holds an absolute path (relative
+// ones are to be ignored), else home + `fallback`; always ends in "pellmar/".
+std::string GameDir(const char* variable, const char* fallback) {
+    const char* base = std::getenv(variable);
+    std::string dir = (base != nullptr && base[0] == '/') ? std::string(base) : HomeDir() + fallback;
+    if (dir.back() != '/') {
+        dir += '/';
+    }
+    return dir + "pellmar/";
+}
+
+}  // namespace
+
+std::string SysStateDir() { return GameDir("XDG_STATE_HOME", "/.local/state"); }
+
+std::string SysConfigDir() { return GameDir("XDG_CONFIG_HOME", "/.config"); }
+
+bool SysMakeDirs(const std::string& dir) {
+    std::string path;
+    size_t start = 0;
+    while (start <= dir.size()) {
+        size_t slash = dir.find('/', start);
+        if (slash == std::string::npos) {
+            slash = dir.size();
+        }
+        path = dir.substr(0, slash);
+        if (!path.empty() && mkdir(path.c_str(), 0755) != 0 && errno != EEXIST) {
+            return false;
+        }
+        start = slash + 1;
+    }
+    struct stat st{};
+    return stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}

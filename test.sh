@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Builds everything (installing what it needs) and runs every test: the suite,
+# the suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and
+# each fuzzer for a bounded time.
+set -euo pipefail
+source "$(dirname "$0")/scripts/setup.sh"
+
+FUZZ_SECONDS="${FUZZ_SECONDS:-30}"
+passed=0
+failed=0
+
+need_packages "${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+# Runs ctest in a build directory and adds its counts to the totals.
+run_suite() {
+    local dir="$1" log
+    log="$(mktemp)"
+    if (cd "$dir" && ctest --output-on-failure -j "$(nproc)") 2>&1 | tee "$log"; then :; fi
+    local total bad
+    total=$(sed -n 's/.* tests failed out of \([0-9]*\).*/\1/p' "$log" | tail -n 1)
+    bad=$(sed -n 's/.*, \([0-9]*\) tests failed out of.*/\1/p' "$log" | tail -n 1)
+    if [ -z "$total" ]; then
+        echo "ctest in $dir reported nothing" >&2
+        failed=$((failed + 1))
+    else
+        passed=$((passed + total - bad))
+        failed=$((failed + bad))
+    fi
+    rm -f "$log"
+}
+
+echo "== Build and test"
+build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+run_suite "$ROOT/build"
+
+echo "== Build and test under ASan + UBSan"
+build_tree "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DREEDGUNNER_SANITIZE=ON
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+    run_suite "$ROOT/build-asan"
+
+echo "== Fuzz (${FUZZ_SECONDS} s each)"
+build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZZ=ON \
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+seed_dir="$(mktemp -d)"
+(cd "$seed_dir" && XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
+    "$ROOT/build/bin/reedgunner" >/dev/null)  # the game writes a fresh options.dat
+for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
+    name="$(basename "$fuzzer")"
+    corpus="$ROOT/build-fuzz/corpus/$name"
+    mkdir -p "$corpus"
+    seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
+    [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
+    [ "$name" = fuzz_options ] && cp "$seed_dir/options.dat" "$corpus/fresh-options.dat"
+    if (cd "$ROOT/build-fuzz" && "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 \
+            -rss_limit_mb=2048 -print_final_stats=0 "$corpus" >"$ROOT/build-fuzz/$name.log" 2>&1); then
+        echo "$name: no findings ($(grep -o 'DONE.*' "$ROOT/build-fuzz/$name.log" | tail -n 1))"
+        passed=$((passed + 1))
+    else
+        echo "$name: FAILED, see build-fuzz/$name.log" >&2
+        tail -n 40 "$ROOT/build-fuzz/$name.log" >&2
+        failed=$((failed + 1))
+    fi
+done
+rm -rf "$seed_dir"
+
+echo "== Summary"
+echo "total: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]
