@@ -4,9 +4,11 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What building and playing the game needs from Debian.
-PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenchmark-dev)
-# What the tests add: clang and its runtime for the fuzzers.
-TEST_PACKAGES=(clang libclang-rt-14-dev)
+PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
+               libsdl2-dev libpng-dev)
+# What the tests add: clang and its runtime for the fuzzers, sox to make test
+# sounds, a virtual X server for measuring the real window.
+TEST_PACKAGES=(clang libclang-rt-14-dev sox xvfb xauth)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {
