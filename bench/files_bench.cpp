@@ -2,9 +2,9 @@
 // roster's load and crash-safe save.
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "app/options.h"
 #include "engine/log.h"

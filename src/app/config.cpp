@@ -39,7 +39,8 @@ bool ReadPath(const SettingsStore& store, const char* name, std::string* out) {
         return false;
     }
     if (text.size() > kMaxPath) {
-        LogPrintf("ERROR: setting %s is longer than %d characters", name, static_cast<int>(kMaxPath));
+        LogPrintf("ERROR: setting %s is longer than %d characters", name,
+                  static_cast<int>(kMaxPath));
         return false;
     }
     *out = text;
@@ -79,7 +80,8 @@ uint32_t CheckRegistry() {
     ReadPath(store, "InstallPath", &installDir);
 
     for (const NumberSetting& setting : kNumberSettings) {
-        if (SysSettingsQueryNumber(store, setting.name, setting.value) == SettingStatus::WrongType) {
+        if (SysSettingsQueryNumber(store, setting.name, setting.value) ==
+            SettingStatus::WrongType) {
             LogPrintf("ERROR: setting %s is not a 32-bit number", setting.name);
         }
     }

@@ -31,7 +31,9 @@ void Put32(uint8_t* out, uint32_t value) {
     Put16(out + 2, static_cast<uint16_t>(value >> 16));
 }
 
-uint16_t Get16(const uint8_t* in) { return static_cast<uint16_t>(in[0] | in[1] << 8); }
+uint16_t Get16(const uint8_t* in) {
+    return static_cast<uint16_t>(in[0] | in[1] << 8);
+}
 
 uint32_t Get32(const uint8_t* in) {
     return static_cast<uint32_t>(Get16(in)) | static_cast<uint32_t>(Get16(in + 2)) << 16;
@@ -95,7 +97,9 @@ std::string_view PlayerName(const PlayerRecord& record) {
     return std::string_view(record.name, strnlen(record.name, sizeof record.name));
 }
 
-bool IsFreeRecord(const PlayerRecord& record) { return static_cast<int8_t>(record.name[0]) < 33; }
+bool IsFreeRecord(const PlayerRecord& record) {
+    return static_cast<int8_t>(record.name[0]) < 33;
+}
 
 void EncodePlayerRecord(const PlayerRecord& record, uint8_t* out) {
     std::memcpy(out, record.name, 32);

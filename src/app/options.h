@@ -5,18 +5,18 @@
 
 // One saved game: 84 bytes on disk, little-endian, in this field order.
 struct PlayerRecord {
-    char name[32];            // zero-terminated when intact; see PlayerName
-    int32_t money;            // dollars, kept at 0 or above
-    uint8_t goalCount;        // set bits among the low 12 of goalBitsA and goalBitsB
-    uint8_t musicOn;          // 1: music plays
-    int8_t volume;            // master volume in percent, 0 to 100
-    uint8_t extraBytes[3];    // cleared when a game is reset; nothing else uses them
-    uint8_t reserved42[2];    // kept as stored
-    uint16_t goalBitsA;       // 12 flag bits
-    uint16_t goalBitsB;       // 12 flag bits
-    uint8_t reserved48[16];   // kept as stored
-    uint16_t items[9];        // belongings, indexed by the kItem constants
-    uint8_t reserved82[2];    // kept as stored
+    char name[32];           // zero-terminated when intact; see PlayerName
+    int32_t money;           // dollars, kept at 0 or above
+    uint8_t goalCount;       // set bits among the low 12 of goalBitsA and goalBitsB
+    uint8_t musicOn;         // 1: music plays
+    int8_t volume;           // master volume in percent, 0 to 100
+    uint8_t extraBytes[3];   // cleared when a game is reset; nothing else uses them
+    uint8_t reserved42[2];   // kept as stored
+    uint16_t goalBitsA;      // 12 flag bits
+    uint16_t goalBitsB;      // 12 flag bits
+    uint8_t reserved48[16];  // kept as stored
+    uint16_t items[9];       // belongings, indexed by the kItem constants
+    uint8_t reserved82[2];   // kept as stored
 };
 
 // Indexes of PlayerRecord::items.
@@ -24,7 +24,7 @@ constexpr int kItemDecoys = 0;
 constexpr int kItemLicence = 1;
 constexpr int kItemCall1 = 2;  // calls 1 to 3 are 2, 3, 4
 constexpr int kItemShells = 5;
-constexpr int kItemGun1 = 6;   // guns 1 to 3 are 6, 7, 8, holding 1, 2 and 3 shells
+constexpr int kItemGun1 = 6;  // guns 1 to 3 are 6, 7, 8, holding 1, 2 and 3 shells
 constexpr int kItemCount = 9;
 
 constexpr int kRosterSize = 10;

@@ -1,16 +1,20 @@
 #include "engine/files.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
-int Descriptor(FileHandle handle) { return static_cast<int>(handle); }
+int Descriptor(FileHandle handle) {
+    return static_cast<int>(handle);
+}
 
-FileHandle Handle(int fd) { return fd < 0 ? INVALID_FILE : static_cast<FileHandle>(fd); }
+FileHandle Handle(int fd) {
+    return fd < 0 ? INVALID_FILE : static_cast<FileHandle>(fd);
+}
 
 }  // namespace
 
@@ -18,7 +22,9 @@ FileHandle FileCreate(const char* name) {
     return Handle(open(name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
 }
 
-FileHandle FileOpen(const char* name) { return Handle(open(name, O_RDONLY | O_CLOEXEC)); }
+FileHandle FileOpen(const char* name) {
+    return Handle(open(name, O_RDONLY | O_CLOEXEC));
+}
 
 void FileClose(FileHandle handle) {
     if (handle != INVALID_FILE) {
@@ -78,7 +84,9 @@ uint32_t FileSize(FileHandle handle) {
     return static_cast<uint32_t>(end);
 }
 
-uint32_t FileFlush(FileHandle handle) { return fsync(Descriptor(handle)) == 0 ? 1 : 0; }
+uint32_t FileFlush(FileHandle handle) {
+    return fsync(Descriptor(handle)) == 0 ? 1 : 0;
+}
 
 uint32_t FileReplace(const char* from, const char* to) {
     if (std::rename(from, to) != 0) {
@@ -97,4 +105,6 @@ uint32_t FileReplace(const char* from, const char* to) {
     return 1;
 }
 
-uint32_t FileDelete(const char* name) { return unlink(name) == 0 ? 1 : 0; }
+uint32_t FileDelete(const char* name) {
+    return unlink(name) == 0 ? 1 : 0;
+}

@@ -1,11 +1,11 @@
 #include "engine/log.h"
 
+#include <fcntl.h>
+#include <unistd.h>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
 
 #include "sys/paths.h"
 

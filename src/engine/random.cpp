@@ -6,7 +6,9 @@ uint32_t randomSeed = 1;
 
 }  // namespace
 
-void SeedRandom(uint32_t seed) { randomSeed = seed; }
+void SeedRandom(uint32_t seed) {
+    randomSeed = seed;
+}
 
 int Random() {
     randomSeed = randomSeed * 214013u + 2531011u;

@@ -8,7 +8,9 @@ uint32_t timerMark = 0;
 
 }  // namespace
 
-uint32_t TimerCount() { return SysMilliseconds(); }
+uint32_t TimerCount() {
+    return SysMilliseconds();
+}
 
 void TimerWait(uint32_t ms) {
     if (ms == 0) {
@@ -19,4 +21,6 @@ void TimerWait(uint32_t ms) {
     }
 }
 
-void TimerReset() { timerMark = 0; }
+void TimerReset() {
+    timerMark = 0;
+}

@@ -40,9 +40,10 @@ struct GDL_Event {
     uint32_t time;    // milliseconds, from the program's clock
     int32_t x;        // pointer position in display pixels
     int32_t y;
-    uint32_t code;    // keys: character in the low byte, scan code in the second; buttons: 1 left, 4 right
-    uint32_t state;   // modifiers or held buttons
-    uint32_t next;    // queue links
+    uint32_t
+        code;  // keys: character in the low byte, scan code in the second; buttons: 1 left, 4 right
+    uint32_t state;  // modifiers or held buttons
+    uint32_t next;   // queue links
     uint32_t prev;
 };
 

@@ -40,9 +40,13 @@ void SysUseVirtualClock(uint32_t start) {
     virtualNow = start;
 }
 
-void SysUseRealClock() { virtualClock = false; }
+void SysUseRealClock() {
+    virtualClock = false;
+}
 
-bool SysClockIsVirtual() { return virtualClock; }
+bool SysClockIsVirtual() {
+    return virtualClock;
+}
 
 void SysAdvanceVirtualClock(uint32_t ms) {
     if (virtualClock) {
@@ -50,4 +54,6 @@ void SysAdvanceVirtualClock(uint32_t ms) {
     }
 }
 
-void SysSetClockListener(SysClockListener listener) { clockListener = listener; }
+void SysSetClockListener(SysClockListener listener) {
+    clockListener = listener;
+}

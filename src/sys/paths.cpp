@@ -1,10 +1,10 @@
 #include "sys/paths.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 namespace {
 
@@ -24,7 +24,8 @@ std::string HomeDir() {
 // ones are to be ignored), else home + `fallback`; always ends in "pellmar/".
 std::string GameDir(const char* variable, const char* fallback) {
     const char* base = std::getenv(variable);
-    std::string dir = (base != nullptr && base[0] == '/') ? std::string(base) : HomeDir() + fallback;
+    std::string dir =
+        (base != nullptr && base[0] == '/') ? std::string(base) : HomeDir() + fallback;
     if (dir.back() != '/') {
         dir += '/';
     }
@@ -33,9 +34,13 @@ std::string GameDir(const char* variable, const char* fallback) {
 
 }  // namespace
 
-std::string SysStateDir() { return GameDir("XDG_STATE_HOME", "/.local/state"); }
+std::string SysStateDir() {
+    return GameDir("XDG_STATE_HOME", "/.local/state");
+}
 
-std::string SysConfigDir() { return GameDir("XDG_CONFIG_HOME", "/.config"); }
+std::string SysConfigDir() {
+    return GameDir("XDG_CONFIG_HOME", "/.config");
+}
 
 bool SysMakeDirs(const std::string& dir) {
     std::string path;
@@ -51,6 +56,6 @@ bool SysMakeDirs(const std::string& dir) {
         }
         start = slash + 1;
     }
-    struct stat st{};
+    struct stat st {};
     return stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }

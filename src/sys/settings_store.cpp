@@ -1,10 +1,10 @@
 #include "sys/settings_store.h"
 
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <strings.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdlib>
 
 #include "sys/paths.h"
 
@@ -38,7 +38,9 @@ const SettingsValue* FindValue(const SettingsStore& store, const char* name) {
 
 }  // namespace
 
-std::string SysSettingsPath() { return SysConfigDir() + "Settings.ini"; }
+std::string SysSettingsPath() {
+    return SysConfigDir() + "Settings.ini";
+}
 
 void SysSettingsParse(std::string_view text, SettingsStore* store) {
     // Lines before any section header count as the settings section, so a file
@@ -56,14 +58,16 @@ void SysSettingsParse(std::string_view text, SettingsStore* store) {
             continue;
         }
         if (line.front() == '[') {
-            inSettings = line.back() == ']' && SameName(Trim(line.substr(1, line.size() - 2)), "Settings");
+            inSettings =
+                line.back() == ']' && SameName(Trim(line.substr(1, line.size() - 2)), "Settings");
             continue;
         }
         if (!inSettings) {
             continue;
         }
         size_t equals = line.find('=');
-        std::string_view name = equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
+        std::string_view name =
+            equals == std::string_view::npos ? std::string_view() : Trim(line.substr(0, equals));
         if (name.empty()) {
             store->badLines.push_back({number, std::string(line)});
             continue;
@@ -122,7 +126,8 @@ SettingStatus SysSettingsQueryNumber(const SettingsStore& store, const char* nam
     errno = 0;
     char* end = nullptr;
     long long number = std::strtoll(digits, &end, hex ? 16 : 10);
-    if (errno != 0 || *end != '\0' || number < INT32_MIN || number > static_cast<long long>(UINT32_MAX)) {
+    if (errno != 0 || *end != '\0' || number < INT32_MIN ||
+        number > static_cast<long long>(UINT32_MAX)) {
         return SettingStatus::WrongType;
     }
     *out = static_cast<uint32_t>(number);

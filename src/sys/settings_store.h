@@ -20,9 +20,9 @@ struct SettingsLine {
 };
 
 struct SettingsStore {
-    std::string path;                   // the file the values came from
-    std::vector<SettingsValue> values;  // in file order; a later duplicate wins
-    std::vector<SettingsLine> badLines; // lines of the section that are not Name=value
+    std::string path;                    // the file the values came from
+    std::vector<SettingsValue> values;   // in file order; a later duplicate wins
+    std::vector<SettingsLine> badLines;  // lines of the section that are not Name=value
 };
 
 enum class SettingStatus { Ok, Missing, WrongType };

@@ -1,9 +1,9 @@
 #include "app/options.h"
 
+#include <sys/resource.h>
 #include <csignal>
 #include <cstring>
 #include <string>
-#include <sys/resource.h>
 
 #include "support/temp_dir.h"
 
@@ -45,7 +45,8 @@ std::string FreshRosterBytes() {
 std::string RosterBytes() {
     std::string bytes(840, '\0');
     for (int i = 0; i < kRosterSize; ++i) {
-        EncodePlayerRecord(roster[i], reinterpret_cast<uint8_t*>(bytes.data()) + i * kPlayerRecordBytes);
+        EncodePlayerRecord(roster[i],
+                           reinterpret_cast<uint8_t*>(bytes.data()) + i * kPlayerRecordBytes);
     }
     return bytes;
 }
@@ -72,13 +73,13 @@ TEST_F(OptionsTest, FieldsSitAtTheirOffsets) {
     std::memcpy(record, "Ada", 4);
     record[32] = '\x10';  // money 0x2710 = 10000, little-endian
     record[33] = '\x27';
-    record[37] = 0;                   // music off
-    record[38] = 55;                  // volume
-    record[44] = '\x05';              // goal bits A
-    record[47] = '\x08';              // goal bits B high byte
-    record[74] = '\x00';              // shells 0x0400 = 1024
+    record[37] = 0;       // music off
+    record[38] = 55;      // volume
+    record[44] = '\x05';  // goal bits A
+    record[47] = '\x08';  // goal bits B high byte
+    record[74] = '\x00';  // shells 0x0400 = 1024
     record[75] = '\x04';
-    record[80] = 1;                   // gun 3
+    record[80] = 1;  // gun 3
     WriteBytes("options.dat", file);
     ASSERT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(PlayerName(*player), "Ada");

@@ -20,10 +20,10 @@ TEST_F(TimerTest, WaitHoldsStrictlyLongerThanAsked) {
 
 TEST_F(TimerTest, VirtualClockMakesWaitsExact) {
     SysUseVirtualClock(1000);
-    TimerWait(0);                      // reads 1000
-    TimerWait(10);                     // reads 1001 .. 1011, the first > 10 past the mark
-    EXPECT_EQ(TimerCount(), 1012u);    // the next read
-    TimerWait(0);                      // mark 1013
+    TimerWait(0);                    // reads 1000
+    TimerWait(10);                   // reads 1001 .. 1011, the first > 10 past the mark
+    EXPECT_EQ(TimerCount(), 1012u);  // the next read
+    TimerWait(0);                    // mark 1013
     TimerWait(2000);
     EXPECT_EQ(TimerCount(), 1013u + 2001u + 1u);
 }

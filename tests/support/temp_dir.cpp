@@ -1,10 +1,10 @@
 #include "support/temp_dir.h"
 
+#include <unistd.h>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
 #include "app/config.h"
 #include "app/options.h"
@@ -54,4 +54,6 @@ void ScratchTest::WriteBytes(const std::string& path, const std::string& bytes) 
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
-std::string ScratchTest::LogText() const { return ReadBytes(dir + "state/pellmar/PELLMAR.TXT"); }
+std::string ScratchTest::LogText() const {
+    return ReadBytes(dir + "state/pellmar/PELLMAR.TXT");
+}

@@ -10,7 +10,9 @@ namespace {
 
 std::string heard;
 
-void First() { heard += "1"; }
+void First() {
+    heard += "1";
+}
 void Second() {
     heard += "2";
     SysRemovePumpListener(Second);  // a listener may take itself off while running

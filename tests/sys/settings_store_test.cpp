@@ -25,7 +25,8 @@ TEST(SettingsStoreTest, ReadsTheSettingsSectionOnly) {
     uint32_t number = 99;
     EXPECT_EQ(SysSettingsQueryNumber(store, "DirectX", &number), SettingStatus::Ok);
     EXPECT_EQ(number, 0u);
-    EXPECT_EQ(SysSettingsQueryText(store, "CDROM", &text), SettingStatus::Ok) << "names ignore case";
+    EXPECT_EQ(SysSettingsQueryText(store, "CDROM", &text), SettingStatus::Ok)
+        << "names ignore case";
     EXPECT_EQ(text, "/media/disc");
     EXPECT_EQ(SysSettingsQueryNumber(store, "Debug", &number), SettingStatus::Ok);
     EXPECT_EQ(number, 2u) << "the later value wins; other sections are not ours";
