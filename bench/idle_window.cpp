@@ -3,6 +3,7 @@
 // frugality script uses Xvfb):
 //   reedgunner_idle wait SECONDS   waits for input only, as the roster does
 //   reedgunner_idle pace SECONDS   also paces a 100 ms step on the clock, as the hunt does
+//   reedgunner_idle echo SECONDS   waits and prints every event it takes
 // Prints the CPU time it took and, pacing, how far apart the steps came.
 #include <sys/resource.h>
 #include <unistd.h>
@@ -58,6 +59,7 @@ bool Escape(const GDL_Event& event) {
 
 int main(int argc, char** argv) {
     const bool pace = argc > 1 && std::strcmp(argv[1], "pace") == 0;
+    const bool echo = argc > 1 && std::strcmp(argv[1], "echo") == 0;
     const unsigned seconds = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 10;
     GDL_setAppInstance(&appInstance);
     CheckRegistry();
@@ -80,8 +82,15 @@ int main(int argc, char** argv) {
     uint32_t steps = 0;
     alarm(seconds);
     while (timeUp == 0) {
-        if (GDL_getEvent(&event, GDL_EVENT_ALL) != 0 && Escape(event)) {
-            break;
+        if (GDL_getEvent(&event, GDL_EVENT_ALL) != 0) {
+            if (echo) {
+                std::printf("event type %u at %d,%d code 0x%x state 0x%x\n", event.type,
+                            event.x, event.y, event.code, event.state);
+                std::fflush(stdout);
+            }
+            if (Escape(event)) {
+                break;
+            }
         }
         if (pace) {
             // The hunt's pacing: a step once more than 100 ms have passed.

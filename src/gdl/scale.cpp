@@ -42,12 +42,22 @@ void GDL_windowToPicture(int32_t windowWidth, int32_t windowHeight, int32_t wind
     *y = static_cast<int32_t>(std::clamp<int64_t>(py, 0, kGdlHeight - 1));
 }
 
+namespace {
+
+// The middle window pixel of those that map back to picture pixel `p`
+// (spanning `span` window pixels for `size` picture pixels).
+int64_t MiddleOf(int64_t p, int64_t span, int64_t size) {
+    const int64_t first = (p * span + size - 1) / size;            // ceil(p * span / size)
+    const int64_t last = ((p + 1) * span + size - 1) / size - 1;  // ceil((p + 1) * span / size) - 1
+    return (first + std::max(first, last)) / 2;
+}
+
+}  // namespace
+
 void GDL_pictureToWindow(int32_t windowWidth, int32_t windowHeight, int32_t x, int32_t y,
                          int32_t* windowX, int32_t* windowY) {
     const GDL_Rect view = GDL_pictureViewport(windowWidth, windowHeight);
-    const int64_t width = view.right - view.left, height = view.bottom - view.top;
-    *windowX = static_cast<int32_t>(view.left +
-                                    (2 * static_cast<int64_t>(x) + 1) * width / (2 * kGdlWidth));
-    *windowY = static_cast<int32_t>(view.top +
-                                    (2 * static_cast<int64_t>(y) + 1) * height / (2 * kGdlHeight));
+    const int64_t px = std::clamp(x, 0, kGdlWidth - 1), py = std::clamp(y, 0, kGdlHeight - 1);
+    *windowX = static_cast<int32_t>(view.left + MiddleOf(px, view.right - view.left, kGdlWidth));
+    *windowY = static_cast<int32_t>(view.top + MiddleOf(py, view.bottom - view.top, kGdlHeight));
 }

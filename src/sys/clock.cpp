@@ -41,13 +41,9 @@ void SysUseVirtualClock(uint32_t start) {
     virtualNow = start;
 }
 
-void SysUseRealClock() {
-    virtualClock = false;
-}
+void SysUseRealClock() { virtualClock = false; }
 
-bool SysClockIsVirtual() {
-    return virtualClock;
-}
+bool SysClockIsVirtual() { return virtualClock; }
 
 void SysAdvanceVirtualClock(uint32_t ms) {
     if (virtualClock) {
@@ -72,6 +68,4 @@ void SysWaitForNextMillisecond() {
     }
 }
 
-void SysSetClockListener(SysClockListener listener) {
-    clockListener = listener;
-}
+void SysSetClockListener(SysClockListener listener) { clockListener = listener; }
