@@ -1,6 +1,6 @@
 #include "engine/timer.h"
 
-#include "sys/clock.h"
+#include "aud/aud.h"
 
 namespace {
 
@@ -8,7 +8,10 @@ uint32_t timerMark = 0;
 
 }  // namespace
 
-uint32_t TimerCount() { return SysMilliseconds(); }
+// The sound library's counter is the program's one clock.
+uint32_t TimerCount() {
+    return AUD_ms_count();
+}
 
 void TimerWait(uint32_t ms) {
     if (ms == 0) {
@@ -19,4 +22,6 @@ void TimerWait(uint32_t ms) {
     }
 }
 
-void TimerReset() { timerMark = 0; }
+void TimerReset() {
+    timerMark = 0;
+}
