@@ -1,9 +1,9 @@
 // Feeds arbitrary bytes to LoadOptions as "options.dat" and checks what it
 // leaves: a current record inside the roster, whatever the file held.
+#include <unistd.h>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
 
 #include "app/options.h"
 #include "engine/log.h"
