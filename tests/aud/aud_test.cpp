@@ -186,7 +186,9 @@ TEST_F(AudTest, EndNoticesWaitForTheMainThreadAndStaleOnesAreDropped) {
     ASSERT_TRUE(Load(s, image));
     AUD_register_EOB_callback(s, NoteEnd);
     AUD_start_sample(s);
-    SysPump();  // the first read
+    const uint32_t now = SysPeekMilliseconds();
+    SysPump();  // sets the start
+    EXPECT_EQ(SysPeekMilliseconds(), now) << "pumping looks at the clock without taking time";
     SysAdvanceVirtualClock(50);
     EXPECT_TRUE(ended.empty()) << "nothing is called while nobody polls";
     SysPump();
