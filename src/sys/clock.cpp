@@ -36,14 +36,22 @@ uint32_t SysMilliseconds() {
     return now;
 }
 
+uint32_t SysPeekMilliseconds() {
+    return virtualClock ? virtualNow : RealMilliseconds();
+}
+
 void SysUseVirtualClock(uint32_t start) {
     virtualClock = true;
     virtualNow = start;
 }
 
-void SysUseRealClock() { virtualClock = false; }
+void SysUseRealClock() {
+    virtualClock = false;
+}
 
-bool SysClockIsVirtual() { return virtualClock; }
+bool SysClockIsVirtual() {
+    return virtualClock;
+}
 
 void SysAdvanceVirtualClock(uint32_t ms) {
     if (virtualClock) {
