@@ -25,7 +25,8 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     }
     setenv("XDG_STATE_HOME", dir, 1);
     SysSetHeadless(true);
-    GDL_setAppInstance(nullptr);
+    static char instance;
+    GDL_setAppInstance(&instance);
     if (GraphicsInit() != 1) {
         std::abort();
     }

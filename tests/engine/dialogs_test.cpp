@@ -20,6 +20,7 @@ class DialogsTest : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
         ResetFonts();
         ResetInput();
         ResetDialogs();

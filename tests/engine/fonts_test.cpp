@@ -17,6 +17,7 @@ class FontsTest : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
         ResetFonts();
         // A grey ramp: entry i is (i, i, i), entry 0 black.
         for (int i = 0; i < 256; ++i) {

@@ -53,6 +53,7 @@ class InputTest : public DisplayTest {
 protected:
     void SetUp() override {
         DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
         ResetInput();
         FillPattern(displaySurface);
         FillPattern(backPage);
