@@ -21,6 +21,11 @@ bool SysClockIsVirtual();
 // moves time on); does nothing on the real clock.
 void SysAdvanceVirtualClock(uint32_t ms);
 
+// Sleeps until the real clock reaches its next millisecond: a caller with
+// nothing to do looks again exactly when a new reading is possible. Returns at
+// once on the virtual clock.
+void SysWaitForNextMillisecond();
+
 // A routine called after every clock read with the time read, so the display
 // layer can present while the game busy-waits. Null removes it.
 using SysClockListener = void (*)(uint32_t now);
