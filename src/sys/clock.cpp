@@ -36,6 +36,10 @@ uint32_t SysMilliseconds() {
     return now;
 }
 
+uint32_t SysPeekMilliseconds() {
+    return virtualClock ? virtualNow : RealMilliseconds();
+}
+
 void SysUseVirtualClock(uint32_t start) {
     virtualClock = true;
     virtualNow = start;

@@ -6,6 +6,11 @@
 // differences between two readings.
 uint32_t SysMilliseconds();
 
+// The current reading without counting as a read: the virtual clock does not
+// move on and the listener is not called (the sound layer's event-pump work
+// looks at the time without taking any).
+uint32_t SysPeekMilliseconds();
+
 // Switches to a virtual clock for the headless backend: it starts at `start`
 // and every read advances it by 1 ms, so every busy wait ends and two runs of
 // the same input see the same times.
