@@ -350,3 +350,52 @@ Picture Quantize(const Canvas& c, int x, int y, int w, int h, bool transparent, 
 std::string OutPath(const char* dir, const char* name) {
     return std::string(dir) + "/" + name;
 }
+
+void PaintPanelling(Canvas& c, int x, int y, int w, int h, int plank, uint32_t dark,
+                    uint32_t light, uint32_t seed) {
+    for (int px = x, k = 0; px < x + w; px += plank, k++) {
+        // Each plank a slightly different tone.
+        double tone = 0.85 + 0.3 * Hash01(k, 0, seed);
+        auto scale = [tone](uint32_t rgb) {
+            auto ch = [&](int s) {
+                return static_cast<uint32_t>(std::min(255.0, ((rgb >> s) & 0xFF) * tone));
+            };
+            return ch(16) << 16 | ch(8) << 8 | ch(0);
+        };
+        PaintWood(c, px, y, std::min(plank, x + w - px), h, scale(dark), scale(light),
+                  seed + k * 13, true);
+        Rectangle(c.cr, px, y, 2, h, 0x1a0e06, 0.8);
+        Rectangle(c.cr, px + 2, y, 1, h, 0xffe0b0, 0.18);
+    }
+}
+
+void PaintFramedBoard(Canvas& c, int x, int y, int w, int h, int frame, uint32_t inner,
+                      uint32_t seed) {
+    cairo_t* cr = c.cr;
+    SoftShadow(
+        c, [&](cairo_t* m) {
+            cairo_rectangle(m, x, y, w, h);
+            cairo_fill(m);
+        },
+        6, 8, 6, 0.6);
+    PaintWood(c, x, y, w, h, 0x4a2810, 0x9a6430, seed);
+    Bevel(cr, x, y, w, h, 3, 1.0);
+    // The inner edge of the frame is sunk: dark top-left, light bottom-right.
+    int ix = x + frame, iy = y + frame, iw = w - 2 * frame, ih = h - 2 * frame;
+    Rectangle(cr, ix, iy, iw, ih, inner);
+    Grain(c, ix, iy, iw, ih, 0.12, 6.0, seed + 1);
+    Rectangle(cr, ix, iy, iw, 3, 0x000000, 0.45);
+    Rectangle(cr, ix, iy, 3, ih, 0x000000, 0.35);
+    Rectangle(cr, ix, iy + ih - 2, iw, 2, 0xfff0d0, 0.2);
+    Rectangle(cr, ix + iw - 2, iy, 2, ih, 0xfff0d0, 0.15);
+}
+
+void Vignette(Canvas& c, double strength) {
+    cairo_pattern_t* p = cairo_pattern_create_radial(c.width / 2.0, c.height / 2.0, c.height * 0.35,
+                                                     c.width / 2.0, c.height / 2.0, c.width * 0.75);
+    cairo_pattern_add_color_stop_rgba(p, 0, 0, 0, 0, 0);
+    cairo_pattern_add_color_stop_rgba(p, 1, 0.05, 0.02, 0, strength);
+    cairo_set_source(c.cr, p);
+    cairo_paint(c.cr);
+    cairo_pattern_destroy(p);
+}
