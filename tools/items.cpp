@@ -16,8 +16,27 @@ void Outline(cairo_t* cr, double width = 2.0) {
     cairo_stroke_preserve(cr);
 }
 
-// A mallard decoy facing right in a 200 by 120 box, sitting at x.
-void Decoy(cairo_t* cr, double x, bool drake) {
+// The colours of one kind of duck.
+struct Plumage {
+    uint32_t bodyTop, bodyBottom, wing, tail, breast, headTop, headBottom, bill;
+    bool neckRing;
+};
+
+constexpr Plumage kPlumage[2][4] = {
+    // Hens: Mallard, Pintail, Redhead, Canvasback.
+    {{0xb08a5c, 0x5c4028, 0x6e4c2c, 0x5c4028, 0, 0xb89066, 0x7a5632, 0xd08838, false},
+     {0xc4a47a, 0x74583a, 0x7e6244, 0x74583a, 0, 0xc8a880, 0x8a6a48, 0x40404a, false},
+     {0xa88660, 0x5a4230, 0x6a5038, 0x5a4230, 0, 0xa8845c, 0x6a4c30, 0x5a6478, false},
+     {0xbcb0a0, 0x7a6c5c, 0x8a7c6c, 0x6a5c4c, 0, 0xb89a78, 0x7a6048, 0x2a2a2a, false}},
+    // Drakes.
+    {{0xc8c4bc, 0x6c6660, 0x5a5248, 0x222018, 0x6a3018, 0x2aa066, 0x0c4028, 0xe8c838, true},
+     {0xd8d8d4, 0x7a7a78, 0x606060, 0x1a1a1a, 0xf0f0ec, 0x8a6040, 0x4a2a18, 0x4a5a6a, false},
+     {0xb8bcc0, 0x5a5e64, 0x4a4e54, 0x1a1a1a, 0x1a1614, 0xd05a20, 0x8a2a0c, 0x8aa0c0, false},
+     {0xf0f0ec, 0xa8a8a4, 0xc8c8c4, 0x1a1a1a, 0x161412, 0xb0401c, 0x6a1c08, 0x1a1a1a, false}},
+};
+
+// A duck on the water facing right in a 200 by 120 box, sitting at x.
+void Duck(cairo_t* cr, double x, const Plumage& p) {
     cairo_save(cr);
     cairo_translate(cr, x, 0);
     // Body.
@@ -28,24 +47,24 @@ void Decoy(cairo_t* cr, double x, bool drake) {
     cairo_curve_to(cr, 30, 106, 10, 96, 10, 78);
     cairo_close_path(cr);
     Outline(cr, 3);
-    FillVertical(cr, 44, 110, drake ? 0xc8c4bc : 0xb08a5c, drake ? 0x6c6660 : 0x5c4028);
+    FillVertical(cr, 44, 110, p.bodyTop, p.bodyBottom);
     // Wing and tail.
     cairo_move_to(cr, 40, 70);
     cairo_curve_to(cr, 70, 58, 110, 60, 128, 76);
     cairo_curve_to(cr, 100, 88, 60, 88, 40, 70);
-    SetColour(cr, drake ? 0x5a5248 : 0x6e4c2c);
+    SetColour(cr, p.wing);
     cairo_fill(cr);
-    Rectangle(cr, 96, 70, 22, 6, 0x3858b8);  // the blue speculum
+    Rectangle(cr, 96, 70, 22, 6, 0x3858b8);  // the speculum
     cairo_move_to(cr, 10, 78);
     cairo_line_to(cr, 0, 60);
     cairo_line_to(cr, 20, 66);
     cairo_close_path(cr);
-    SetColour(cr, drake ? 0x222018 : 0x5c4028);
+    SetColour(cr, p.tail);
     cairo_fill(cr);
     // Breast and head.
-    if (drake) {
+    if (p.breast != 0) {
         cairo_arc(cr, 150, 70, 18, -M_PI / 2, M_PI / 2);
-        SetColour(cr, 0x6a3018);
+        SetColour(cr, p.breast);
         cairo_fill(cr);
     }
     cairo_move_to(cr, 130, 52);
@@ -54,11 +73,9 @@ void Decoy(cairo_t* cr, double x, bool drake) {
     cairo_curve_to(cr, 166, 56, 150, 60, 130, 52);
     cairo_close_path(cr);
     Outline(cr, 3);
-    if (drake) {
-        FillVertical(cr, 14, 56, 0x2aa066, 0x0c4028);
-        Rectangle(cr, 132, 50, 36, 4, 0xf4f0e8);  // white neck ring
-    } else {
-        FillVertical(cr, 14, 56, 0xb89066, 0x7a5632);
+    FillVertical(cr, 14, 56, p.headTop, p.headBottom);
+    if (p.neckRing) {
+        Rectangle(cr, 132, 50, 36, 4, 0xf4f0e8);
     }
     SetColour(cr, 0xffffff, 0.35);
     cairo_arc(cr, 148, 24, 6, 0, 2 * M_PI);
@@ -69,12 +86,12 @@ void Decoy(cairo_t* cr, double x, bool drake) {
     cairo_curve_to(cr, 190, 40, 178, 40, 168, 38);
     cairo_close_path(cr);
     Outline(cr, 2);
-    SetColour(cr, drake ? 0xe8c838 : 0xd08838);
+    SetColour(cr, p.bill);
     cairo_fill(cr);
     SetColour(cr, kInk);
     cairo_arc(cr, 158, 26, 3, 0, 2 * M_PI);
     cairo_fill(cr);
-    // Varnish highlight along the back.
+    // Shine along the back.
     cairo_move_to(cr, 40, 56);
     cairo_curve_to(cr, 70, 48, 100, 48, 120, 52);
     SetColour(cr, 0xffffff, 0.35);
@@ -83,8 +100,10 @@ void Decoy(cairo_t* cr, double x, bool drake) {
     cairo_restore(cr);
 }
 
-void Decoys(cairo_t* cr) {  // 330 by 120
-    Decoy(cr, 130, false);
+void Decoy(cairo_t* cr, double x, bool drake) { Duck(cr, x, kPlumage[drake ? 1 : 0][0]); }
+
+void Decoys(cairo_t* cr) {  // 400 by 120
+    Decoy(cr, 200, false);
     Decoy(cr, 0, true);
 }
 
@@ -337,5 +356,14 @@ void PaintItem(cairo_t* cr, Item item, double x, double y, double w, double h) {
             Gun(cr, 3);
             break;
     }
+    cairo_restore(cr);
+}
+
+void PaintDuck(cairo_t* cr, int species, int sex, double x, double y, double w, double h) {
+    double s = std::min(w / 200.0, h / 120.0);
+    cairo_save(cr);
+    cairo_translate(cr, x + (w - 200 * s) / 2, y + (h - 120 * s) / 2);
+    cairo_scale(cr, s, s);
+    Duck(cr, 0, kPlumage[sex != 0 ? 1 : 0][species & 3]);
     cairo_restore(cr);
 }

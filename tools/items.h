@@ -20,3 +20,7 @@ void PaintItem(cairo_t* cr, Item item, double x, double y, double w, double h);
 
 // The item's natural width over height.
 double ItemAspect(Item item);
+
+// A duck of one of the four species (Mallard, Pintail, Redhead, Canvasback),
+// hen (sex 0) or drake (1), sitting on the water, fitted into the rectangle.
+void PaintDuck(cairo_t* cr, int species, int sex, double x, double y, double w, double h);
