@@ -42,7 +42,7 @@ echo "== Fuzz (${FUZZ_SECONDS} s each)"
 build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 seed_dir="$(mktemp -d)"
-(cd "$seed_dir" && XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
+(cd "$seed_dir" && REEDGUNNER_HEADLESS=1 XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
     "$ROOT/build/bin/reedgunner" >/dev/null)  # the game writes a fresh options.dat
 for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
     name="$(basename "$fuzzer")"

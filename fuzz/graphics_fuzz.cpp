@@ -1,0 +1,66 @@
+// Feeds arbitrary bytes to LoadGraphics as a bank and draws whatever it
+// loaded with every blitter: a hostile .256 file must neither read nor write
+// outside its buffers, and every slot it fills must be drawable.
+#include <unistd.h>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+
+#include "engine/blit.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "platform/graphics.h"
+#include "sys/backend.h"
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    static char pattern[] = "/tmp/reedgunner-fuzz-graphics-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    if (dir == nullptr || chdir(dir) != 0) {
+        std::abort();
+    }
+    setenv("XDG_STATE_HOME", dir, 1);
+    SysSetHeadless(true);
+    static char instance;
+    GDL_setAppInstance(&instance);
+    if (GraphicsInit() != 1) {
+        std::abort();
+    }
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    FILE* file = std::fopen("fuzz.256", "wb");
+    if (file == nullptr) {
+        std::abort();
+    }
+    std::fwrite(data, 1, size, file);
+    std::fclose(file);
+
+    LogReset();
+    ResetGraphicBanks();
+    const int32_t count = LoadGraphics(90, "fuzz");
+    if (count < 0 || count > maxGraphic - 90) {
+        std::abort();
+    }
+    // A bank that fails part-way keeps its earlier slots: look at all of them.
+    for (int slot = 90; slot < maxGraphic; ++slot) {
+        const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
+        if (g.data == nullptr) {
+            continue;
+        }
+        if (g.width <= 0 || g.width > kScreenWidth || g.height <= 0) {
+            std::abort();
+        }
+        // Slot 99 may have become a depth map; the blitters check its size.
+        const int x = g.xoff % 700;
+        const int y = g.yoff % 520;
+        BlitGraphic(slot, x, y, backPage);
+        BlitGraphic2(slot, x, y, g.height, workPage);
+        BlitGraphicLayer(slot, x, y, 128);
+        BlitShadow(slot, -x, -y, 254, backPage);
+        ScaleGraphic(slot, x, y, 200, 5 + static_cast<int>(g.size % 200), slot & 1);
+        BlitDecoy(slot, -x, y, 30);
+    }
+    ResetGraphicBanks();
+    return 0;
+}

@@ -1,0 +1,204 @@
+// The event queue, the pointer position, the quit request and the
+// reactivation callback. Every event call pumps first: window messages, the
+// sound layer's listeners, and a millisecond of the virtual clock.
+#include <algorithm>
+#include <array>
+#include <csignal>
+#include <cstdlib>
+
+#include "gdl/gdl.h"
+#include "gdl/gdl_internal.h"
+#include "sys/backend.h"
+#include "sys/clock.h"
+
+namespace {
+
+std::array<GDL_Event, GDL_EVENT_QUEUE_SIZE> queue;
+int32_t queued = 0;  // events in queue[0 .. queued), oldest first
+uint32_t serial = 0;
+int32_t pointerX = kGdlWidth / 2;
+int32_t pointerY = kGdlHeight / 2;
+
+GDL_ReactivateCallback reactivate = nullptr;
+GDL_QuitHandler quitHandler = nullptr;
+
+// Set from the signal handler, looked at by the next pump.
+volatile std::sig_atomic_t quitSignalled = 0;
+struct sigaction oldInterrupt;
+struct sigaction oldTerminate;
+bool handlersInstalled = false;
+
+void OnQuitSignal(int) {
+    quitSignalled = 1;
+}
+
+void Pump() {
+    GdlWindowPump();
+    SysPump();
+    SysAdvanceVirtualClock(1);
+    if (quitSignalled != 0) {
+        quitSignalled = 0;
+        GdlQuitRequested();
+    }
+}
+
+// Index of the oldest event of the mask, or -1.
+int32_t FindOldest(uint32_t mask) {
+    for (int32_t i = 0; i < queued; ++i) {
+        if ((queue[i].type & mask) != 0) {
+            return i;
+        }
+    }
+    return -1;
+}
+
+void RemoveAt(int32_t index) {
+    std::copy(queue.begin() + index + 1, queue.begin() + queued, queue.begin() + index);
+    --queued;
+}
+
+void NoEvent(GDL_Event* event) {
+    if (event != nullptr) {
+        *event = GDL_Event{};
+    }
+}
+
+}  // namespace
+
+void GdlQueueEvent(const GDL_Event& event) {
+    if ((event.type & GDL_EVENT_POINTER) != 0) {
+        GdlSetPointer(event.x, event.y);
+    }
+    if (queued >= GDL_EVENT_QUEUE_SIZE) {
+        return;  // full: input is dropped, as it always was
+    }
+    GDL_Event& slot = queue[queued];
+    slot = event;
+    slot.serial = ++serial;
+    slot.time = SysMilliseconds();
+    slot.x = pointerX;
+    slot.y = pointerY;
+    slot.next = 0;
+    slot.prev = 0;
+    ++queued;
+}
+
+void GdlSetPointer(int32_t x, int32_t y) {
+    pointerX = std::clamp(x, 0, kGdlWidth - 1);
+    pointerY = std::clamp(y, 0, kGdlHeight - 1);
+}
+
+void GdlQuitRequested() {
+    if (quitHandler != nullptr) {
+        quitHandler();
+        return;
+    }
+    GDL_exit();
+    std::exit(0);
+}
+
+void GdlReactivate(uint32_t flags) {
+    GDL_Surface* display = GdlDisplay();
+    if (reactivate != nullptr && display != nullptr) {
+        reactivate(display, flags);
+    }
+}
+
+void GdlResetEvents() {
+    queued = 0;
+    serial = 0;
+    pointerX = kGdlWidth / 2;
+    pointerY = kGdlHeight / 2;
+    reactivate = nullptr;
+    quitHandler = nullptr;
+    quitSignalled = 0;
+    GdlRestoreSignalHandlers();
+}
+
+void GdlInstallSignalHandlers() {
+    if (handlersInstalled) {
+        return;
+    }
+    struct sigaction action {};
+    action.sa_handler = OnQuitSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGINT, &action, &oldInterrupt);
+    sigaction(SIGTERM, &action, &oldTerminate);
+    handlersInstalled = true;
+}
+
+void GdlRestoreSignalHandlers() {
+    if (!handlersInstalled) {
+        return;
+    }
+    sigaction(SIGINT, &oldInterrupt, nullptr);
+    sigaction(SIGTERM, &oldTerminate, nullptr);
+    handlersInstalled = false;
+}
+
+void GDL_setReactivateCallback(GDL_ReactivateCallback callback) {
+    reactivate = callback;
+}
+
+void GDL_setQuitHandler(GDL_QuitHandler handler) {
+    quitHandler = handler;
+}
+
+int32_t GDL_postEvent(const GDL_Event* event) {
+    if (event == nullptr) {
+        return 0;
+    }
+    const bool room = queued < GDL_EVENT_QUEUE_SIZE;
+    GdlQueueEvent(*event);
+    return room ? 1 : 0;
+}
+
+int32_t GDL_getEvent(GDL_Event* event, uint32_t mask) {
+    Pump();
+    const int32_t index = FindOldest(mask);
+    if (index < 0) {
+        NoEvent(event);
+        GdlWindowIdle();
+        return 0;
+    }
+    if (event != nullptr) {
+        *event = queue[index];
+    }
+    RemoveAt(index);
+    return 1;
+}
+
+int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
+    Pump();
+    const int32_t index = FindOldest(mask);
+    if (index < 0) {
+        NoEvent(event);
+        GdlWindowIdle();
+        return 0;
+    }
+    if (event != nullptr) {
+        *event = queue[index];
+    }
+    return 1;
+}
+
+void GDL_flushEvents(uint32_t mask) {
+    Pump();
+    for (int32_t index = FindOldest(mask); index >= 0; index = FindOldest(mask)) {
+        RemoveAt(index);
+    }
+}
+
+void GDL_setMousePos(int32_t x, int32_t y) {
+    GdlSetPointer(x, y);
+    GdlWindowWarp(pointerX, pointerY);
+}
+
+void GDL_getMousePos(int32_t* x, int32_t* y) {
+    if (x != nullptr) {
+        *x = pointerX;
+    }
+    if (y != nullptr) {
+        *y = pointerY;
+    }
+}

@@ -1,0 +1,63 @@
+#pragma once
+// What the display library's files share among themselves; not for the game.
+#include <cstdint>
+
+#include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
+
+// The one mode's size.
+constexpr int32_t kGdlWidth = 640;
+constexpr int32_t kGdlHeight = 480;
+
+// Result codes the library sets (GDL_errorMsg has a text for each).
+constexpr int32_t GDL_ERR_NOT_INITIALIZED = -1;
+constexpr int32_t GDL_ERR_NOT_DETECTED = -2;
+constexpr int32_t GDL_ERR_BAD_DRIVER = -4;
+constexpr int32_t GDL_ERR_NO_MEMORY = -5;
+constexpr int32_t GDL_ERR_BAD_MODE = -10;
+constexpr int32_t GDL_ERR_BAD_ARGUMENT = -11;
+constexpr int32_t GDL_ERR_TOO_MANY_DRIVERS = -13;
+constexpr int32_t GDL_ERR_BAD_SURFACE = -15;
+constexpr int32_t GDL_ERR_NO_WINDOW = -20;
+
+// errors.cpp
+void GdlSetResult(int32_t code);
+void* GdlAppInstance();
+void GdlResetErrors();
+
+// surface.cpp
+GDL_Surface* GdlCurrent();
+GDL_Surface* GdlDisplay();  // null until created
+uint8_t GdlColor();
+bool GdlKnownSurface(const GDL_Surface* surface);
+void GdlDestroyAllSurfaces();
+void GdlResetSurfaces();
+
+// palette.cpp: the palette the display shows, set by GDL_realizePalette.
+const GDL_PaletteEntry* GdlShownPalette();
+void GdlResetPalette();
+
+// driver.cpp
+bool GdlInitialized();
+const char* GdlWindowTitle();
+bool GdlFailHere(GDL_FailPoint point);  // consumes one pending failure
+void GdlHeadlessDesktop(int32_t* width, int32_t* height);
+
+// events.cpp
+void GdlQueueEvent(const GDL_Event& event);  // stamps serial and time; drops when full
+void GdlSetPointer(int32_t x, int32_t y);
+void GdlQuitRequested();             // runs the quit handler or ends the program
+void GdlReactivate(uint32_t flags);  // runs the reactivation callback
+void GdlResetEvents();
+void GdlInstallSignalHandlers();
+void GdlRestoreSignalHandlers();
+
+// window.cpp: the SDL backend. Every entry returns at once headless.
+bool GdlWindowDetect(int32_t* desktopWidth, int32_t* desktopHeight);
+bool GdlWindowOpen(GDL_Renderer preferred);
+void GdlWindowClose();
+void GdlWindowPump();  // window messages into the queue
+void GdlWindowIdle();  // nothing came: rest until the clock ticks
+void GdlWindowWarp(int32_t x, int32_t y);
+GDL_Renderer GdlWindowRenderer();
+void GdlWindowMessageBox(const char* title, const char* message);

@@ -1,0 +1,89 @@
+#pragma once
+// A scratch test with the headless display up, the graphic table empty and
+// helpers to look at page pixels.
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/graphics.h"
+#include "engine/test_banks.h"
+#include "platform/graphics.h"
+#include "support/display_test.h"
+
+inline uint8_t& Pixel(GDL_Surface* surface, int x, int y) {
+    return surface->pixels[static_cast<size_t>(y) * static_cast<size_t>(surface->bytesPerLine) +
+                           static_cast<size_t>(x)];
+}
+
+inline void Fill(GDL_Surface* surface, uint8_t value) {
+    for (int y = 0; y < 480; ++y) {
+        std::memset(&Pixel(surface, 0, y), value, 640);
+    }
+}
+
+// Pixel (x, y) becomes (x * 3 + y * 5 + seed) % 251 + 1: never 0.
+inline void FillPattern(GDL_Surface* surface, int seed) {
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            Pixel(surface, x, y) = static_cast<uint8_t>((x * 3 + y * 5 + seed) % 251 + 1);
+        }
+    }
+}
+
+// The 640 by 480 pixels, rows packed.
+inline std::vector<uint8_t> Snapshot(GDL_Surface* surface) {
+    std::vector<uint8_t> pixels(640 * 480);
+    for (int y = 0; y < 480; ++y) {
+        std::memcpy(pixels.data() + y * 640, &Pixel(surface, 0, y), 640);
+    }
+    return pixels;
+}
+
+// Puts a picture straight into a slot, as a loader would.
+inline void Put(int slot, const test_banks::Picture& picture) {
+    GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
+    if (g.data != nullptr) {
+        GDL_free(g.data);
+    }
+    g = GraphicSlot{static_cast<uint32_t>(picture.pixels.size()),
+                    picture.width,
+                    picture.height,
+                    picture.xoff,
+                    picture.yoff,
+                    static_cast<uint8_t*>(GDL_malloc(picture.pixels.size()))};
+    std::memcpy(g.data, picture.pixels.data(), picture.pixels.size());
+}
+
+// A 640 by 480 depth map in slot 99, every value `depth`.
+inline void PutDepthMap(uint8_t depth) {
+    test_banks::Picture map{640, 480, 0, 0, std::vector<uint8_t>(640 * 480, depth)};
+    Put(kDepthMapSlot, map);
+}
+
+class PageTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
+        ResetGraphicBanks();
+        for (GDL_Surface* page : {displaySurface, backPage, workPage}) {
+            Fill(page, 0);
+        }
+    }
+
+    void TearDown() override {
+        ResetGraphicBanks();
+        GraphicsExit();
+        DisplayTest::TearDown();
+    }
+
+    // How many log lines hold `text`.
+    int LogCount(const std::string& text) const {
+        const std::string log = LogText();
+        int count = 0;
+        for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
+            ++count;
+        }
+        return count;
+    }
+};
