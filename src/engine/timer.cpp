@@ -1,6 +1,6 @@
 #include "engine/timer.h"
 
-#include "sys/clock.h"
+#include "aud/aud.h"
 
 namespace {
 
@@ -8,8 +8,9 @@ uint32_t timerMark = 0;
 
 }  // namespace
 
+// The sound library's counter is the program's one clock.
 uint32_t TimerCount() {
-    return SysMilliseconds();
+    return AUD_ms_count();
 }
 
 void TimerWait(uint32_t ms) {

@@ -1,0 +1,365 @@
+#include "platform/input.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <utility>
+
+#include "app/config.h"
+#include "engine/dialogs.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "gdl/gdl.h"
+#include "platform/graphics.h"
+
+int32_t pointerX = 320;
+int32_t pointerY = 240;
+int32_t action = 0;
+int32_t keyChar = 0;
+int32_t keyScan = 0;
+int32_t buttonHeld = 0;
+int32_t cursorInBackPage = 0;
+int32_t num_mice = 0;
+
+namespace {
+
+constexpr int32_t kBusyShape = 2;
+constexpr int32_t kNarrowShape = 3;  // always drawn 22 pixels wide
+constexpr int32_t kNarrowShapeWidth = 22;
+constexpr int32_t kMinShapes = 8;
+
+GDL_Surface* cursorImage = nullptr;
+GDL_Surface* cursorSave = nullptr;
+GDL_Surface* cursorSpare = nullptr;  // made with the other two; nothing draws on it
+int32_t currentShape = 0;
+int32_t savedShape = 0;
+int32_t hotX = 0;
+int32_t hotY = 0;
+int32_t cursorW = 0;
+int32_t cursorH = 0;
+int32_t lastX = 320;
+int32_t lastY = 240;
+
+// The debug options, opened by Ctrl+D anywhere.
+void DebugOptionsChord() {
+    switch (ListDialog("Debug Options", "Debug On|Debug Off")) {
+        case 1:
+            debugLog = 1;
+            break;
+        case 2:
+            debugLog = 0;
+            break;
+        default:
+            break;
+    }
+}
+
+// Hidden chords: Ctrl with one key. None uses an arrow key, and a control
+// chord never types a character.
+struct HiddenChord {
+    int32_t scan;
+    void (*handler)();
+};
+constexpr std::array<HiddenChord, 1> kHiddenChords = {{
+    {kScanD, DebugOptionsChord},
+}};
+
+constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{
+    {kScanUp, kActionUp},
+    {kScanDown, kActionDown},
+    {kScanLeft, kActionLeft},
+    {kScanRight, kActionRight},
+}};
+
+GDL_Surface* PointerPage() {
+    return cursorInBackPage ? backPage : displaySurface;
+}
+
+GDL_Surface* MakeCursorSurface(const GDL_PixelFormat& format, int32_t w, int32_t h) {
+    GDL_Surface* surface = GDL_createMemorySurface(w, h, 8, &format);
+    if (surface == nullptr) {
+        GDL_fatalError(GDL_errorMsg(GDL_result()));
+    }
+    return surface;
+}
+
+void KeyPressed(const GDL_Event& event) {
+    keyChar = static_cast<int32_t>(event.code & 0xFF);
+    keyScan = static_cast<int32_t>((event.code >> 8) & 0xFF);
+    for (const auto& [scan, arrowAction] : kArrowActions) {
+        if (keyScan == scan) {
+            action = arrowAction;
+        }
+    }
+    if ((event.state & GDL_STATE_CONTROL) != 0) {
+        keyChar = 0;
+        for (const HiddenChord& chord : kHiddenChords) {
+            if (chord.scan == keyScan) {
+                chord.handler();
+            }
+        }
+    }
+}
+
+}  // namespace
+
+uint32_t InitMouse() {
+    num_mice = LoadGraphics(0, "pointers");
+    if (num_mice < kMinShapes) {
+        LogPrintf("num_mice = %d", num_mice);
+        return 0;
+    }
+    for (int32_t n = 0; n < num_mice; ++n) {
+        const Graphic& shape = graphics[n];
+        if (shape.width > kCursorMaxW || shape.height > kCursorMaxH) {
+            LogPrintf("ERROR: pointer shape %d is %dx%d, cut to %dx%d", n, shape.width,
+                      shape.height, kCursorMaxW, kCursorMaxH);
+        }
+    }
+    GDL_PixelFormat format{};
+    GDL_getPixelFormat(displaySurface, &format);
+    if (cursorImage == nullptr) {
+        cursorImage = MakeCursorSurface(format, kCursorMaxW, kCursorMaxH);
+        cursorSave = MakeCursorSurface(format, kCursorMaxW, kCursorMaxH);
+        cursorSpare = MakeCursorSurface(format, kCursorMaxW, kCursorMaxW);
+    }
+    SetCursorShape(0);
+    currentShape = 0;
+    GDL_setPalette(cursorImage, gamePalette, 256, 0);
+    GDL_realizePalette(cursorImage, 256, 0, 0);
+    return 1;
+}
+
+void FreeMouse() {
+    FreeGraphics(0, num_mice);
+}
+
+void PollEvent() {
+    action = 0;
+    keyChar = 0;
+    keyScan = 0;
+    GDL_Event event{};
+    if (GDL_getEvent(&event, GDL_EVENT_ALL) == 0) {
+        return;
+    }
+    switch (event.type) {
+        case GDL_EVENT_KEYDOWN:
+            KeyPressed(event);
+            break;
+        case GDL_EVENT_KEYUP:
+            action = 0;
+            break;
+        case GDL_EVENT_MOUSEDOWN:
+            // A second press before the release (a release lost somewhere) is ignored.
+            if (buttonHeld) {
+                break;
+            }
+            pointerX = event.x;
+            pointerY = event.y;
+            if ((event.code & GDL_BUTTON_LEFT) != 0) {
+                action = kActionLeftPress;
+            }
+            if ((event.code & GDL_BUTTON_RIGHT) != 0) {
+                action = kActionRightPress;
+            }
+            buttonHeld = 1;
+            break;
+        case GDL_EVENT_MOUSEUP:
+            buttonHeld = 0;
+            break;
+        case GDL_EVENT_MOUSEMOVE:
+            pointerX = event.x;
+            pointerY = event.y;
+            action = kActionMove;
+            if (event.state == GDL_STATE_LEFT && buttonHeld == 0) {
+                action = kActionLeftDrag;
+            }
+            if (event.state == GDL_STATE_RIGHT) {
+                action = kActionRightDrag;
+            }
+            if (!cursorInBackPage) {
+                MoveCursor();
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+void SetCursorShape(int32_t n) {
+    if (cursorImage == nullptr) {
+        return;
+    }
+    std::memset(cursorImage->pixels, 0,
+                static_cast<size_t>(cursorImage->bytesPerLine) * (cursorImage->maxY + 1));
+    const Graphic* shape = (n >= 0 && n <= maxGraphic) ? &graphics[n] : nullptr;
+    int32_t w = 0;
+    int32_t h = 0;
+    if (shape != nullptr && shape->data != nullptr) {
+        w = std::min<int32_t>(shape->width, kCursorMaxW);
+        h = std::min<int32_t>(shape->height, kCursorMaxH);
+        for (int32_t row = 0; row < h; ++row) {
+            std::memcpy(cursorImage->pixels + row * cursorImage->bytesPerLine,
+                        shape->data + row * shape->width, static_cast<size_t>(w));
+        }
+        hotX = shape->xoff;
+        hotY = shape->yoff;
+    }
+    cursorW = n == kNarrowShape ? kNarrowShapeWidth : w;
+    cursorH = h;
+    currentShape = n;
+}
+
+int32_t GetCursorShape() {
+    return currentShape;
+}
+
+void ShowCursorOn(GDL_Surface* page) {
+    if (cursorImage == nullptr || page == nullptr) {
+        return;
+    }
+    const int32_t x = pointerX + hotX;
+    const int32_t y = pointerY + hotY;
+    GDL_bitBlt(cursorSave, page, x, y, x + cursorW, y + cursorH, 0, 0, 0);
+    GDL_transBlt(page, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
+    lastX = x;
+    lastY = y;
+}
+
+void HideCursorOn(GDL_Surface* page) {
+    if (cursorSave == nullptr || page == nullptr) {
+        return;
+    }
+    GDL_bitBlt(page, cursorSave, 0, 0, cursorW, cursorH, lastX, lastY, 0);
+}
+
+void ShowCursor() {
+    ShowCursorOn(PointerPage());
+}
+
+void HideCursor() {
+    HideCursorOn(PointerPage());
+}
+
+void BusyCursor() {
+    savedShape = currentShape;
+    HideCursor();
+    SetCursorShape(kBusyShape);
+    ShowCursor();
+}
+
+void RestoreCursor() {
+    HideCursor();
+    SetCursorShape(savedShape);
+    ShowCursor();
+}
+
+void ResetCursor() {
+    HideCursor();
+    SetCursorShape(0);
+    ShowCursor();
+}
+
+void MoveCursor() {
+    HideCursorOn(displaySurface);
+    ShowCursorOn(displaySurface);
+}
+
+void DrawCursorInBackPage() {
+    if (cursorImage == nullptr) {
+        return;
+    }
+    const int32_t x = pointerX + hotX;
+    const int32_t y = pointerY + hotY;
+    GDL_bitBlt(cursorSave, backPage, x, y, x + cursorW, y + cursorH, 0, 0, 0);
+    GDL_transBlt(backPage, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
+}
+
+void PresentCursor() {
+    const int32_t x = pointerX + hotX;
+    const int32_t y = pointerY + hotY;
+    GDL_bitBlt(displaySurface, backPage, lastX, lastY, lastX + cursorW, lastY + cursorH, lastX,
+               lastY, 0);
+    GDL_bitBlt(displaySurface, backPage, x, y, x + cursorW, y + cursorH, x, y, 0);
+    lastX = x;
+    lastY = y;
+}
+
+void DrawCursorAt(int32_t x, int32_t y) {
+    if (cursorImage == nullptr) {
+        return;
+    }
+    GDL_transBlt(backPage, cursorImage, 0, 0, cursorW, cursorH, x + hotX, y + hotY, 0, 1);
+}
+
+void SetPointerPos(int32_t x, int32_t y) {
+    GDL_setMousePos(x, y);
+    pointerX = x;
+    pointerY = y;
+    lastX = x;
+    lastY = y;
+}
+
+void SyncCursorPos() {
+    lastX = pointerX + hotX;
+    lastY = pointerY + hotY;
+}
+
+void DrainMouse() {
+    // Start from the press already seen: a release that has not reached the
+    // queue yet must still be waited for.
+    int32_t held = buttonHeld;
+    int32_t x = 0;
+    int32_t y = 0;
+    ReadMouse(&x, &y, &held);
+    while (held == 1) {
+        ReadMouse(&x, &y, &held);
+    }
+    action = 0;
+    buttonHeld = 0;
+}
+
+void ReadMouse(int32_t* x, int32_t* y, int32_t* held) {
+    GDL_Event event{};
+    if (GDL_getEvent(&event, GDL_EVENT_POINTER) != 0) {
+        switch (event.type) {
+            case GDL_EVENT_MOUSEDOWN:
+                *held = 1;
+                *x = event.x;
+                *y = event.y;
+                break;
+            case GDL_EVENT_MOUSEUP:
+                *held = 0;
+                break;
+            case GDL_EVENT_MOUSEMOVE:
+                *x = event.x;
+                *y = event.y;
+                break;
+            default:
+                break;
+        }
+    }
+    buttonHeld = 0;
+}
+
+void FlushClicks() {
+    GDL_flushEvents(GDL_EVENT_MOUSEDOWN);
+}
+
+void ResetInput() {
+    for (GDL_Surface** surface : {&cursorImage, &cursorSave, &cursorSpare}) {
+        if (*surface != nullptr) {
+            GDL_destroySurface(*surface);
+            *surface = nullptr;
+        }
+    }
+    pointerX = 320;
+    pointerY = 240;
+    action = keyChar = keyScan = buttonHeld = 0;
+    cursorInBackPage = 0;
+    num_mice = 0;
+    currentShape = savedShape = 0;
+    hotX = hotY = cursorW = cursorH = 0;
+    lastX = 320;
+    lastY = 240;
+}

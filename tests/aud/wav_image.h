@@ -1,0 +1,65 @@
+#pragma once
+// Builds wave file images for the sound tests.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+inline void Put16(std::string& out, uint16_t v) {
+    out += static_cast<char>(v & 0xFF);
+    out += static_cast<char>(v >> 8);
+}
+
+inline void Put32(std::string& out, uint32_t v) {
+    Put16(out, static_cast<uint16_t>(v & 0xFFFF));
+    Put16(out, static_cast<uint16_t>(v >> 16));
+}
+
+// A RIFF WAVE image with a format chunk and `data` as its data chunk.
+inline std::string WavImage(uint16_t channels, uint16_t bits, uint32_t rate,
+                            const std::string& data, uint16_t tag = 1) {
+    std::string fmt;
+    uint16_t blockAlign = static_cast<uint16_t>(channels * bits / 8);
+    Put16(fmt, tag);
+    Put16(fmt, channels);
+    Put32(fmt, rate);
+    Put32(fmt, rate * blockAlign);
+    Put16(fmt, blockAlign);
+    Put16(fmt, bits);
+    std::string out = "RIFF";
+    Put32(out, static_cast<uint32_t>(4 + 8 + fmt.size() + 8 + data.size()));
+    out += "WAVEfmt ";
+    Put32(out, static_cast<uint32_t>(fmt.size()));
+    out += fmt;
+    out += "data";
+    Put32(out, static_cast<uint32_t>(data.size()));
+    out += data;
+    return out;
+}
+
+// Signed 16-bit little-endian frames.
+inline std::string Pcm16(const std::vector<int16_t>& frames) {
+    std::string out;
+    for (int16_t v : frames) {
+        Put16(out, static_cast<uint16_t>(v));
+    }
+    return out;
+}
+
+// A 16-bit mono image at 22050 Hz of `count` frames, frame i holding value(i).
+template <typename F>
+inline std::string MonoWav(int count, F value) {
+    std::vector<int16_t> frames;
+    for (int i = 0; i < count; ++i) {
+        frames.push_back(static_cast<int16_t>(value(i)));
+    }
+    return WavImage(1, 16, 22050, Pcm16(frames));
+}
+
+// Mixed 16-bit output bytes as values.
+inline std::vector<int16_t> Samples16(const std::vector<uint8_t>& bytes) {
+    std::vector<int16_t> out;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        out.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    return out;
+}

@@ -1,0 +1,244 @@
+#include "engine/dialogs.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/draw.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "gdl/gdl.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "support/display_test.h"
+#include "support/font_file.h"
+#include "support/scripted_input.h"
+
+namespace {
+
+class DialogsTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
+        ResetFonts();
+        ResetInput();
+        ResetDialogs();
+        // Font 0 advances every character by 3 pixels.
+        WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
+        ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
+        for (int y = 0; y < 480; ++y) {
+            for (int x = 0; x < 640; ++x) {
+                backPage->pixels[y * backPage->bytesPerLine + x] =
+                    static_cast<uint8_t>((x ^ y) % 200 + 1);
+            }
+        }
+        ShowBackPage();
+        before = Pixels(backPage);
+    }
+    void TearDown() override {
+        StopScript();
+        ResetDialogs();
+        ResetInput();
+        ResetFonts();
+        DisplayTest::TearDown();
+    }
+    static std::vector<uint8_t> Pixels(GDL_Surface* page) {
+        std::vector<uint8_t> copy;
+        for (int y = 0; y <= page->maxY; ++y) {
+            copy.insert(copy.end(), page->pixels + y * page->bytesPerLine,
+                        page->pixels + y * page->bytesPerLine + page->maxX + 1);
+        }
+        return copy;
+    }
+    void ExpectPictureBack() {
+        EXPECT_EQ(Pixels(backPage), before) << "the back page is as it was";
+        EXPECT_EQ(Pixels(displaySurface), before) << "and so is the display";
+    }
+    // Runs a message box with the clicks given (after the one event its opening flushes).
+    uint32_t RunMessage(const char* text, const char* buttons,
+                        const std::vector<std::pair<int, int>>& clicks) {
+        std::vector<GDL_Event> script = {Tick()};
+        for (auto [x, y] : clicks) {
+            AddClick(&script, x, y);
+        }
+        StartScript(script);
+        const uint32_t answer = MessageDialog(text, buttons);
+        EXPECT_EQ(ScriptLeft(), 0u) << "every click was taken before the answer";
+        StopScript();
+        return answer;
+    }
+    std::vector<uint8_t> before;
+};
+
+TEST_F(DialogsTest, QuestionWithTwoButtons) {
+    // 26 characters of 3 pixels: the box is 102 by 126, centred at (269, 177); the
+    // buttons, 64 wide, sit at x 263 and 314 (they overlap; the later one wins).
+    EXPECT_EQ(RunMessage("Delete this player's game?", "Yes|No", {{350, 260}}), 2u);
+    const DialogItem* table = MessageDialogTable();
+    EXPECT_EQ(table[0].x, 269);
+    EXPECT_EQ(table[0].y, 177);
+    EXPECT_EQ(table[0].w, 102);
+    EXPECT_EQ(table[0].h, 126);
+    EXPECT_EQ(table[1].type, kItemText);
+    EXPECT_EQ(table[1].x, 269 + 51);
+    EXPECT_EQ(table[1].y, 177 + 22);
+    EXPECT_EQ(table[2].type, kItemFree);
+    EXPECT_EQ(table[7].x, 263);
+    EXPECT_EQ(table[8].x, 314);
+    EXPECT_EQ(table[8].y, 177 + 66);
+    EXPECT_EQ(table[9].type, kItemFree);
+    ExpectPictureBack();
+
+    EXPECT_EQ(RunMessage("Delete this player's game?", "Yes|No", {{320, 260}}), 2u)
+        << "where the buttons overlap the second wins";
+    EXPECT_EQ(RunMessage("Delete this player's game?", "Yes|No", {{290, 260}}), 1u);
+    ExpectPictureBack();
+}
+
+TEST_F(DialogsTest, PauseBoxHasThreeLinesAndIgnoresOtherClicks) {
+    // The box is 69 by 170 at (285, 155); Resume at (287, 265).
+    const uint32_t answer = RunMessage(" |Game Paused....| ", "Resume",
+                                       {{10, 10}, {320, 205}, {290, 160}, {400, 400}, {300, 280}});
+    EXPECT_EQ(answer, 1u);
+    const DialogItem* table = MessageDialogTable();
+    EXPECT_EQ(table[0].h, 170);
+    for (int i = 1; i <= 3; ++i) {
+        EXPECT_EQ(table[i].type, kItemText) << i;
+        EXPECT_EQ(table[i].y, 155 + 22 * i) << i;
+    }
+    EXPECT_EQ(table[4].type, kItemFree);
+    EXPECT_EQ(table[7].y, 155 + 110);
+    ExpectPictureBack();
+}
+
+TEST_F(DialogsTest, WideButtonsAndTooManyPieces) {
+    // Buttons over 64 pixels get their width + 6; extra lines and buttons are cut.
+    const std::string wide(30, 'w');  // 90 pixels
+    const std::string buttons = wide + "|B|C|D";
+    std::vector<GDL_Event> clicks = {Tick()};
+    // Lines: 7 given, 6 kept: H = 10 * 22 + 16 = 236. Width: max(10, 3) + 24 = 34 < span.
+    // span: max(2, 96) + 10 = 106, then 116, 126 (C, D cut). W = 126, share 42.
+    // Buttons: x = (42 - 96) / 2 + 42 j = -27, 15, 57; y = 8 * 22 = 176; centred by (257, 122).
+    AddClick(&clicks, 257 + 57 + 60, 122 + 176 + 20);
+    StartScript(clicks);
+    EXPECT_EQ(MessageDialog("1|2|3|4|5|6|7", buttons.c_str()), 3u);
+    StopScript();
+    const DialogItem* table = MessageDialogTable();
+    EXPECT_EQ(table[0].w, 126);
+    EXPECT_EQ(table[0].h, 236);
+    EXPECT_EQ(table[7].w, 96);
+    EXPECT_EQ(table[8].w, 64);
+    EXPECT_EQ(table[9].x, 257 + 57);
+    ExpectPictureBack();
+}
+
+TEST_F(DialogsTest, MessageBoxWithoutButtonsIsRefused) {
+    EXPECT_EQ(MessageDialog("Nothing to press", "||"), 0u);
+    EXPECT_NE(LogText().find("ERROR: MessageDialog without a button"), std::string::npos);
+    ExpectPictureBack();
+}
+
+TEST_F(DialogsTest, ListDialogAnswers) {
+    // 144 by 168 at (248, 156): item boxes at (264, 198 + 22 i), Okay (252, 274),
+    // Cancel (324, 274).
+    auto run = [](const std::vector<std::pair<int, int>>& clicks) {
+        std::vector<GDL_Event> script = {Tick()};
+        for (auto [x, y] : clicks) {
+            AddClick(&script, x, y);
+        }
+        StartScript(script);
+        const uint32_t answer = ListDialog("Debug Options", "Debug On|Debug Off");
+        EXPECT_EQ(ScriptLeft(), 0u);
+        StopScript();
+        return answer;
+    };
+    EXPECT_EQ(run({{260, 280}}), 1u) << "Okay with the first item ticked";
+    EXPECT_EQ(run({{268, 224}, {260, 280}}), 2u);
+    EXPECT_EQ(run({{268, 224}, {330, 280}}), 0u) << "Cancel whatever was ticked";
+    EXPECT_EQ(run({{300, 224}, {268, 202}, {268, 224}, {268, 202}, {260, 280}}), 1u)
+        << "the label beside a box is not clickable";
+    const DialogItem* table = ListDialogTable();
+    EXPECT_EQ(table[0].x, 248);
+    EXPECT_EQ(table[0].h, 168);
+    EXPECT_EQ(table[3].style, 1u);
+    EXPECT_EQ(table[4].style, 0u);
+    EXPECT_EQ(table[5].type, kItemFree);
+    EXPECT_EQ(table[14].x, 324);
+    ExpectPictureBack();
+}
+
+TEST_F(DialogsTest, TextEntryKeys) {
+    auto type = [](const char* start, const std::vector<GDL_Event>& keys) {
+        char buffer[31] = {};
+        std::strncpy(buffer, start, 30);
+        std::vector<GDL_Event> script = keys;
+        script.push_back(KeyPress(kScanEnter, 13));
+        script.push_back(KeyPress(30, 'z'));  // never reached
+        StartScript(script);
+        EXPECT_EQ(InputText(buffer), 1u);
+        EXPECT_EQ(ScriptLeft(), 1u) << "Enter returns at once";
+        StopScript();
+        return std::string(buffer);
+    };
+    std::vector<GDL_Event> many;
+    for (int i = 0; i < 31; ++i) {
+        many.push_back(KeyPress(30, 'a'));
+        many.push_back(KeyRelease(30, 'a'));
+    }
+    EXPECT_EQ(type("", many), std::string(30, 'a')) << "a 31st character is refused";
+
+    EXPECT_EQ(type("abc", {KeyPress(kScanEnd, 0), KeyPress(kScanLeft, 0),
+                           KeyPress(kScanBackspace, 8), KeyPress(kScanHome, 0),
+                           KeyPress(kScanDelete, 127), KeyPress(kScanRight, 0), KeyPress(45, 'x')}),
+              "cx");
+    EXPECT_EQ(type("ab", {KeyPress(kScanBackspace, 8), KeyPress(kScanLeft, 0), KeyPress(44, 'y')}),
+              "yab")
+        << "Backspace and Left at the start do nothing";
+    EXPECT_EQ(type("ab", {KeyPress(kScanEnd, 0), KeyPress(kScanRight, 0), KeyPress(kScanDelete, 0),
+                          KeyPress(46, 'c', GDL_STATE_SHIFT), KeyPress(2, 200)}),
+              "abc")
+        << "Right and Delete at the end do nothing; characters above 127 are not typed";
+
+    // The field shows its text on the display in the field's colours.
+    EXPECT_EQ(displaySurface->pixels[249 * displaySurface->bytesPerLine + 390], 254);
+    EXPECT_EQ(backPage->pixels[249 * backPage->bytesPerLine + 390], 254);
+
+    // A wider font: 10 pixels a character, refused once the text is 140 wide.
+    ResetFonts();
+    TestFont wide = SimpleTestFont();
+    for (uint16_t& advance : wide.advances) {
+        advance = 10;
+    }
+    WriteBytes("fonts.dat", FontFileBytes({wide}));
+    ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
+    EXPECT_EQ(type("", many), std::string(14, 'a'));
+}
+
+TEST(PointInRectTest, RightAndBottomAreExclusive) {
+    EXPECT_EQ(PointInRect(10, 10, 20, 20, 20, 15), 0u);
+    EXPECT_EQ(PointInRect(10, 10, 20, 20, 10, 15), 1u);
+    EXPECT_EQ(PointInRect(10, 10, 20, 20, 19, 19), 1u);
+    EXPECT_EQ(PointInRect(10, 10, 20, 20, 15, 20), 0u);
+    EXPECT_EQ(PointInRect(10, 10, 20, 20, 9, 15), 0u);
+    EXPECT_EQ(PointInRect(10, 10, 10, 20, 10, 15), 0u) << "an empty rectangle holds nothing";
+}
+
+TEST(HitTestTest, LaterRecordsWinAndFreeOnesAreSkipped) {
+    DialogItem table[] = {
+        {kItemFrame, 5, 230, nullptr, 0, 0, 100, 100},
+        {kItemButton, 4, 217, "A", 10, 10, 30, 30},
+        {kItemButton, 4, 217, "B", 20, 20, 30, 30},
+        {kItemFree, 0, 0, nullptr, 0, 0, 100, 100},
+        {kItemEnd, 0, 0, nullptr, 0, 0, 0, 0},
+        {kItemButton, 4, 217, "after the end", 0, 0, 100, 100},
+    };
+    EXPECT_EQ(HitTest(table, 25, 25), 2);
+    EXPECT_EQ(HitTest(table, 12, 12), 1);
+    EXPECT_EQ(HitTest(table, 45, 45), 2);
+    EXPECT_EQ(HitTest(table, 90, 90), 0);
+    EXPECT_EQ(HitTest(table, 100, 50), -1);
+    EXPECT_EQ(HitTest(nullptr, 5, 5), -1);
+}
+
+}  // namespace

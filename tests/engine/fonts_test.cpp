@@ -1,0 +1,287 @@
+#include "engine/fonts.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/config.h"
+#include "engine/graphics.h"
+#include "gdl/gdl.h"
+#include "platform/graphics.h"
+#include "support/display_test.h"
+#include "support/font_file.h"
+
+namespace {
+
+class FontsTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
+        ResetFonts();
+        // A grey ramp: entry i is (i, i, i), entry 0 black.
+        for (int i = 0; i < 256; ++i) {
+            backgroundPalette[3 * i] = backgroundPalette[3 * i + 1] = backgroundPalette[3 * i + 2] =
+                static_cast<uint8_t>(i);
+        }
+        ClearPage(backPage);
+        textTarget = backPage;
+    }
+    void TearDown() override {
+        ResetFonts();
+        DisplayTest::TearDown();
+    }
+
+    static void ClearPage(GDL_Surface* page) {
+        for (int y = 0; y <= page->maxY; ++y) {
+            std::memset(page->pixels + y * page->bytesPerLine, 0, page->maxX + 1);
+        }
+    }
+    static uint8_t At(GDL_Surface* page, int x, int y) {
+        return page->pixels[y * page->bytesPerLine + x];
+    }
+    // Number of non-zero pixels in a rectangle of the page.
+    static int Ink(GDL_Surface* page, int left, int top, int right, int bottom) {
+        int count = 0;
+        for (int y = top; y < bottom; ++y) {
+            for (int x = left; x < right; ++x) {
+                count += At(page, x, y) != 0;
+            }
+        }
+        return count;
+    }
+};
+
+TEST(FindColorTest, ScansLighterThenDarkerWideningTheTolerance) {
+    uint8_t palette[768] = {};
+    auto set = [&palette](int i, int r, int g, int b) {
+        palette[3 * i] = static_cast<uint8_t>(r);
+        palette[3 * i + 1] = static_cast<uint8_t>(g);
+        palette[3 * i + 2] = static_cast<uint8_t>(b);
+    };
+    set(0, 10, 20, 30);
+    set(200, 10, 20, 30);
+    EXPECT_EQ(FindColor(palette, 10, 20, 30), 200) << "entry 0 is never chosen";
+    set(30, 10, 20, 30);
+    set(40, 10, 20, 30);
+    EXPECT_EQ(FindColor(palette, 10, 20, 30), 30) << "lower index wins";
+
+    uint8_t black[768] = {};
+    EXPECT_EQ(FindColor(black, 255, 255, 255), 255) << "nothing within 63";
+
+    uint8_t sides[768] = {};
+    for (int i = 1; i < 256; ++i) {
+        sides[3 * i] = sides[3 * i + 1] = sides[3 * i + 2] = 250;  // far off
+    }
+    sides[3 * 10] = sides[3 * 10 + 1] = sides[3 * 10 + 2] = 95;   // darker by 5
+    sides[3 * 20] = sides[3 * 20 + 1] = sides[3 * 20 + 2] = 105;  // lighter by 5
+    EXPECT_EQ(FindColor(sides, 100, 100, 100), 20) << "the lighter side first";
+    sides[3 * 20] = 106;
+    EXPECT_EQ(FindColor(sides, 100, 100, 100), 10) << "the darker one when the lighter is farther";
+    EXPECT_EQ(FindColor(sides, 250, 250, 250), 1);
+    EXPECT_EQ(FindColor(sides, 255, 255, 255), 1) << "the aim is clamped to 255";
+}
+
+TEST_F(FontsTest, LoadsUnpacksAndMatchesColours) {
+    TestFont font = SimpleTestFont();
+    font.byte37 = 0x5A;
+    WriteBytes("fonts.dat", FontFileBytes({font, font}));
+    ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
+    const ColorFont* loaded = GetFont(1);
+    ASSERT_NE(loaded, nullptr);
+    EXPECT_EQ(loaded->rowPixels, 16);
+    EXPECT_EQ(loaded->height, 4);
+    EXPECT_EQ(loaded->byte37, 0x5A);
+    EXPECT_EQ(loaded->widths['A'], 2);
+    EXPECT_EQ(loaded->widths['H'], 2);
+    EXPECT_EQ(loaded->widths['I'], 0);
+    EXPECT_EQ(loaded->offsets['C'], 4);
+    // Colour j is (16j, 8j, 4j) red, green, blue; in the grey ramp the first
+    // entry within tolerance t of the lighter aim wins.
+    for (int x = 0; x < 16; ++x) {
+        const int j = x % 15 + 1;
+        EXPECT_EQ(loaded->bitmap[x], FindColor(backgroundPalette, 16 * j, 8 * j, 4 * j)) << x;
+        EXPECT_EQ(loaded->bitmap[16 + x], 0) << "transparent pixels stay 0";
+    }
+    EXPECT_EQ(GetFont(2), nullptr);
+    EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(FontsTest, BadSecondSignatureKeepsTheFirstFont) {
+    TestFont bad = SimpleTestFont();
+    bad.signature = 0x12345;
+    WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont(), bad}));
+    EXPECT_EQ(LoadFonts("fonts.dat"), 0u);
+    EXPECT_NE(GetFont(0), nullptr);
+    EXPECT_EQ(GetFont(1), nullptr);
+    EXPECT_EQ(LogText(), "ERROR: LoadFonts: signature wrong: 12345\r\n");
+}
+
+TEST_F(FontsTest, DamagedFilesAreRefusedAndEarlierFontsStay) {
+    struct Case {
+        const char* what;
+        std::string bytes;
+        const char* logged;
+        bool firstStays;
+    };
+    const TestFont good = SimpleTestFont();
+    TestFont oddRow = good;
+    oddRow.bytesPerRow = 12;
+    oddRow.pixels.assign(24 * 4, 1);
+    TestFont flat = good;
+    flat.height = 0;
+    flat.pixels.clear();
+    TestFont backwards = good;
+    backwards.offsets[70] = 1;
+    TestFont beyond = good;
+    beyond.offsets[128] = 17;
+    const std::string whole = FontFileBytes({good, good});
+    const size_t firstEnd = 2 + 514 + 618 + 8 * 4;  // file header and the first font
+    const Case cases[] = {
+        {"negative count", FontFileBytes({good}, -1), "holds -1 fonts", false},
+        {"count past the table", FontFileBytes({good}, 17), "holds 17 fonts", false},
+        {"bytes per row not a multiple of 8", FontFileBytes({good, oddRow}), "12 bytes by 4 rows",
+         true},
+        {"height 0", FontFileBytes({good, flat}), "by 0 rows", true},
+        {"offsets going back", FontFileBytes({good, backwards}), "go back at character 69", true},
+        {"glyphs beyond the bitmap", FontFileBytes({good, beyond}), "beyond the bitmap", true},
+        {"cut in the count", whole.substr(0, 1), "cut short", false},
+        {"cut in the first header", whole.substr(0, 600), "cut short", false},
+        {"cut in the second header", whole.substr(0, firstEnd + 100), "cut short", true},
+        {"cut in the second bitmap", whole.substr(0, whole.size() - 1), "cut short", true},
+        {"a count above what is there", FontFileBytes({good}, 3), "cut short", true},
+    };
+    for (const Case& c : cases) {
+        ResetFonts();
+        LogReset();
+        WriteBytes("fonts.dat", c.bytes);
+        EXPECT_EQ(LoadFonts("fonts.dat"), 0u) << c.what;
+        const std::string log = LogText();
+        EXPECT_NE(log.find("ERROR"), std::string::npos) << c.what << ": " << log;
+        EXPECT_NE(log.find(c.logged), std::string::npos) << c.what << ": " << log;
+        EXPECT_EQ(GetFont(1), nullptr) << c.what;
+        EXPECT_EQ(GetFont(0) != nullptr, c.firstStays) << c.what;
+        DrawFontText(1, 0, 0, "ABC");  // nothing to draw with, nothing read
+    }
+}
+
+TEST_F(FontsTest, MissingFileIsLoggedWithItsPath) {
+    dataDir = "nowhere/";
+    EXPECT_EQ(LoadFonts("fonts.dat"), 0u);
+    EXPECT_EQ(LogText(), "ERROR: Unable to load font file: nowhere/fonts.dat\r\n");
+}
+
+TEST_F(FontsTest, DrawingPlacesGlyphsAndClipsToTheTarget) {
+    WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
+    ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
+    const ColorFont* font = GetFont(0);
+
+    DrawFontText(0, 100, 50, "AB\x80Z");
+    // "A" at 100..101, "B" at 103..104 (advance 3), the byte 0x80 skipped without
+    // advancing, "Z" has no columns.
+    EXPECT_EQ(At(backPage, 100, 50), font->bitmap[0]);
+    EXPECT_EQ(At(backPage, 101, 50), font->bitmap[1]);
+    EXPECT_EQ(At(backPage, 102, 50), 0);
+    EXPECT_EQ(At(backPage, 103, 50), font->bitmap[2]);
+    EXPECT_EQ(At(backPage, 104, 53), font->bitmap[3 * 16 + 3]);
+    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 8);
+    EXPECT_EQ(FontTextWidth(0, "AB\x80Z"), 9);
+    EXPECT_EQ(FontTextWidth(0, ""), 0);
+    EXPECT_EQ(FontTextWidth(0, nullptr), 0);
+    EXPECT_EQ(FontTextWidth(7, "AB"), 0);
+
+    // Near every edge: only what lies on the page is drawn.
+    ClearPage(backPage);
+    DrawFontText(0, 639, 478, "AAAA");
+    DrawFontText(0, -1, -3, "A");
+    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 2);
+    EXPECT_NE(At(backPage, 639, 478), 0);
+    EXPECT_NE(At(backPage, 0, 0), 0);
+
+    // A small target: nothing may land outside its buffer.
+    GDL_Surface* small = GDL_createMemorySurface(5, 3, 8, nullptr);
+    ASSERT_NE(small, nullptr);
+    ClearPage(small);
+    textTarget = small;
+    DrawFontText(0, 3, -2, "ABCDEFGH");
+    DrawFontTextf(0, -4, 1, "%s", "ABCDEFGH");
+    textTarget = backPage;
+    GDL_destroySurface(small);
+    EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(FontsTest, FontNumbersOutOfRange) {
+    DrawFontText(11, 0, 0, "A");
+    DrawFontText(7, 0, 0, "A");
+    EXPECT_EQ(LogText(), "ERROR font = 11\r\n") << "font 7 is an empty slot: silent";
+    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 0);
+}
+
+TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
+    SetTextColor(77);
+    DrawText(10, 10, "Il", backPage);
+    GDL_Surface* apart = GDL_createMemorySurface(640, 480, 8, nullptr);
+    ASSERT_NE(apart, nullptr);
+    ClearPage(apart);
+    DrawText(10, 10, "I", apart);
+    DrawText(15, 10, "l", apart);
+    for (int y = 0; y < 40; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            ASSERT_EQ(At(backPage, x, y), At(apart, x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_GT(Ink(backPage, 15, 10, 20, 26), 0) << "the l is drawn 5 pixels on";
+    EXPECT_EQ(Ink(backPage, 10, 10, 40, 26), Ink(backPage, 0, 0, 640, 480));
+
+    ClearPage(backPage);
+    ClearPage(apart);
+    DrawText(0, 0, "jjW", backPage);
+    DrawText(0, 0, "jj", apart);
+    DrawText(14, 0, "W", apart);
+    EXPECT_EQ(std::memcmp(backPage->pixels, apart->pixels, 16 * backPage->bytesPerLine), 0)
+        << "two j move the pen 14 pixels";
+    GDL_destroySurface(apart);
+
+    // Every glyph stays inside its width, so narrow characters never overlap.
+    for (int ch = 32; ch < 128; ++ch) {
+        ClearPage(backPage);
+        const char text[2] = {static_cast<char>(ch), '\0'};
+        DrawText(0, 0, text, backPage);
+        const int width = ch == 'I' || ch == 'i' || ch == 'l' ? 5 : ch == 'j' ? 7 : 8;
+        EXPECT_EQ(Ink(backPage, width, 0, 16, 16), 0) << "character " << ch;
+        if (ch > 32 && ch < 127) {
+            EXPECT_GT(Ink(backPage, 0, 0, 8, 16), 0) << "character " << ch << " has a shape";
+        }
+    }
+
+    // Clipped at the edges of the surface.
+    ClearPage(backPage);
+    DrawText(636, 470, "WW", backPage);
+    DrawText(-4, -8, "W", backPage);
+    EXPECT_GT(Ink(backPage, 636, 470, 640, 480), 0);
+    EXPECT_GT(Ink(backPage, 0, 0, 4, 8), 0);
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            if (At(backPage, x, y) != 0) {
+                ASSERT_EQ(At(backPage, x, y), 77);
+            }
+        }
+    }
+}
+
+TEST_F(FontsTest, StatusLineDrawsAcrossTheTopOfTheDisplay) {
+    SetTextColor(255);
+    StatusPrintf("FlyNot: %d / %d", 3, 4);
+    EXPECT_EQ(At(displaySurface, 0, 0), 254);
+    EXPECT_EQ(At(displaySurface, 639, 19), 254);
+    EXPECT_EQ(At(displaySurface, 639, 20), 0);
+    int lit = 0;
+    for (int y = 0; y < 16; ++y) {
+        for (int x = 10; x < 200; ++x) {
+            lit += At(displaySurface, x, y) == 255;
+        }
+    }
+    EXPECT_GT(lit, 20);
+}
+
+}  // namespace

@@ -1,0 +1,305 @@
+#include "platform/input.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/config.h"
+#include "engine/graphics.h"
+#include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
+#include "platform/graphics.h"
+#include "support/display_test.h"
+#include "support/scripted_input.h"
+
+namespace {
+
+// A raw .256 bank of solid rectangles: shape i is w x h of colour 100 + i.
+struct Shape {
+    int16_t w, h, xoff, yoff;
+};
+
+std::string PointerBank(const std::vector<Shape>& shapes) {
+    std::string out(776, '\0');
+    out[4] = static_cast<char>(shapes.size());
+    for (int i = 0; i < 256; ++i) {
+        out[8 + 3 * i] = out[8 + 3 * i + 1] = out[8 + 3 * i + 2] = static_cast<char>(i);
+    }
+    auto put16 = [&out](int v) {
+        out.push_back(static_cast<char>(v & 0xFF));
+        out.push_back(static_cast<char>((v >> 8) & 0xFF));
+    };
+    for (size_t i = 0; i < shapes.size(); ++i) {
+        const Shape& s = shapes[i];
+        const int size = s.w * s.h;
+        put16(size & 0xFFFF);
+        put16(size >> 16);
+        put16(s.w);
+        put16(s.h);
+        put16(s.xoff);
+        put16(s.yoff);
+        out.append(4, '\0');
+        out.append(static_cast<size_t>(size), static_cast<char>(100 + i));
+    }
+    return out;
+}
+
+std::vector<Shape> EightShapes() {
+    return {{12, 20, 0, 0}, {16, 16, -2, -1}, {14, 14, -7, -7}, {30, 10, 0, 0},
+            {8, 8, 0, 0},   {8, 8, 0, 0},     {8, 8, 0, 0},     {31, 31, -15, -15}};
+}
+
+class InputTest : public DisplayTest {
+protected:
+    void SetUp() override {
+        DisplayTest::SetUp();
+        ASSERT_EQ(GraphicsInit(), 1u);
+        ResetInput();
+        FillPattern(displaySurface);
+        FillPattern(backPage);
+    }
+    void TearDown() override {
+        StopScript();
+        FreeMouse();
+        ResetInput();
+        DisplayTest::TearDown();
+    }
+    void LoadPointers(const std::vector<Shape>& shapes) {
+        WriteBytes("pointers.256", PointerBank(shapes));
+        ASSERT_EQ(InitMouse(), 1u);
+    }
+    static void FillPattern(GDL_Surface* page) {
+        for (int y = 0; y <= page->maxY; ++y) {
+            for (int x = 0; x <= page->maxX; ++x) {
+                page->pixels[y * page->bytesPerLine + x] =
+                    static_cast<uint8_t>((x * 7 + y * 3) % 90 + 1);
+            }
+        }
+    }
+    static std::vector<uint8_t> Pixels(GDL_Surface* page) {
+        std::vector<uint8_t> copy;
+        for (int y = 0; y <= page->maxY; ++y) {
+            copy.insert(copy.end(), page->pixels + y * page->bytesPerLine,
+                        page->pixels + y * page->bytesPerLine + page->maxX + 1);
+        }
+        return copy;
+    }
+    // Columns of a row that hold `colour`.
+    static int CountInRow(GDL_Surface* page, int y, uint8_t colour) {
+        int count = 0;
+        for (int x = 0; x <= page->maxX; ++x) {
+            count += page->pixels[y * page->bytesPerLine + x] == colour;
+        }
+        return count;
+    }
+    // Runs PollEvent once per scripted event.
+    static void PollEach(const std::vector<GDL_Event>& events, std::vector<int32_t>* actions) {
+        for (const GDL_Event& event : events) {
+            GDL_postEvent(&event);
+            PollEvent();
+            actions->push_back(action);
+        }
+    }
+};
+
+TEST_F(InputTest, EventsBecomeActions) {
+    std::vector<int32_t> actions;
+    PollEach({KeyPress(kScanUp, 0), KeyRelease(kScanUp, 0), KeyPress(kScanDown, 0),
+              KeyPress(kScanLeft, 0), KeyPress(kScanRight, 0), KeyRelease(kScanRight, 0)},
+             &actions);
+    EXPECT_EQ(actions, (std::vector<int32_t>{512, 0, 1024, 2048, 4096, 0}));
+
+    actions.clear();
+    PollEach({Press(30, 40), Release(30, 40), Press(50, 60, GDL_BUTTON_RIGHT), Release(50, 60),
+              Press(70, 80, GDL_BUTTON_LEFT | GDL_BUTTON_RIGHT), Release(70, 80)},
+             &actions);
+    EXPECT_EQ(actions, (std::vector<int32_t>{1, 0, 2, 0, 2, 0})) << "right wins when both";
+    EXPECT_EQ(pointerX, 70);
+    EXPECT_EQ(pointerY, 80);
+    EXPECT_EQ(buttonHeld, 0);
+
+    actions.clear();
+    PollEach({Move(5, 6), Move(7, 8, GDL_STATE_LEFT), Move(9, 10, GDL_STATE_RIGHT),
+              Move(11, 12, GDL_STATE_LEFT | GDL_STATE_RIGHT), Move(13, 14, GDL_STATE_LEFT | 0x18),
+              Tick()},
+             &actions);
+    EXPECT_EQ(actions, (std::vector<int32_t>{4, 5, 6, 4, 4, 0})) << "drags need exactly one button";
+
+    PollEvent();
+    EXPECT_EQ(action, 0) << "an empty queue clears the action";
+}
+
+TEST_F(InputTest, SecondPressWhileHeldIsIgnoredWithItsPosition) {
+    std::vector<int32_t> actions;
+    PollEach({Press(100, 100), Press(200, 200), Move(150, 150, GDL_STATE_LEFT)}, &actions);
+    EXPECT_EQ(actions, (std::vector<int32_t>{1, 0, 4})) << "a held button does not drag";
+    EXPECT_EQ(buttonHeld, 1);
+    GDL_Event release = Release(150, 150);
+    GDL_postEvent(&release);
+    PollEvent();
+    EXPECT_EQ(buttonHeld, 0);
+    EXPECT_EQ(pointerX, 150);
+
+    GDL_Event press = Press(10, 10);
+    GDL_postEvent(&press);
+    GDL_postEvent(&press);
+    PollEvent();
+    PollEvent();
+    EXPECT_EQ(action, 0);
+    EXPECT_EQ(pointerX, 10);
+}
+
+TEST_F(InputTest, KeysCarryCharacterAndScanCode) {
+    GDL_Event key = KeyPress(30, 'a');
+    GDL_postEvent(&key);
+    PollEvent();
+    EXPECT_EQ(keyChar, 'a');
+    EXPECT_EQ(keyScan, 30);
+    EXPECT_EQ(action, 0);
+
+    GDL_Event chord = KeyPress(31, 's', GDL_STATE_CONTROL);
+    GDL_postEvent(&chord);
+    PollEvent();
+    EXPECT_EQ(keyChar, 0) << "a control chord types nothing";
+    EXPECT_EQ(keyScan, 31);
+}
+
+TEST_F(InputTest, DrainMouseWaitsForTheRelease) {
+    GDL_Event press = Press(10, 20);
+    GDL_postEvent(&press);
+    PollEvent();
+    ASSERT_EQ(buttonHeld, 1);
+
+    // The release reaches the queue only after two more moves; a key waits behind.
+    StartScript({Move(11, 21, GDL_STATE_LEFT), Move(12, 22, GDL_STATE_LEFT), Release(12, 22),
+                 KeyPress(30, 'a')});
+    DrainMouse();
+    EXPECT_EQ(ScriptLeft(), 1u) << "stops right after the release";
+    EXPECT_EQ(action, 0);
+    EXPECT_EQ(buttonHeld, 0);
+    StopScript();
+
+    // Nothing held: returns at once.
+    DrainMouse();
+    EXPECT_EQ(buttonHeld, 0);
+}
+
+TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
+    LoadPointers(EightShapes());
+    const std::vector<uint8_t> before = Pixels(displaySurface);
+    SetPointerPos(300, 200);
+    ShowCursor();
+    EXPECT_NE(Pixels(displaySurface), before);
+    EXPECT_EQ(CountInRow(displaySurface, 205, 100), 12);
+    HideCursor();
+    EXPECT_EQ(Pixels(displaySurface), before);
+
+    // At the corners, partly off the page.
+    for (auto [x, y] : {std::pair{0, 0}, std::pair{639, 479}, std::pair{-5, 470}}) {
+        SetCursorShape(7);  // hot spot in its centre
+        SetPointerPos(x, y);
+        SyncCursorPos();
+        ShowCursor();
+        HideCursor();
+        EXPECT_EQ(Pixels(displaySurface), before) << x << "," << y;
+    }
+
+    // Moving redraws it at the new place only.
+    SetCursorShape(0);
+    SetPointerPos(100, 100);
+    ShowCursor();
+    GDL_Event move = Move(400, 300);
+    GDL_postEvent(&move);
+    PollEvent();
+    EXPECT_EQ(CountInRow(displaySurface, 110, 100), 0);
+    EXPECT_EQ(CountInRow(displaySurface, 310, 100), 12);
+    HideCursor();
+    EXPECT_EQ(Pixels(displaySurface), before);
+}
+
+TEST_F(InputTest, ShapeThreeIsDrawn22Wide) {
+    LoadPointers(EightShapes());
+    SetCursorShape(3);
+    SetPointerPos(100, 100);
+    ShowCursor();
+    EXPECT_EQ(CountInRow(displaySurface, 105, 103), 22);
+    EXPECT_EQ(GetCursorShape(), 3);
+    BusyCursor();
+    EXPECT_EQ(GetCursorShape(), 2);
+    EXPECT_EQ(CountInRow(displaySurface, 105, 103), 0);
+    RestoreCursor();
+    EXPECT_EQ(GetCursorShape(), 3);
+    ResetCursor();
+    EXPECT_EQ(GetCursorShape(), 0);
+}
+
+TEST_F(InputTest, PointerModeDrawsIntoTheBackPageOnly) {
+    LoadPointers(EightShapes());
+    cursorInBackPage = 1;
+    const std::vector<uint8_t> display = Pixels(displaySurface);
+    const std::vector<uint8_t> back = Pixels(backPage);
+    GDL_Event move = Move(320, 240);
+    GDL_postEvent(&move);
+    PollEvent();
+    EXPECT_EQ(action, kActionMove);
+    EXPECT_EQ(Pixels(displaySurface), display) << "motion draws nothing in the pointer mode";
+    EXPECT_EQ(Pixels(backPage), back);
+
+    DrawCursorInBackPage();
+    EXPECT_EQ(Pixels(displaySurface), display);
+    EXPECT_EQ(CountInRow(backPage, 245, 100), 12);
+    PresentCursor();
+    EXPECT_EQ(CountInRow(displaySurface, 245, 100), 12);
+    DrawCursorAt(10, 10);
+    EXPECT_EQ(CountInRow(backPage, 15, 100), 12);
+}
+
+TEST_F(InputTest, TooFewOrTooLargeShapes) {
+    WriteBytes("pointers.256", PointerBank({{8, 8, 0, 0}, {8, 8, 0, 0}, {8, 8, 0, 0}}));
+    EXPECT_EQ(InitMouse(), 0u);
+    EXPECT_NE(LogText().find("num_mice = 3\r\n"), std::string::npos);
+    FreeMouse();
+
+    std::vector<Shape> shapes = EightShapes();
+    shapes[1] = {70, 100, 0, 0};
+    LogReset();
+    LoadPointers(shapes);
+    EXPECT_EQ(LogText(), "ERROR: pointer shape 1 is 70x100, cut to 60x96\r\n");
+    const std::vector<uint8_t> before = Pixels(displaySurface);
+    SetCursorShape(1);
+    SetPointerPos(0, 0);
+    ShowCursor();
+    EXPECT_EQ(CountInRow(displaySurface, 0, 101), 60);
+    EXPECT_EQ(CountInRow(displaySurface, 95, 101), 60);
+    EXPECT_EQ(CountInRow(displaySurface, 96, 101), 0);
+    HideCursor();
+    EXPECT_EQ(Pixels(displaySurface), before);
+}
+
+TEST_F(InputTest, ControlDOpensTheDebugOptions) {
+    // The list dialog is 144 by 168, centred: item 2's box at (264, 220), Okay at
+    // (252, 274), Cancel at (324, 274).
+    debugLog = 1;
+    std::vector<GDL_Event> script = {KeyPress(kScanD, 4, GDL_STATE_CONTROL), Tick()};
+    AddClick(&script, 268, 224);
+    AddClick(&script, 260, 280);
+    StartScript(script);
+    PollEvent();
+    EXPECT_EQ(ScriptLeft(), 0u);
+    EXPECT_EQ(debugLog, 0u) << "Debug Off ticked, then Okay";
+    EXPECT_EQ(keyChar, 0);
+
+    debugLog = 1;
+    std::vector<GDL_Event> cancel = {KeyPress(kScanD, 4, GDL_STATE_CONTROL), Tick()};
+    AddClick(&cancel, 268, 224);
+    AddClick(&cancel, 330, 280);
+    StartScript(cancel);
+    PollEvent();
+    EXPECT_EQ(debugLog, 1u) << "Cancel leaves it";
+
+    StartScript({KeyPress(kScanD, 'd'), KeyRelease(kScanD, 'd')});
+    PollEvent();
+    EXPECT_EQ(keyChar, 'd') << "without control it is just a key";
+}
+
+}  // namespace
