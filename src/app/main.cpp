@@ -8,6 +8,7 @@
 #include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
+#include "platform/sound.h"
 
 namespace {
 
@@ -30,17 +31,19 @@ int main() {
     if (GraphicsInit() == 0) {
         return 1;
     }
+    SoundInit();  // without a sound device the game plays silently
     SeedRandom(TimerCount());
 
-    // Sound and the screens are not built yet: what exists has run.
+    // The screens are not built yet: what exists has run.
     std::printf(
         "Talmadge Reed Gunner: settings read, options.dat loaded (current player %u, \"%.*s\"),\n"
-        "display up. The screens are still to come; saving options.dat and leaving.\n"
+        "display and sound up. The screens are still to come; saving options.dat and leaving.\n"
         "Log: %s\n",
         currentPlayer, static_cast<int>(PlayerName(*player).size()), PlayerName(*player).data(),
         LogPath());
 
     SaveOptions();
+    SoundExit();
     GraphicsExit();
     return 0;
 }
