@@ -190,7 +190,7 @@ void RemapFonts() {
         }
         uint8_t map[16] = {};
         for (int j = 1; j < 16; ++j) {
-            map[j] = FindColor(backgroundPalette, font->colours[j][2], font->colours[j][1],
+            map[j] = FindColor(backgroundPalette.data(), font->colours[j][2], font->colours[j][1],
                                font->colours[j][0]);
         }
         const size_t pixels = static_cast<size_t>(font->rowPixels) * font->height;

@@ -110,7 +110,7 @@ uint32_t InitMouse() {
         return 0;
     }
     for (int32_t n = 0; n < num_mice; ++n) {
-        const Graphic& shape = graphics[n];
+        const GraphicSlot& shape = Graphic[n];
         if (shape.width > kCursorMaxW || shape.height > kCursorMaxH) {
             LogPrintf("ERROR: pointer shape %d is %dx%d, cut to %dx%d", n, shape.width,
                       shape.height, kCursorMaxW, kCursorMaxH);
@@ -125,7 +125,7 @@ uint32_t InitMouse() {
     }
     SetCursorShape(0);
     currentShape = 0;
-    GDL_setPalette(cursorImage, gamePalette, 256, 0);
+    GDL_setPalette(cursorImage, gamePalette.data(), 256, 0);
     GDL_realizePalette(cursorImage, 256, 0, 0);
     return 1;
 }
@@ -192,7 +192,7 @@ void SetCursorShape(int32_t n) {
     }
     std::memset(cursorImage->pixels, 0,
                 static_cast<size_t>(cursorImage->bytesPerLine) * (cursorImage->maxY + 1));
-    const Graphic* shape = (n >= 0 && n <= maxGraphic) ? &graphics[n] : nullptr;
+    const GraphicSlot* shape = (n >= 0 && n <= maxGraphic) ? &Graphic[n] : nullptr;
     int32_t w = 0;
     int32_t h = 0;
     if (shape != nullptr && shape->data != nullptr) {

@@ -6,6 +6,7 @@
 
 #include "app/config.h"
 #include "engine/graphics.h"
+#include "engine/log.h"
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
 #include "support/display_test.h"
@@ -100,7 +101,7 @@ TEST_F(FontsTest, LoadsUnpacksAndMatchesColours) {
     // entry within tolerance t of the lighter aim wins.
     for (int x = 0; x < 16; ++x) {
         const int j = x % 15 + 1;
-        EXPECT_EQ(loaded->bitmap[x], FindColor(backgroundPalette, 16 * j, 8 * j, 4 * j)) << x;
+        EXPECT_EQ(loaded->bitmap[x], FindColor(backgroundPalette.data(), 16 * j, 8 * j, 4 * j)) << x;
         EXPECT_EQ(loaded->bitmap[16 + x], 0) << "transparent pixels stay 0";
     }
     EXPECT_EQ(GetFont(2), nullptr);

@@ -6,6 +6,7 @@
 
 #include "app/config.h"
 #include "engine/graphics.h"
+#include "engine/log.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
