@@ -351,8 +351,8 @@ std::string OutPath(const char* dir, const char* name) {
     return std::string(dir) + "/" + name;
 }
 
-void PaintPanelling(Canvas& c, int x, int y, int w, int h, int plank, uint32_t dark,
-                    uint32_t light, uint32_t seed) {
+void PaintPanelling(Canvas& c, int x, int y, int w, int h, int plank, uint32_t dark, uint32_t light,
+                    uint32_t seed) {
     for (int px = x, k = 0; px < x + w; px += plank, k++) {
         // Each plank a slightly different tone.
         double tone = 0.85 + 0.3 * Hash01(k, 0, seed);
@@ -373,7 +373,8 @@ void PaintFramedBoard(Canvas& c, int x, int y, int w, int h, int frame, uint32_t
                       uint32_t seed) {
     cairo_t* cr = c.cr;
     SoftShadow(
-        c, [&](cairo_t* m) {
+        c,
+        [&](cairo_t* m) {
             cairo_rectangle(m, x, y, w, h);
             cairo_fill(m);
         },

@@ -73,8 +73,8 @@ Picture Quantize(const Canvas& c, int x, int y, int w, int h, bool transparent, 
 std::string OutPath(const char* dir, const char* name);
 
 // Vertical planks of panelling across a rectangle, with dark seams.
-void PaintPanelling(Canvas& c, int x, int y, int w, int h, int plank, uint32_t dark,
-                    uint32_t light, uint32_t seed);
+void PaintPanelling(Canvas& c, int x, int y, int w, int h, int plank, uint32_t dark, uint32_t light,
+                    uint32_t seed);
 // A framed board: a moulded wooden frame `frame` pixels wide round a flat
 // inner colour with a little texture.
 void PaintFramedBoard(Canvas& c, int x, int y, int w, int h, int frame, uint32_t inner,

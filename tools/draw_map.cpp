@@ -227,7 +227,9 @@ void DrawScreen(Canvas& c, bool lit) {
     Vignette(c, 0.35);
 }
 
-Picture Crop(const Canvas& c, Rect r) { return Quantize(c, r.x, r.y, r.w, r.h, false, 0); }
+Picture Crop(const Canvas& c, Rect r) {
+    return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
+}
 
 }  // namespace
 

@@ -26,7 +26,8 @@ const char* const kSpecies[4] = {"Mallard", "Pintail", "Redhead", "Canvasback"};
 
 void Parchment(Canvas& c, int x, int y, int w, int h, uint32_t seed) {
     SoftShadow(
-        c, [&](cairo_t* m) {
+        c,
+        [&](cairo_t* m) {
             cairo_rectangle(m, x, y, w, h);
             cairo_fill(m);
         },
@@ -36,8 +37,8 @@ void Parchment(Canvas& c, int x, int y, int w, int h, uint32_t seed) {
     FillVertical(cr, y, y + h, 0xf4e8c8, 0xe2cfa0);
     Grain(c, x, y, w, h, 0.07, 9.0, seed);
     // Edges browned with age.
-    cairo_pattern_t* p = cairo_pattern_create_radial(x + w / 2.0, y + h / 2.0, h * 0.3,
-                                                     x + w / 2.0, y + h / 2.0, w * 0.62);
+    cairo_pattern_t* p = cairo_pattern_create_radial(x + w / 2.0, y + h / 2.0, h * 0.3, x + w / 2.0,
+                                                     y + h / 2.0, w * 0.62);
     cairo_pattern_add_color_stop_rgba(p, 0, 0.5, 0.3, 0.1, 0);
     cairo_pattern_add_color_stop_rgba(p, 1, 0.5, 0.3, 0.1, 0.35);
     cairo_set_source(cr, p);
@@ -45,7 +46,9 @@ void Parchment(Canvas& c, int x, int y, int w, int h, uint32_t seed) {
     cairo_fill(cr);
     cairo_pattern_destroy(p);
     // Four brass tacks.
-    for (auto [tx, ty] : {std::pair{x + 10, y + 10}, {x + w - 10, y + 10}, {x + 10, y + h - 10},
+    for (auto [tx, ty] : {std::pair{x + 10, y + 10},
+                          {x + w - 10, y + 10},
+                          {x + 10, y + h - 10},
                           {x + w - 10, y + h - 10}}) {
         SetColour(cr, 0x2a1a08, 0.6);
         cairo_arc(cr, tx + 1, ty + 1, 4, 0, 2 * M_PI);
@@ -216,7 +219,8 @@ void BagPicture(Canvas& c) {
 bool Write(const char* dir, const char* name, void (*draw)(Canvas&)) {
     Canvas c(640, 480);
     draw(c);
-    return WriteBackground(OutPath(dir, name), MasterPalette(), Quantize(c, 0, 0, 640, 480, false, 8));
+    return WriteBackground(OutPath(dir, name), MasterPalette(),
+                           Quantize(c, 0, 0, 640, 480, false, 8));
 }
 
 }  // namespace

@@ -16,11 +16,13 @@ struct Rect {
 constexpr Rect kView = {476, 67, 74, 44};  // its lit face is graphic 32 of spr_07
 constexpr Rect kDone = {7, 430, 74, 44};   // lit by the shared icon 14
 constexpr int kReelY = 142, kReelW = 68, kReelH = 95;
-constexpr Rect kTray = {0, 247, 640, 173};   // coins land in rows 250 to 419
+constexpr Rect kTray = {0, 247, 640, 173};      // coins land in rows 250 to 419
 constexpr Rect kMoneyBox = {190, 440, 40, 24};  // the game fills it with colour 254
 constexpr Rect kGoalPlaque = {236, 421, 400, 57};
 
-int ReelX(int r) { return 15 + 78 * r; }
+int ReelX(int r) {
+    return 15 + 78 * r;
+}
 
 void Payout(Canvas& c) {
     cairo_t* cr = c.cr;
@@ -129,7 +131,8 @@ void GameOver(Canvas& c) {
 bool Write(const char* dir, const char* name, void (*draw)(Canvas&)) {
     Canvas c(640, 480);
     draw(c);
-    return WriteBackground(OutPath(dir, name), MasterPalette(), Quantize(c, 0, 0, 640, 480, false, 8));
+    return WriteBackground(OutPath(dir, name), MasterPalette(),
+                           Quantize(c, 0, 0, 640, 480, false, 8));
 }
 
 }  // namespace

@@ -121,8 +121,8 @@ void DrawScreen(Canvas& c, bool lit) {
     }
     cairo_stroke(cr);
     WoodButton(c, kMusic.x, kMusic.y, kMusic.w, kMusic.h, "Music", lit, 301);
-    WoodButton(c, kVolumeButton.x, kVolumeButton.y, kVolumeButton.w, kVolumeButton.h, "Volume",
-               lit, 302, 13);
+    WoodButton(c, kVolumeButton.x, kVolumeButton.y, kVolumeButton.w, kVolumeButton.h, "Volume", lit,
+               302, 13);
     WoodButton(c, kNew.x, kNew.y, kNew.w, kNew.h, "New", lit, 303);
     WoodButton(c, kDelete.x, kDelete.y, kDelete.w, kDelete.h, "Delete", lit, 304);
     WoodButton(c, kDone.x, kDone.y, kDone.w, kDone.h, "Done", lit, 14);
@@ -141,12 +141,14 @@ Picture NamePanel() {
     int fx = kNameField.x - kNamePanel.x, fy = kNameField.y - kNamePanel.y;
     Rectangle(cr, fx - 2, fy - 2, kNameField.w + 4, kNameField.h + 4, 0x6a4a2a);
     Rectangle(cr, fx, fy, kNameField.w, kNameField.h, 0x16100a);
-    CentredText(cr, "DejaVuSans.ttf", 11, c.width / 2.0, 88, "Type it, then press Enter",
-                0x5a4028, 0xfff8e8);
+    CentredText(cr, "DejaVuSans.ttf", 11, c.width / 2.0, 88, "Type it, then press Enter", 0x5a4028,
+                0xfff8e8);
     return Quantize(c, 0, 0, c.width, c.height, false, 0);
 }
 
-Picture Crop(const Canvas& c, Rect r) { return Quantize(c, r.x, r.y, r.w, r.h, false, 0); }
+Picture Crop(const Canvas& c, Rect r) {
+    return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
+}
 
 }  // namespace
 

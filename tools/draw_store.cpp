@@ -32,12 +32,12 @@ constexpr Shelf kShelves[8] = {
     {{18, 300, 606, 108}, {24, 314, 596, 88}, Item::Gun3, "$20"},
     {{86, 372, 554, 108}, {272, 410, 364, 60}, Item::Gun2, "$30"},
 };
-constexpr Rect kDone = {7, 430, 74, 44};  // lit by the shared icon 14
+constexpr Rect kDone = {7, 430, 74, 44};      // lit by the shared icon 14
 constexpr Rect kMoney = {100, 430, 150, 38};  // the game prints the money at (192, 437)
 
 // Shelf planks: x, y (top of the plank), width.
-constexpr int kPlanks[][3] = {{0, 130, 244}, {104, 184, 120}, {40, 250, 150},
-                              {0, 310, 156}, {236, 278, 124}};
+constexpr int kPlanks[][3] = {
+    {0, 130, 244}, {104, 184, 120}, {40, 250, 150}, {0, 310, 156}, {236, 278, 124}};
 
 void Plank(Canvas& c, int x, int y, int w, uint32_t seed) {
     PaintWood(c, x, y, w, 10, 0x5a3414, 0xb07a40, seed);
@@ -88,8 +88,8 @@ void Background(Canvas& c) {
     // Soft shadows where the goods stand, and their price tags.
     for (const Shelf& s : kShelves) {
         SoftShadow(
-            c, [&](cairo_t* m) { PaintItem(m, s.kind, s.item.x, s.item.y, s.item.w, s.item.h); },
-            4, 5, 3, 0.55);
+            c, [&](cairo_t* m) { PaintItem(m, s.kind, s.item.x, s.item.y, s.item.w, s.item.h); }, 4,
+            5, 3, 0.55);
     }
     const double tags[8][2] = {{200, 142}, {320, 150}, {150, 262}, {112, 322},
                                {186, 196}, {316, 290}, {600, 350}, {600, 440}};

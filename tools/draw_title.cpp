@@ -67,7 +67,7 @@ int main(int argc, char** argv) {
     PaintReeds(c, 520, 640, kHorizon + 26, 50, true, 17);
     // Ducks coming in over the water.
     SetColour(cr, 0x1e1620);
-    const double flock[][3] = {{300, 226, 1.3}, {330, 214, 1.15}, {352, 236, 1.05},
+    const double flock[][3] = {{300, 226, 1.3},  {330, 214, 1.15}, {352, 236, 1.05},
                                {384, 222, 0.95}, {410, 242, 0.85}, {250, 208, 1.4}};
     for (int i = 0; i < 6; i++) {
         DuckSilhouette(cr, flock[i][0], flock[i][1], flock[i][2], i % 2 == 0, false);

@@ -1,14 +1,25 @@
 // reedgunner-gallery OUTDIR [FILE ...]: renders the game's picture and font
 // files into PNG contact sheets, one per file, so that anyone can look at them.
 // With no files it renders every .256 file and fonts.dat of the data directory.
+// Everything goes through the game's own loaders on the headless display: banks
+// through LoadGraphics, backgrounds through LoadBackground, fonts through
+// LoadFonts and DrawFontText.
 #include <png.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "app/config.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "gdl/gdl.h"
+#include "platform/graphics.h"
+#include "sys/backend.h"
 
 namespace {
 
@@ -64,13 +75,6 @@ namespace {
 struct Bank {
     std::vector<Sprite> sprites;
     uint8_t palette[256][3] = {};
-};
-
-// A font as the game holds it after loading: glyph strip of palette indices.
-struct FontView {
-    int rowPixels, height;
-    std::vector<uint16_t> offsets, advances;
-    std::vector<uint8_t> bitmap;
 };
 
 // The first slot each bank goes to in the game.
@@ -185,170 +189,75 @@ Sheet BankSheet(const Bank& bank) {
     return sheet;
 }
 
-// The glyph strip in rows, then the palette of the font's colours.
-Sheet FontSheet(const std::vector<FontView>& fonts, const Bank& palette) {
-    constexpr int kWidth = 1000;
-    int height = 10;
-    for (const FontView& f : fonts) {
-        height += (f.height + 6) * 7 + 20;
+// The pictures of the game's slots start to start + count - 1, with gamePalette.
+Bank TakeSlots(int start, int count) {
+    Bank bank;
+    for (int i = 0; i < 256; i++) {
+        bank.palette[i][0] = gamePalette[i].red;
+        bank.palette[i][1] = gamePalette[i].green;
+        bank.palette[i][2] = gamePalette[i].blue;
     }
-    Sheet sheet{kWidth, height, {}};
-    sheet.rgb.assign(static_cast<size_t>(kWidth) * height * 3, 0);
-    int y = 10;
-    for (size_t n = 0; n < fonts.size(); n++) {
-        const FontView& f = fonts[n];
-        Label(sheet, 10, y, std::to_string(n));
-        y += 16;
-        // Every character 32 to 127 drawn as the game draws text, on three
-        // backgrounds: light, mid and dark.
-        const uint8_t backs[3][3] = {{236, 224, 196}, {150, 108, 62}, {22, 16, 10}};
-        int lineH = f.height + 6;
-        for (int band = 0; band < 6; band++) {
-            const uint8_t* back = backs[band / 2];
-            for (int j = 0; j < lineH; j++) {
-                for (int i = 0; i < kWidth; i++) {
-                    sheet.Put(i, y + j, back[0], back[1], back[2]);
-                }
-            }
-            int pen = 10;
-            int first = 32 + (band % 2) * 48;
-            for (int ch = first; ch < first + 48 && ch < 128; ch++) {
-                int w = f.offsets[ch + 1] - f.offsets[ch];
-                for (int r = 0; r < f.height; r++) {
-                    for (int c = 0; c < w; c++) {
-                        uint8_t p =
-                            f.bitmap[static_cast<size_t>(r) * f.rowPixels + f.offsets[ch] + c];
-                        if (p != 0) {
-                            sheet.Put(pen + c, y + 3 + r, palette.palette[p][0],
-                                      palette.palette[p][1], palette.palette[p][2]);
-                        }
-                    }
-                }
-                pen += f.advances[ch] + 4;
-            }
-            y += lineH;
+    for (int slot = start; slot < start + count; slot++) {
+        const GraphicSlot& g = Graphic[slot];
+        if (g.data == nullptr) {
+            continue;
         }
-        y += 20;
+        bank.sprites.push_back({slot, g.width, g.height, g.xoff, g.yoff,
+                                std::vector<uint8_t>(g.data, g.data + g.width * g.height)});
+    }
+    return bank;
+}
+
+// A page of the display as the player would see it, in backgroundPalette.
+Sheet PageSheet(const GDL_Surface* page) {
+    Sheet sheet{640, 480, {}};
+    sheet.rgb.resize(640 * 480 * 3);
+    for (int y = 0; y < 480; y++) {
+        for (int x = 0; x < 640; x++) {
+            uint8_t p = page->pixels[y * page->bytesPerLine + x];
+            sheet.Put(x, y, backgroundPalette[p * 3], backgroundPalette[p * 3 + 1],
+                      backgroundPalette[p * 3 + 2]);
+        }
     }
     return sheet;
 }
 
-}  // namespace
-
-namespace {
-
-std::vector<uint8_t> ReadAll(const std::string& path) {
-    std::vector<uint8_t> bytes;
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        return bytes;
+// Each font drawn by DrawFontText onto the back page: every character on a
+// dark band, then a sample on light, middle and dark colours of the palette.
+Sheet FontSheet() {
+    constexpr uint8_t kBands[3] = {230, 217, 254};  // dialog frame, button, dark
+    GDL_Surface* page = backPage;
+    for (int y = 0; y < 480; y++) {
+        std::fill_n(page->pixels + y * page->bytesPerLine, 640, uint8_t{0});
     }
-    uint8_t buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) {
-        bytes.insert(bytes.end(), buffer, buffer + n);
-    }
-    std::fclose(file);
-    return bytes;
-}
-
-int Get16(const std::vector<uint8_t>& b, size_t at) {
-    return static_cast<int16_t>(b[at] | b[at + 1] << 8);
-}
-uint32_t Get32(const std::vector<uint8_t>& b, size_t at) {
-    return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | static_cast<uint32_t>(b[at + 3]) << 24;
-}
-
-bool LoadBank(const std::string& path, int start, Bank& bank) {
-    std::vector<uint8_t> b = ReadAll(path);
-    if (b.size() < 776) {
-        return false;
-    }
-    int count = Get16(b, 4);
-    bool rle = b[6] != 0;
-    for (int i = 0; i < 256; i++) {
-        for (int k = 0; k < 3; k++) {
-            bank.palette[i][k] = i == 0 ? 0 : b[8 + i * 3 + k];
+    textTarget = page;
+    int y = 4;
+    for (int font = 0; font < 3 && GetFont(font) != nullptr; font++) {
+        int line = GetFont(font)->height + 2;
+        std::string all[2];
+        for (int ch = 32; ch < 128; ch++) {
+            all[ch < 80 ? 0 : 1] += static_cast<char>(ch);
         }
-    }
-    size_t at = 776;
-    for (int n = 0; n < count; n++) {
-        if (at + 16 > b.size()) {
-            return false;
-        }
-        Sprite s{start + n,        Get16(b, at + 4),  Get16(b, at + 6),
-                 Get16(b, at + 8), Get16(b, at + 10), {}};
-        uint32_t size = Get32(b, at);
-        at += 16;
-        if (s.width <= 0 || s.height <= 0 || at + size > b.size()) {
-            return false;
-        }
-        s.pixels.assign(static_cast<size_t>(s.width) * s.height, 0);
-        size_t in = at;
-        for (int y = 0; y < s.height; y++) {
-            if (!rle) {
-                std::copy_n(&b[in], s.width, &s.pixels[static_cast<size_t>(y) * s.width]);
-                in += s.width;
-                continue;
+        const char* samples[3] = {"Public Grounds  $1024  Exit Talmadge Reed Gunner?",
+                                  "Yes  No  Okay  Resume  Debug On  6:40 pm",
+                                  "3 Mallard Drakes   1 Pintail Hen   $100"};
+        std::vector<std::pair<uint8_t, std::string>> rows = {{254, all[0]},
+                                                             {254, all[1]},
+                                                             {kBands[0], samples[0]},
+                                                             {kBands[1], samples[1]},
+                                                             {kBands[2], samples[2]}};
+        for (const auto& [band, text] : rows) {
+            for (int j = 0; j < line && y + j < 480; j++) {
+                std::fill_n(page->pixels + (y + j) * page->bytesPerLine, 640, band);
             }
-            int x = 0;
-            while (x < s.width && in < at + size) {
-                int count = 1, value = b[in++];
-                if (value >= 0xC0) {
-                    count = value & 0x3F;
-                    value = in < at + size ? b[in++] : 0;
-                }
-                for (int k = 0; k < count && x < s.width; k++) {
-                    s.pixels[static_cast<size_t>(y) * s.width + x++] = static_cast<uint8_t>(value);
-                }
+            if (y + line <= 480) {
+                DrawFontText(font, 6, y + 1, text.c_str());
             }
+            y += line;
         }
-        at += size;
-        bank.sprites.push_back(std::move(s));
+        y += 8;
     }
-    return true;
-}
-
-bool LoadFontFile(const std::string& path, const Bank& palette, std::vector<FontView>& fonts) {
-    std::vector<uint8_t> b = ReadAll(path);
-    if (b.size() < 516) {
-        return false;
-    }
-    int count = Get16(b, 0);
-    size_t at = 516;
-    for (int n = 0; n < count; n++) {
-        if (at + 618 > b.size() || Get32(b, at) != 0x14643) {
-            return false;
-        }
-        int bytesPerRow = Get16(b, at + 24), height = Get16(b, at + 26);
-        FontView f{bytesPerRow * 2, height, {}, {}, {}};
-        for (int ch = 0; ch < 129; ch++) {
-            f.offsets.push_back(static_cast<uint16_t>(Get16(b, at + 38 + ch * 2)));
-            f.advances.push_back(static_cast<uint16_t>(Get16(b, at + 296 + ch * 2)));
-        }
-        uint8_t map[16] = {};
-        for (int c = 1; c < 16; c++) {
-            const uint8_t* e = &b[at + 554 + c * 4];
-            for (int i = 1; i < 256; i++) {
-                if (palette.palette[i][0] == e[2] && palette.palette[i][1] == e[1] &&
-                    palette.palette[i][2] == e[0]) {
-                    map[c] = static_cast<uint8_t>(i);
-                    break;
-                }
-            }
-        }
-        at += 618;
-        if (at + static_cast<size_t>(bytesPerRow) * height > b.size()) {
-            return false;
-        }
-        for (size_t i = 0; i < static_cast<size_t>(bytesPerRow) * height; i++) {
-            f.bitmap.push_back(map[b[at + i] >> 4]);
-            f.bitmap.push_back(map[b[at + i] & 15]);
-        }
-        at += static_cast<size_t>(bytesPerRow) * height;
-        fonts.push_back(std::move(f));
-    }
-    return true;
+    return PageSheet(page);
 }
 
 }  // namespace
@@ -360,6 +269,8 @@ int main(int argc, char** argv) {
     }
     std::string out = argv[1];
     std::filesystem::create_directories(out);
+    // The loaders' log goes next to the sheets, not over the player's log.
+    setenv("XDG_STATE_HOME", out.c_str(), 1);
     std::vector<std::string> files(argv + 2, argv + argc);
     if (files.empty()) {
         for (const auto& entry : std::filesystem::directory_iterator(REEDGUNNER_DATA_DIR)) {
@@ -370,35 +281,48 @@ int main(int argc, char** argv) {
         }
         std::sort(files.begin(), files.end());
     }
+    static char instance;
+    SysSetHeadless(true);
+    GDL_setAppInstance(&instance);
+    if (GraphicsInit() == 0) {
+        std::fprintf(stderr, "the headless display will not start\n");
+        return 1;
+    }
     int failures = 0;
     for (const std::string& file : files) {
         std::filesystem::path path(file);
+        dataDir = path.parent_path().string() + "/";
         std::string name = path.stem().string();
         Sheet sheet;
+        bool loaded = false;
         if (path.filename() == "fonts.dat") {
-            Bank palette;
-            std::vector<FontView> fonts;
-            std::string bank = (path.parent_path() / "icons.256").string();
-            if (!LoadBank(bank, 0, palette) || !LoadFontFile(file, palette, fonts)) {
-                std::fprintf(stderr, "%s: cannot load\n", file.c_str());
-                failures++;
-                continue;
+            // As the game does: the title's palette first, the fonts matched to it.
+            loaded = LoadBackground("bkg_01") != 0 && LoadFonts("fonts.dat") != 0;
+            if (loaded) {
+                sheet = FontSheet();
             }
-            sheet = FontSheet(fonts, palette);
+            FreeFonts();
+        } else if (path.extension() != ".256") {
+            loaded = false;
+        } else if (name.rfind("bkg_", 0) == 0) {
+            loaded = LoadBackground(name.c_str()) != 0;
+            if (loaded) {
+                sheet = PageSheet(workPage);
+            }
         } else {
-            Bank bank;
-            if (!LoadBank(file, StartSlot(name), bank)) {
-                std::fprintf(stderr, "%s: cannot load\n", file.c_str());
-                failures++;
-                continue;
+            int start = StartSlot(name);
+            int count = LoadGraphics(start, name.c_str());
+            loaded = count > 0;
+            if (loaded) {
+                sheet = BankSheet(TakeSlots(start, count));
             }
-            if (bank.sprites.size() == 1 && bank.sprites[0].width == 640) {
-                sheet = Sheet{640, 480, {}};
-                sheet.rgb.resize(640 * 480 * 3);
-                Blit(sheet, bank, bank.sprites[0], 0, 0);
-            } else {
-                sheet = BankSheet(bank);
-            }
+            FreeGraphics(start, count);
+        }
+        if (!loaded) {
+            std::fprintf(stderr, "%s: cannot load (see %s/pellmar/PELLMAR.TXT)\n", file.c_str(),
+                         out.c_str());
+            failures++;
+            continue;
         }
         std::string png = out + "/" + name + ".png";
         if (!WritePng(png, sheet)) {
@@ -408,5 +332,6 @@ int main(int argc, char** argv) {
         }
         std::printf("%s\n", png.c_str());
     }
+    GraphicsExit();
     return failures == 0 ? 0 : 1;
 }

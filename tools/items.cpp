@@ -100,7 +100,9 @@ void Duck(cairo_t* cr, double x, const Plumage& p) {
     cairo_restore(cr);
 }
 
-void Decoy(cairo_t* cr, double x, bool drake) { Duck(cr, x, kPlumage[drake ? 1 : 0][0]); }
+void Decoy(cairo_t* cr, double x, bool drake) {
+    Duck(cr, x, kPlumage[drake ? 1 : 0][0]);
+}
 
 void Decoys(cairo_t* cr) {  // 400 by 120
     Decoy(cr, 200, false);

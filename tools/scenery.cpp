@@ -11,7 +11,9 @@ struct Key {
     uint32_t rgb;
 };
 
-double Ch(uint32_t rgb, int shift) { return (rgb >> shift) & 0xFF; }
+double Ch(uint32_t rgb, int shift) {
+    return (rgb >> shift) & 0xFF;
+}
 
 // The colour of a gradient made of keys at position t (0..1).
 void Gradient(const Key* keys, int n, double t, double out[3]) {
@@ -73,7 +75,8 @@ void PaintClouds(Canvas& c, int x, int y, int w, int h, double sunX, uint32_t se
                 continue;
             }
             // Lit from below: pink at the lower edge, violet grey above.
-            double under = std::clamp(Fractal(i / 140.0, (j + 6) / 18.0, seed, 4) - n + 0.5, 0.0, 1.0);
+            double under =
+                std::clamp(Fractal(i / 140.0, (j + 6) / 18.0, seed, 4) - n + 0.5, 0.0, 1.0);
             double near = std::exp(-std::pow((i - sunX) / 300.0, 2));
             double r = 110 + 120 * under + 40 * near, g = 80 + 70 * under + 40 * near,
                    b = 120 + 30 * under;
@@ -114,7 +117,8 @@ void PaintWater(Canvas& c, int x, int w, int horizon, int bottom, double sunX, u
             double shade = 0.78 - depth * 0.35;
             double sun = std::exp(-std::pow((i - sunX) / (18 + depth * 60), 2)) *
                          std::clamp((ripple - 0.45) * 3, 0.0, 1.0) * (1 - depth * 0.7);
-            double streak = std::clamp((Fractal(i / 200.0, j / 1.5, seed + 5, 2) - 0.62) * 5, 0.0, 1.0);
+            double streak =
+                std::clamp((Fractal(i / 200.0, j / 1.5, seed + 5, 2) - 0.62) * 5, 0.0, 1.0);
             rgb[0] = rgb[0] * shade + 120 * sun + 40 * streak;
             rgb[1] = rgb[1] * shade + 100 * sun + 30 * streak;
             rgb[2] = rgb[2] * shade * 1.05 + 60 * sun + 30 * streak;
@@ -139,7 +143,8 @@ void PaintReeds(Canvas& c, double x0, double x1, double baseY, double height, bo
         SetColour(cr, colour);
         cairo_set_line_width(cr, 1.4 + 2.2 * Hash01(k, 5, seed));
         cairo_move_to(cr, x, baseY);
-        cairo_curve_to(cr, x, baseY - h * 0.5, x + lean * 0.4, baseY - h * 0.8, x + lean, baseY - h);
+        cairo_curve_to(cr, x, baseY - h * 0.5, x + lean * 0.4, baseY - h * 0.8, x + lean,
+                       baseY - h);
         cairo_stroke(cr);
         if (Hash01(k, 6, seed) < 0.18) {  // a cattail head on a straight stalk
             double hx = x + lean * 0.85, hy = baseY - h * 0.88;
