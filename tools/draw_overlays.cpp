@@ -14,13 +14,14 @@ struct Rect {
     int x, y, w, h;
 };
 
-// Buttons of the regulations overlay; its exit face is the shared lit icon 15,
-// 74 x 46, which fits both overlays' exit buttons.
+// Buttons of the regulations overlay. Both overlays' exit buttons light with
+// the shared icon 15, 74 x 46, the size that fits both; their faces match it.
 constexpr Rect kRegsToggle = {254, 387, 140, 45};
-constexpr Rect kRegsExit = {513, 387, 74, 46};
+constexpr Rect kRegsExit = {513, 387, 74, 51};
 // Buttons of the game bag overlay.
 constexpr Rect kBagToggle = {10, 424, 76, 46};
-constexpr Rect kBagExit = {553, 424, 74, 46};
+constexpr int kExitFaceW = 74, kExitFaceH = 46;
+constexpr Rect kBagExit = {553, 424, 76, 46};
 
 const char* const kSpecies[4] = {"Mallard", "Pintail", "Redhead", "Canvasback"};
 
@@ -100,7 +101,7 @@ void RegsText(Canvas& c) {
     SetColour(cr, 0xf4e0b0);
     DuckSilhouette(cr, 548, 318, 1.2, true, false);
     WoodButton(c, kRegsToggle.x, kRegsToggle.y, kRegsToggle.w, kRegsToggle.h, "Picture", false, 28);
-    WoodButton(c, kRegsExit.x, kRegsExit.y, kRegsExit.w, kRegsExit.h - 5, "Exit", false, 15);
+    WoodButton(c, kRegsExit.x, kRegsExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);
 }
 
 // The picture page: a chart of the four species, hens and drakes.
@@ -133,7 +134,7 @@ void RegsPicture(Canvas& c) {
         }
     }
     WoodButton(c, kRegsToggle.x, kRegsToggle.y, kRegsToggle.w, kRegsToggle.h, "Rules", false, 29);
-    WoodButton(c, kRegsExit.x, kRegsExit.y, kRegsExit.w, kRegsExit.h - 5, "Exit", false, 15);
+    WoodButton(c, kRegsExit.x, kRegsExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);
 }
 
 // The bag page: a canvas bag laid open, a leather-edged pocket for each of the
@@ -171,7 +172,7 @@ void BagPage(Canvas& c) {
     }
     Vignette(c, 0.4);
     WoodButton(c, kBagToggle.x, kBagToggle.y, kBagToggle.w, kBagToggle.h, "Page", false, 30);
-    WoodButton(c, kBagExit.x, kBagExit.y, kBagExit.w - 2, kBagExit.h, "Exit", false, 15);
+    WoodButton(c, kBagExit.x, kBagExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);
 }
 
 // The picture page: a framed painting of a blind at first light.
@@ -213,7 +214,7 @@ void BagPicture(Canvas& c) {
     cairo_paint(cr);
     Grain(c, 62, 42, 516, 348, 0.05, 2.0, 640);
     WoodButton(c, kBagToggle.x, kBagToggle.y, kBagToggle.w, kBagToggle.h, "Page", false, 30);
-    WoodButton(c, kBagExit.x, kBagExit.y, kBagExit.w - 2, kBagExit.h, "Exit", false, 15);
+    WoodButton(c, kBagExit.x, kBagExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);
 }
 
 bool Write(const char* dir, const char* name, void (*draw)(Canvas&)) {

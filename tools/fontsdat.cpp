@@ -15,7 +15,7 @@ bool Valid(const FontData& font) {
         font.pixels.size() != static_cast<size_t>(font.rowPixels) * font.height) {
         return false;
     }
-    for (int ch = 0; ch < kFontChars; ch++) {
+    for (int ch = 0; ch < kFontDatChars; ch++) {
         if (font.offsets[ch] > font.rowPixels ||
             (ch > 0 && font.offsets[ch] < font.offsets[ch - 1])) {
             return false;
