@@ -1,6 +1,8 @@
 // The shared "icons" bank, slots 10 to 30: lit buttons used on several screens,
 // the money panel, and the player's goods as small felt-lined plaques for the
 // store's list of belongings and the hunt's icon bar.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 #include "canvas.h"
@@ -30,11 +32,10 @@ Picture Plaque(int w, int h, Item item, double angle = 0) {
     cairo_save(cr);
     cairo_translate(cr, w / 2.0, h / 2.0);
     cairo_rotate(cr, angle);
-    double iw = w - 10, ih = h - 10;
-    if (angle != 0) {
-        iw = w * 1.05;
-        ih = h * 0.45;
-    }
+    // The largest box of the item's proportions that, turned, stays inside.
+    double aspect = ItemAspect(item), cs = std::cos(angle), sn = std::abs(std::sin(angle));
+    double iw = std::min((w - 12) / (cs + sn / aspect), (h - 10) / (sn + cs / aspect));
+    double ih = iw / aspect;
     PaintItem(cr, item, -iw / 2, -ih / 2, iw, ih);
     cairo_restore(cr);
     return Quantize(c, 0, 0, w, h, false, 0);
@@ -74,7 +75,7 @@ int main(int argc, char** argv) {
         /* 11 */ LitButton(76, 55, "Quit", 11),
         /* 12 */ LitButton(74, 45, "Quit", 12),
         /* 13 */ MoneyPanel(),
-        /* 14 */ LitButton(74, 44, "Back", 14),
+        /* 14 */ LitButton(74, 44, "Done", 14),
         /* 15 */ LitButton(74, 46, "Exit", 15),
         /* 16 */ Plaque(66, 45, Item::Decoys),
         /* 17 */ Plaque(66, 45, Item::Licence),

@@ -93,7 +93,7 @@ void DrawScreen(Canvas& c, bool lit) {
                 0xf4e6c8);
 
     // The board of hunters: five rows at x 310 to 571, y 192 + 29 i.
-    PaintFramedBoard(c, 290, 118, 302, 226, 12, 0x1e3a28, 203);
+    PaintFramedBoard(c, 290, 118, 302, 226, 10, 0x1e3a28, 203);
     CentredText(cr, "DejaVuSerif-Bold.ttf", 20, 441, 158, "Hunters", 0xf4e0a8);
     CentredText(cr, "DejaVuSans-Bold.ttf", 12, 352, 184, "Name", 0xc8d8c0);
     CentredText(cr, "DejaVuSans-Bold.ttf", 12, 538, 184, "Money $", 0xc8d8c0);

@@ -212,8 +212,10 @@ void ShellBox(cairo_t* cr) {  // 150 by 140
 
 // A shotgun facing right in a 1000 by 170 box.
 void Gun(cairo_t* cr, int kind) {
-    uint32_t stockLight = kind == 1 ? 0xc88444 : (kind == 2 ? 0xa8683a : 0x8a5228);
-    uint32_t stockDark = kind == 1 ? 0x6a3c18 : (kind == 2 ? 0x4a2810 : 0x3a200c);
+    // Pale beech for the pump, red walnut for the double, dark oil finish for
+    // the automatic: told apart even at the size of an icon.
+    uint32_t stockLight = kind == 1 ? 0xe0a860 : (kind == 2 ? 0xb05a30 : 0x5a3a22);
+    uint32_t stockDark = kind == 1 ? 0x8a5424 : (kind == 2 ? 0x5a2010 : 0x1e120a);
     // Barrel(s).
     int barrels = kind == 2 ? 2 : 1;
     for (int b = barrels - 1; b >= 0; b--) {
