@@ -26,7 +26,7 @@ namespace {
 constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
 constexpr const char* kWindowTitle = "Talmadge Reed Gunner";
 constexpr int32_t kIconsSlot = 10;
-constexpr int32_t kIconsCount = 21;  // slots 10 to 30
+constexpr int32_t kIconsCount = 21;   // slots 10 to 30
 constexpr int kInterfaceSounds = 12;  // sounds 0 to 11 from the "sounds" bank
 constexpr uint32_t kTitleHoldMs = 2000;
 

@@ -1,4 +1,6 @@
 // The entry point of the game.
 #include "app/game.h"
 
-int main() { return RunGame(); }
+int main() {
+    return RunGame();
+}

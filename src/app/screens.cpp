@@ -214,8 +214,7 @@ void ShowButtons(const Button* list) {
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         const Button& button = list[i];
         if (button.enabled) {
-            CopyPageRect(backPage, displaySurface, button.x, button.y, button.width,
-                         button.height);
+            CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
         }
     }
 }

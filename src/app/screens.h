@@ -37,10 +37,10 @@ struct Button {
     int32_t enabled;    // 0: ignored by everything
     int32_t hoverable;  // 1: lights while the pointer is over it
     int32_t lit;
-    int32_t graphic;    // lit picture: graphic + 10; -1 for none
+    int32_t graphic;  // lit picture: graphic + 10; -1 for none
     int32_t arg;
     void (*handler)(int32_t arg);
-    int32_t next;       // index of the next button, -1 after the last
+    int32_t next;  // index of the next button, -1 after the last
 };
 
 void SwitchScreen(uint32_t number);

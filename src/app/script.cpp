@@ -21,9 +21,8 @@ struct NamedKey {
     int32_t usage;  // USB usage number of the key
 };
 constexpr NamedKey kNamedKeys[] = {
-    {"Enter", 0x28}, {"Backspace", 0x2A}, {"Delete", 0x4C}, {"Home", 0x4A},
-    {"End", 0x4D},   {"Left", 0x50},      {"Right", 0x4F},  {"Up", 0x52},
-    {"Down", 0x51},  {"Escape", 0x29},
+    {"Enter", 0x28}, {"Backspace", 0x2A}, {"Delete", 0x4C}, {"Home", 0x4A}, {"End", 0x4D},
+    {"Left", 0x50},  {"Right", 0x4F},     {"Up", 0x52},     {"Down", 0x51}, {"Escape", 0x29},
 };
 
 struct Runner {
@@ -290,11 +289,10 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
             }
         } else if ((verb == "until" || verb == "expect") && words.size() >= 2 &&
                    words[0] == "screen" && ParseInt(words[1], &a) && a >= 0 && a < 8 &&
-                   (words.size() == 2 || (verb == "until" && words.size() == 3 &&
-                                          ParseInt(words[2], &b) && b >= 0))) {
+                   (words.size() == 2 ||
+                    (verb == "until" && words.size() == 3 && ParseInt(words[2], &b) && b >= 0))) {
             Add(commands, number, verb.c_str(), words);
-        } else if (verb == "snap" && words.size() == 1 &&
-                   words[0].find('/') == std::string::npos) {
+        } else if (verb == "snap" && words.size() == 1 && words[0].find('/') == std::string::npos) {
             Add(commands, number, "snap", words, words[0]);
         } else if (verb == "close" && words.empty()) {
             Add(commands, number, "close", words);
@@ -312,4 +310,6 @@ void StartScriptRunner(const std::vector<ScriptCommand>& commands, const std::st
     SysAddPumpListener(Pump);
 }
 
-size_t ScriptCommandsLeft() { return runner.commands.size() - runner.next; }
+size_t ScriptCommandsLeft() {
+    return runner.commands.size() - runner.next;
+}

@@ -10,15 +10,14 @@
 // event pump, in the game's own (virtual) time.
 
 struct ScriptCommand {
-    int line;                  // line number in the script file
-    std::string verb;          // as above; "click" and "type" are expanded
+    int line;                        // line number in the script file
+    std::string verb;                // as above; "click" and "type" are expanded
     std::vector<std::string> words;  // the arguments
-    std::string rest;          // the text of "type" and the name of "snap"
+    std::string rest;                // the text of "type" and the name of "snap"
 };
 
 // Parses a script. On a bad line returns false with `error` naming it.
-bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
-                 std::string* error);
+bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands, std::string* error);
 
 // Starts feeding the commands to the game; captures go to `captureDir` (may
 // be empty when no snap is used). A failing command prints its line and why

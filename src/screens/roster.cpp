@@ -29,8 +29,8 @@ constexpr uint32_t kCurrentRowColour = 35;
 constexpr uint32_t kOtherRowColour = 253;
 constexpr int32_t kMusicX = 160;
 constexpr int32_t kMusicY = 181;
-constexpr int32_t kStripLeft = 131;  // the knob's x at volume 0
-constexpr int32_t kStripRight = 231; // ... and at volume 100
+constexpr int32_t kStripLeft = 131;   // the knob's x at volume 0
+constexpr int32_t kStripRight = 231;  // ... and at volume 100
 constexpr int32_t kStripY = 266;
 constexpr int kClickSound = 0;
 constexpr int kConfirmSound = 2;
@@ -54,7 +54,9 @@ std::array<Button, 11> buttons = {{
 }};
 
 // A slot whose name starts with a byte of 32 or less holds no game.
-bool SlotIsEmpty(int slot) { return static_cast<uint8_t>(roster[slot].name[0]) <= 32; }
+bool SlotIsEmpty(int slot) {
+    return static_cast<uint8_t>(roster[slot].name[0]) <= 32;
+}
 
 void MakeCurrent(int slot) {
     currentPlayer = static_cast<uint32_t>(slot);
@@ -80,7 +82,9 @@ void DrawVolumeStrip(int32_t knob) {
 
 }  // namespace
 
-Button* RosterButtons() { return buttons.data(); }
+Button* RosterButtons() {
+    return buttons.data();
+}
 
 void DrawRosterScreen() {
     loadedGraphics = LoadGraphics(kFirstSlot, "spr_02");
@@ -88,9 +92,13 @@ void DrawRosterScreen() {
     RefreshRoster();
 }
 
-void ExitRosterScreen() { FreeGraphics(kFirstSlot, loadedGraphics); }
+void ExitRosterScreen() {
+    FreeGraphics(kFirstSlot, loadedGraphics);
+}
 
-void DoRosterScreen() { DoButtonList(buttons.data()); }
+void DoRosterScreen() {
+    DoButtonList(buttons.data());
+}
 
 void RefreshRoster() {
     CopyWorkPage();
@@ -128,7 +136,9 @@ void DrawRosterList() {
     }
 }
 
-void ApplyVolume() { SetMasterVolume(player->volume); }
+void ApplyVolume() {
+    SetMasterVolume(player->volume);
+}
 
 void SelectPlayer(int32_t slot) {
     if (slot < 0 || slot >= kRosterSlots || SlotIsEmpty(slot)) {
