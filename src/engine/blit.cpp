@@ -153,11 +153,12 @@ void ScaleCore(const GraphicSlot& g, int32_t xIn, int32_t yIn, int32_t layer, in
     int64_t row = y;
     float fy = 0.0f;
     for (int r = 0; r < h; ++r) {
+        if (Trunc(fy) != r) {
+            continue;  // a dropped row: no need to fetch it
+        }
         const uint8_t* source = g.data + static_cast<ptrdiff_t>(r) * w;
         if (mirror) {
-            for (int i = 0; i < w; ++i) {
-                lineBuffer[static_cast<size_t>(w - 1 - i)] = source[i];
-            }
+            std::reverse_copy(source, source + w, lineBuffer.data());  // pixel i lands at w - 1 - i
         } else {
             std::memcpy(lineBuffer.data(), source, static_cast<size_t>(w));
         }

@@ -166,6 +166,51 @@ void DrawItem(const DialogItem& item) {
     }
 }
 
+// Everything a dialog draws: the frame with its 10-pixel shadow, and each item
+// with its text. Narrow frames let buttons and labels reach past the frame, so
+// the area kept under the dialog covers them too.
+struct DialogArea {
+    int32_t left, top, right, bottom;
+};
+
+DialogArea DialogExtent(const DialogItem* table) {
+    const DialogItem& frame = table[0];
+    DialogArea area = {frame.x, frame.y, frame.x + frame.w + 11, frame.y + frame.h + 11};
+    const ColorFont* font = GetFont(0);
+    const int32_t textHeight = font != nullptr ? font->height : 0;
+    auto add = [&area](int32_t left, int32_t top, int32_t right, int32_t bottom) {
+        area.left = std::min(area.left, left);
+        area.top = std::min(area.top, top);
+        area.right = std::max(area.right, right);
+        area.bottom = std::max(area.bottom, bottom);
+    };
+    for (const DialogItem* item = table; item->type != kItemEnd; ++item) {
+        const int32_t textWidth = FontTextWidth(0, item->text);
+        switch (item->type) {
+            case kItemText:
+                add(item->x - textWidth / 2, item->y, item->x - textWidth / 2 + textWidth,
+                    item->y + textHeight);
+                break;
+            case kItemButton:
+                add(item->x, item->y, item->x + item->w, item->y + item->h);
+                add(item->x + (item->w - textWidth) / 2, item->y + (item->h - 24) / 2,
+                    item->x + (item->w - textWidth) / 2 + textWidth,
+                    item->y + (item->h - 24) / 2 + textHeight);
+                break;
+            case kItemSeparator:
+                add(item->x, item->y, item->x + item->w + 1, item->y + 2);
+                break;
+            case kItemTick:
+                add(item->x, item->y - 10, item->x + 20 + textWidth,
+                    std::max(item->y + 18, item->y - 6 + textHeight));
+                break;
+            default:
+                break;
+        }
+    }
+    return area;
+}
+
 }  // namespace
 
 uint32_t MessageDialog(const char* text, const char* buttons) {
@@ -470,13 +515,12 @@ void SaveDialogBack(DialogItem* table, int32_t restore) {
     if (restore == 0) {
         GDL_free(dialogBack);
         dialogBack = nullptr;
-        const DialogItem& frame = table[0];
-        const int32_t right = frame.x + frame.w + 11;
-        const int32_t bottom = frame.y + frame.h + 11;
-        const int32_t size = GDL_saveAreaSize(backPage, frame.x, frame.y, right, bottom);
+        const DialogArea area = DialogExtent(table);
+        const int32_t size =
+            GDL_saveAreaSize(backPage, area.left, area.top, area.right, area.bottom);
         dialogBack = size > 0 ? GDL_malloc(static_cast<size_t>(size)) : nullptr;
         if (dialogBack != nullptr) {
-            GDL_saveArea(backPage, frame.x, frame.y, right, bottom, dialogBack);
+            GDL_saveArea(backPage, area.left, area.top, area.right, area.bottom, dialogBack);
         }
     } else if (dialogBack != nullptr) {
         GDL_restoreArea(backPage, dialogBack);

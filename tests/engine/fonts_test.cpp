@@ -77,8 +77,9 @@ TEST(FindColorTest, ScansLighterThenDarkerWideningTheTolerance) {
     sides[3 * 10] = sides[3 * 10 + 1] = sides[3 * 10 + 2] = 95;   // darker by 5
     sides[3 * 20] = sides[3 * 20 + 1] = sides[3 * 20 + 2] = 105;  // lighter by 5
     EXPECT_EQ(FindColor(sides, 100, 100, 100), 20) << "the lighter side first";
-    sides[3 * 20] = 106;
-    EXPECT_EQ(FindColor(sides, 100, 100, 100), 10) << "the darker one when the lighter is farther";
+    sides[3 * 20] = sides[3 * 20 + 1] = sides[3 * 20 + 2] = 111;  // lighter by 11
+    EXPECT_EQ(FindColor(sides, 100, 100, 100), 10)
+        << "the darker one when the lighter is farther: at tolerance 3 the aim 97 reaches 95";
     EXPECT_EQ(FindColor(sides, 250, 250, 250), 1);
     EXPECT_EQ(FindColor(sides, 255, 255, 255), 1) << "the aim is clamped to 255";
 }
@@ -101,7 +102,8 @@ TEST_F(FontsTest, LoadsUnpacksAndMatchesColours) {
     // entry within tolerance t of the lighter aim wins.
     for (int x = 0; x < 16; ++x) {
         const int j = x % 15 + 1;
-        EXPECT_EQ(loaded->bitmap[x], FindColor(backgroundPalette.data(), 16 * j, 8 * j, 4 * j)) << x;
+        EXPECT_EQ(loaded->bitmap[x], FindColor(backgroundPalette.data(), 16 * j, 8 * j, 4 * j))
+            << x;
         EXPECT_EQ(loaded->bitmap[16 + x], 0) << "transparent pixels stay 0";
     }
     EXPECT_EQ(GetFont(2), nullptr);
