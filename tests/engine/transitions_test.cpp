@@ -1,7 +1,5 @@
 #include "engine/transitions.h"
 
-#include <set>
-
 #include "engine/page_fixture.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -43,18 +41,6 @@ void WatchDisplay(uint32_t) {
 // Block (column, row) of the wipe grid, watched at its centre.
 Watch Block(int column, int row) {
     return Watch{column * 32 + 16, row * 24 + 12, 0};
-}
-
-TEST_F(TransitionsTest, DissolveOrderCoversTheCell) {
-    std::set<std::pair<int, int>> blocks;
-    for (const DissolveBlock& block : dissolveOrder) {
-        EXPECT_EQ(block.x % 4, 0);
-        EXPECT_EQ(block.y % 4, 0);
-        EXPECT_LT(block.x, 16);
-        EXPECT_LT(block.y, 16);
-        blocks.insert({block.x, block.y});
-    }
-    EXPECT_EQ(blocks.size(), 16u);
 }
 
 TEST_F(TransitionsTest, DissolveRevealsTheRoundedArea) {
