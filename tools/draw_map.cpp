@@ -122,7 +122,8 @@ void PaintTrees(Canvas& c) {
         bool onSpot = false;
         for (const Club& club : kClubs) {
             const Rect& r = club.spot;
-            onSpot = onSpot || (x > r.x - 6 && x < r.x + r.w + 6 && y > r.y - 6 && y < r.y + r.h + 10);
+            onSpot =
+                onSpot || (x > r.x - 6 && x < r.x + r.w + 6 && y > r.y - 6 && y < r.y + r.h + 10);
         }
         if (onSpot) {
             continue;
@@ -131,7 +132,8 @@ void PaintTrees(Canvas& c) {
         SetColour(cr, 0x1a2410, 0.45);
         cairo_arc(cr, x + 2, y + 2, size, 0, 2 * M_PI);
         cairo_fill(cr);
-        cairo_pattern_t* p = cairo_pattern_create_radial(x - size * 0.4, y - size * 0.4, 0.5, x, y, size);
+        cairo_pattern_t* p =
+            cairo_pattern_create_radial(x - size * 0.4, y - size * 0.4, 0.5, x, y, size);
         double tone = Hash01(k, 14, 39) * 0.15;
         cairo_pattern_add_color_stop_rgb(p, 0, 0.42 + tone, 0.56 + tone, 0.22);
         cairo_pattern_add_color_stop_rgb(p, 1, 0.14, 0.26 + tone, 0.1);
@@ -207,6 +209,9 @@ void Glow(Canvas& c, const Rect& r) {
 }
 
 void Compass(cairo_t* cr, double cx, double cy, double r) {
+    SetColour(cr, 0xe8d8b0, 0.92);  // a clearing of parchment under the rose
+    cairo_arc(cr, cx, cy - 4, r * 1.75, 0, 2 * M_PI);
+    cairo_fill(cr);
     SetColour(cr, 0x3a2a18, 0.8);
     cairo_set_line_width(cr, 1.5);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
