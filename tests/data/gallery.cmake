@@ -8,7 +8,7 @@ if(NOT result EQUAL 0)
 endif()
 file(GLOB sheets ${SCRATCH}/all/*.png)
 list(LENGTH sheets count)
-if(count LESS 16)
+if(count LESS 18)
   message(FATAL_ERROR "${count} sheets: ${sheets}")
 endif()
 # A PNG's width and height are big-endian at bytes 16 and 20.
