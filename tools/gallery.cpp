@@ -300,7 +300,11 @@ int main(int argc, char** argv) {
         if (path.filename() == "fonts.dat") {
             // As the game does: the title's palette first, the fonts matched to
             // it; then a sheet for each font.
-            loaded = LoadBackground("bkg_01") != 0 && LoadFonts("fonts.dat") != 0;
+            if (LoadBackground("bkg_01") == 0) {
+                std::fprintf(stderr, "%s: its colours come from bkg_01.256 beside it\n",
+                             file.c_str());
+            }
+            loaded = LoadFonts("fonts.dat") != 0;
             for (int font = 0; loaded && font < kFontSlots && GetFont(font) != nullptr; font++) {
                 std::string png = out + "/fonts_" + std::to_string(font) + ".png";
                 if (!WritePng(png, FontSheet(font))) {
