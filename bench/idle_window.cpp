@@ -84,8 +84,8 @@ int main(int argc, char** argv) {
     while (timeUp == 0) {
         if (GDL_getEvent(&event, GDL_EVENT_ALL) != 0) {
             if (echo) {
-                std::printf("event type %u at %d,%d code 0x%x state 0x%x\n", event.type,
-                            event.x, event.y, event.code, event.state);
+                std::printf("event type %u at %d,%d code 0x%x state 0x%x\n", event.type, event.x,
+                            event.y, event.code, event.state);
                 std::fflush(stdout);
             }
             if (Escape(event)) {

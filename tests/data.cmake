@@ -16,4 +16,8 @@ if(TARGET reedgunner_data)
     COMMAND ${CMAKE_COMMAND} -DTOOLS_DIR=${CMAKE_BINARY_DIR}/tools
             -DDATA_DIR=${REEDGUNNER_DATA_DIR} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/data-again
             -P ${CMAKE_CURRENT_LIST_DIR}/data/same_bytes.cmake)
+  add_test(NAME DataBuild.GalleryRendersThroughTheLoaders
+    COMMAND ${CMAKE_COMMAND} -DGALLERY=$<TARGET_FILE:reedgunner-gallery>
+            -DDATA_DIR=${REEDGUNNER_DATA_DIR} -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/gallery-run
+            -P ${CMAKE_CURRENT_LIST_DIR}/data/gallery.cmake)
 endif()

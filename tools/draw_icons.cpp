@@ -33,10 +33,13 @@ Picture Plaque(int w, int h, Item item, double angle = 0) {
     cairo_translate(cr, w / 2.0, h / 2.0);
     cairo_rotate(cr, angle);
     // The largest box of the item's proportions that, turned, stays inside.
-    double aspect = ItemAspect(item), cs = std::cos(angle), sn = std::abs(std::sin(angle));
+    // Guns are drawn deeper than life so that stock and barrel still show.
+    bool gun = item == Item::Gun1 || item == Item::Gun2 || item == Item::Gun3;
+    double aspect = gun ? 3.4 : ItemAspect(item);
+    double cs = std::cos(angle), sn = std::abs(std::sin(angle));
     double iw = std::min((w - 12) / (cs + sn / aspect), (h - 10) / (sn + cs / aspect));
     double ih = iw / aspect;
-    PaintItem(cr, item, -iw / 2, -ih / 2, iw, ih);
+    PaintItemStretched(cr, item, -iw / 2, -ih / 2, iw, ih);
     cairo_restore(cr);
     return Quantize(c, 0, 0, w, h, false, 0);
 }

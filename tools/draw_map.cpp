@@ -77,10 +77,10 @@ void PaintLand(Canvas& c) {
                 r = 168 + 40 * dry - 40 * f;
                 g = 168 + 12 * dry - 30 * f;
                 b = 100 + 10 * dry - 20 * f;
-                if (t > 0.62 && f > 0.55) {  // woods
-                    r = 64 + 30 * f;
-                    g = 92 + 30 * f;
-                    b = 46;
+                if (t > 0.6) {  // the floor of the woods, trees drawn over it
+                    r = 120 - 20 * f;
+                    g = 136 - 10 * f;
+                    b = 72;
                 }
             }
             double k = 0.9 + 0.2 * paper;
@@ -107,6 +107,40 @@ void PaintMarshTufts(Canvas& c) {
             cairo_line_to(cr, x + s * 2, y - 5);
         }
         cairo_stroke(cr);
+    }
+}
+
+// Round-topped trees, painted with a shadow side, scattered over high ground
+// and kept off the clubs' spots.
+void PaintTrees(Canvas& c) {
+    cairo_t* cr = c.cr;
+    for (int k = 0; k < 5200; k++) {
+        double x = Hash01(k, 10, 39) * 660 - 10, y = 50 + Hash01(k, 11, 39) * 440;
+        if (Terrain(x, y) < 0.6 + 0.1 * Hash01(k, 12, 39)) {
+            continue;
+        }
+        bool onSpot = false;
+        for (const Club& club : kClubs) {
+            const Rect& r = club.spot;
+            onSpot =
+                onSpot || (x > r.x - 6 && x < r.x + r.w + 6 && y > r.y - 6 && y < r.y + r.h + 10);
+        }
+        if (onSpot) {
+            continue;
+        }
+        double size = 3 + 2.5 * Hash01(k, 13, 39);
+        SetColour(cr, 0x1a2410, 0.45);
+        cairo_arc(cr, x + 2, y + 2, size, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_pattern_t* p =
+            cairo_pattern_create_radial(x - size * 0.4, y - size * 0.4, 0.5, x, y, size);
+        double tone = Hash01(k, 14, 39) * 0.15;
+        cairo_pattern_add_color_stop_rgb(p, 0, 0.42 + tone, 0.56 + tone, 0.22);
+        cairo_pattern_add_color_stop_rgb(p, 1, 0.14, 0.26 + tone, 0.1);
+        cairo_set_source(cr, p);
+        cairo_arc(cr, x, y, size, 0, 2 * M_PI);
+        cairo_fill(cr);
+        cairo_pattern_destroy(p);
     }
 }
 
@@ -175,6 +209,9 @@ void Glow(Canvas& c, const Rect& r) {
 }
 
 void Compass(cairo_t* cr, double cx, double cy, double r) {
+    SetColour(cr, 0xe8d8b0, 0.92);  // a clearing of parchment under the rose
+    cairo_arc(cr, cx, cy - 4, r * 1.75, 0, 2 * M_PI);
+    cairo_fill(cr);
     SetColour(cr, 0x3a2a18, 0.8);
     cairo_set_line_width(cr, 1.5);
     cairo_arc(cr, cx, cy, r, 0, 2 * M_PI);
@@ -195,12 +232,20 @@ void DrawScreen(Canvas& c, bool lit) {
     cairo_t* cr = c.cr;
     PaintLand(c);
     PaintMarshTufts(c);
+    PaintTrees(c);
     // Little flights of ducks over the water.
     SetColour(cr, 0x2a2418, 0.8);
     DuckSilhouette(cr, 400, 120, 0.7, true, true);
     DuckSilhouette(cr, 418, 130, 0.6, false, true);
     DuckSilhouette(cr, 200, 300, 0.6, true, false);
     Compass(cr, 596, 110, 18);
+    SetColour(cr, 0x3a2a18, 0.7);  // the map's ruled border
+    cairo_set_line_width(cr, 2);
+    cairo_rectangle(cr, 5, 57, 630, 418);
+    cairo_stroke(cr);
+    cairo_set_line_width(cr, 1);
+    cairo_rectangle(cr, 9.5, 61.5, 621, 409);
+    cairo_stroke(cr);
     // The title scroll across the top.
     PaintWood(c, 0, 0, 640, 52, 0x3a200c, 0x7a4a22, 36);
     Bevel(cr, 0, 0, 640, 52, 3, 1.0);

@@ -156,13 +156,13 @@ void BagPage(Canvas& c) {
     CentredText(cr, "DejaVuSerif-Bold.ttf", 28, 320, 38, "Game Bag", 0xf8dc90);
     for (int i = 0; i < 8; i++) {
         double x = (i % 2 == 0 ? 50 : 370) - 14, y = 80 + (i / 2) * 100 - 10;
-        RoundedRect(cr, x, y, 280, 88, 8);
+        RoundedRect(cr, x, y, 268, 88, 8);
         SetColour(cr, 0x6a4a24);
         cairo_set_line_width(cr, 5);
         cairo_stroke_preserve(cr);
         SetColour(cr, 0x000000, 0.12);
         cairo_fill(cr);
-        RoundedRect(cr, x + 5, y + 5, 270, 78, 5);  // stitching
+        RoundedRect(cr, x + 5, y + 5, 258, 78, 5);  // stitching
         SetColour(cr, 0xe8d8a8, 0.7);
         cairo_set_line_width(cr, 1);
         double dash[] = {4, 3};
@@ -170,6 +170,22 @@ void BagPage(Canvas& c) {
         cairo_stroke(cr);
         cairo_set_dash(cr, nullptr, 0, 0);
     }
+    // The bag's leather bottom seam, on which the buttons sit.
+    cairo_rectangle(cr, 0, 416, 640, 64);
+    FillVertical(cr, 416, 480, 0x6a4424, 0x3a2210);
+    Grain(c, 0, 416, 640, 64, 0.15, 2.5, 623);
+    Rectangle(cr, 0, 416, 640, 2, 0x1a0e06);
+    Rectangle(cr, 0, 418, 640, 1, 0xd8a868, 0.35);
+    SetColour(cr, 0xe8d0a0, 0.6);
+    cairo_set_line_width(cr, 1);
+    double dash[] = {5, 3};
+    cairo_set_dash(cr, dash, 2, 0);
+    for (double y : {423.5, 474.5}) {
+        cairo_move_to(cr, 0, y);
+        cairo_line_to(cr, 640, y);
+    }
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
     Vignette(c, 0.4);
     WoodButton(c, kBagToggle.x, kBagToggle.y, kBagToggle.w, kBagToggle.h, "Page", false, 30);
     WoodButton(c, kBagExit.x, kBagExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);

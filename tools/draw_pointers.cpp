@@ -40,23 +40,27 @@ void Arrow(cairo_t* cr) {
     FillVertical(cr, 1, 24, 0xfffaf0, 0xd8c8a8);
 }
 
-// 1: over a button, a pointing hand.
+// 1: over a button, a hand pointing up with its index finger.
 void Hand(cairo_t* cr) {
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
-    RoundedRect(cr, 6, 1, 5.5, 16, 2.7);  // the finger
+    RoundedRect(cr, 5, 1, 5.5, 16, 2.7);  // the finger
     Stroke(cr, kInk, 2);
     FillVertical(cr, 1, 17, 0xfff4e4, 0xf0d0b0);
-    RoundedRect(cr, 3, 11, 17, 13, 4);  // the fist
+    RoundedRect(cr, 1.5, 14, 6, 8, 3);  // the thumb
     Stroke(cr, kInk, 2);
-    FillVertical(cr, 11, 24, 0xfff0dc, 0xd8ac84);
+    FillVertical(cr, 14, 22, 0xfff0dc, 0xe0b890);
+    RoundedRect(cr, 5, 10, 15, 14, 4);  // the fist
+    Stroke(cr, kInk, 2);
+    FillVertical(cr, 10, 24, 0xfff0dc, 0xd8ac84);
+    RoundedRect(cr, 5.8, 10, 4, 6, 2);  // the finger again, over the fist's edge
+    FillVertical(cr, 10, 16, 0xf8e4cc, 0xf0d0b0);
     SetColour(cr, 0x8a5a3c);
     cairo_set_line_width(cr, 1);
-    for (double x : {11.5, 15.5}) {
-        cairo_move_to(cr, x, 12);
-        cairo_line_to(cr, x, 16);
+    for (double x : {10.5, 14.0, 17.0}) {
+        cairo_move_to(cr, x + 0.5, 11);
+        cairo_line_to(cr, x + 0.5, 15);
         cairo_stroke(cr);
     }
-    RoundedRect(cr, 6, 5, 5.5, 2, 1);
 }
 
 // 2: busy, a small hourglass in a wooden frame.
@@ -133,7 +137,7 @@ void IBeam(cairo_t* cr) {
     }
 }
 
-// 6: a question mark for "not here".
+// 6: a no-entry sign for "not here".
 void Stop(cairo_t* cr) {
     cairo_arc(cr, 11, 11, 9, 0, 2 * M_PI);
     Stroke(cr, kInk, 2);
@@ -173,7 +177,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<Picture> shapes = {
-        Shape(18, 26, 1, 1, Arrow),       Shape(22, 26, 8, 1, Hand),
+        Shape(18, 26, 1, 1, Arrow),       Shape(22, 26, 7, 1, Hand),
         Shape(20, 30, 10, 15, Hourglass), Shape(22, 28, 11, 14, Shell),
         Shape(24, 24, 12, 12, Move),      Shape(12, 22, 6, 11, IBeam),
         Shape(22, 22, 11, 11, Stop),      Shape(33, 33, 16, 16, Crosshair),

@@ -1,9 +1,8 @@
 // reedgunner-gallery OUTDIR [FILE ...]: renders the game's picture and font
-// files into PNG contact sheets, one per file, so that anyone can look at them.
-// With no files it renders every .256 file and fonts.dat of the data directory.
-// Everything goes through the game's own loaders on the headless display: banks
-// through LoadGraphics, backgrounds through LoadBackground, fonts through
-// LoadFonts and DrawFontText.
+// files into PNG contact sheets, one per bank, background and font, so that
+// anyone can look at them. With no files it renders every .256 file and fonts.dat of the data
+// directory. Everything goes through the game's own loaders on the headless display: banks through
+// LoadGraphics, backgrounds through LoadBackground, fonts through LoadFonts and DrawFontText.
 #include <png.h>
 
 #include <algorithm>
@@ -222,40 +221,43 @@ Sheet PageSheet(const GDL_Surface* page) {
     return sheet;
 }
 
-// Each font drawn by DrawFontText onto the back page: every character on a
-// dark band, then a sample on light, middle and dark colours of the palette.
-Sheet FontSheet() {
-    constexpr uint8_t kBands[3] = {230, 217, 254};  // dialog frame, button, dark
+// One font drawn by DrawFontText onto the back page: every character on the
+// dark colour, then samples on the dialog frame, button and dark colours.
+Sheet FontSheet(int font) {
     GDL_Surface* page = backPage;
     for (int y = 0; y < 480; y++) {
-        std::fill_n(page->pixels + y * page->bytesPerLine, 640, uint8_t{0});
+        std::fill_n(page->pixels + y * page->bytesPerLine, 640, uint8_t{254});
     }
     textTarget = page;
-    int y = 4;
-    for (int font = 0; font < 3 && GetFont(font) != nullptr; font++) {
-        int line = GetFont(font)->height + 2;
-        std::string all[2];
-        for (int ch = 32; ch < 128; ch++) {
-            all[ch < 80 ? 0 : 1] += static_cast<char>(ch);
+    int line = GetFont(font)->height + 4;
+    std::string all[3];
+    for (int ch = 32; ch < 128; ch++) {
+        all[(ch - 32) / 32] += static_cast<char>(ch);
+    }
+    const std::vector<std::pair<uint8_t, std::string>> rows = {
+        {254, all[0]},
+        {254, all[1]},
+        {254, all[2]},
+        {230, "Exit Talmadge Reed Gunner?"},
+        {230, "No room for new game!"},
+        {217, "Yes  No  Okay  Cancel  Resume"},
+        {217, "Debug On   Debug Off"},
+        {35, "Talmadge              1024"},
+        {253, "Bob Whitaker             15"},
+        {254, "3 Mallard Drakes   1 Pintail Hen"},
+        {254, "4 drakes & 4 hens of any 1 species. $14"},
+        {254, "Daily Bag Limit:   6 ducks   6:45 am"},
+    };
+    int y = 8;
+    for (const auto& [band, text] : rows) {
+        if (y + line > 480) {
+            break;
         }
-        const char* samples[3] = {"Public Grounds  $1024  Exit Talmadge Reed Gunner?",
-                                  "Yes  No  Okay  Resume  Debug On  6:40 pm",
-                                  "3 Mallard Drakes   1 Pintail Hen   $100"};
-        std::vector<std::pair<uint8_t, std::string>> rows = {{254, all[0]},
-                                                             {254, all[1]},
-                                                             {kBands[0], samples[0]},
-                                                             {kBands[1], samples[1]},
-                                                             {kBands[2], samples[2]}};
-        for (const auto& [band, text] : rows) {
-            for (int j = 0; j < line && y + j < 480; j++) {
-                std::fill_n(page->pixels + (y + j) * page->bytesPerLine, 640, band);
-            }
-            if (y + line <= 480) {
-                DrawFontText(font, 6, y + 1, text.c_str());
-            }
-            y += line;
+        for (int j = 0; j < line; j++) {
+            std::fill_n(page->pixels + (y + j) * page->bytesPerLine + 4, 632, band);
         }
-        y += 8;
+        DrawFontText(font, 10, y + 2, text.c_str());
+        y += line + 4;
     }
     return PageSheet(page);
 }
@@ -296,12 +298,26 @@ int main(int argc, char** argv) {
         Sheet sheet;
         bool loaded = false;
         if (path.filename() == "fonts.dat") {
-            // As the game does: the title's palette first, the fonts matched to it.
-            loaded = LoadBackground("bkg_01") != 0 && LoadFonts("fonts.dat") != 0;
-            if (loaded) {
-                sheet = FontSheet();
+            // As the game does: the title's palette first, the fonts matched to
+            // it; then a sheet for each font.
+            if (LoadBackground("bkg_01") == 0) {
+                std::fprintf(stderr, "%s: its colours come from bkg_01.256 beside it\n",
+                             file.c_str());
+            }
+            loaded = LoadFonts("fonts.dat") != 0;
+            for (int font = 0; loaded && font < kFontSlots && GetFont(font) != nullptr; font++) {
+                std::string png = out + "/fonts_" + std::to_string(font) + ".png";
+                if (!WritePng(png, FontSheet(font))) {
+                    std::fprintf(stderr, "%s: cannot write\n", png.c_str());
+                    failures++;
+                    continue;
+                }
+                std::printf("%s\n", png.c_str());
             }
             FreeFonts();
+            if (loaded) {
+                continue;
+            }
         } else if (path.extension() != ".256") {
             loaded = false;
         } else if (name.rfind("bkg_", 0) == 0) {

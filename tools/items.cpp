@@ -328,9 +328,14 @@ double ItemAspect(Item item) {
 void PaintItem(cairo_t* cr, Item item, double x, double y, double w, double h) {
     Design d = DesignOf(item);
     double s = std::min(w / d.w, h / d.h);
+    PaintItemStretched(cr, item, x + (w - d.w * s) / 2, y + (h - d.h * s) / 2, d.w * s, d.h * s);
+}
+
+void PaintItemStretched(cairo_t* cr, Item item, double x, double y, double w, double h) {
+    Design d = DesignOf(item);
     cairo_save(cr);
-    cairo_translate(cr, x + (w - d.w * s) / 2, y + (h - d.h * s) / 2);
-    cairo_scale(cr, s, s);
+    cairo_translate(cr, x, y);
+    cairo_scale(cr, w / d.w, h / d.h);
     switch (item) {
         case Item::Decoys:
             Decoys(cr);

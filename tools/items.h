@@ -18,6 +18,10 @@ enum class Item {
 // Paints the item fitted into the rectangle, centred, keeping its proportions.
 void PaintItem(cairo_t* cr, Item item, double x, double y, double w, double h);
 
+// Paints the item filling the rectangle exactly, stretched if need be: a long
+// gun shrunk to an icon reads better a little deeper than it really is.
+void PaintItemStretched(cairo_t* cr, Item item, double x, double y, double w, double h);
+
 // The item's natural width over height.
 double ItemAspect(Item item);
 

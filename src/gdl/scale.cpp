@@ -47,7 +47,7 @@ namespace {
 // The middle window pixel of those that map back to picture pixel `p`
 // (spanning `span` window pixels for `size` picture pixels).
 int64_t MiddleOf(int64_t p, int64_t span, int64_t size) {
-    const int64_t first = (p * span + size - 1) / size;            // ceil(p * span / size)
+    const int64_t first = (p * span + size - 1) / size;           // ceil(p * span / size)
     const int64_t last = ((p + 1) * span + size - 1) / size - 1;  // ceil((p + 1) * span / size) - 1
     return (first + std::max(first, last)) / 2;
 }

@@ -186,3 +186,25 @@ TEST_F(DataTest, FontsLoadAndMatchThePalette) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DataTest, BanksAreEncodedAndBackgroundsRaw) {
+    for (const BankCount& bank : kBanks) {
+        bool exists = false;
+        std::string bytes =
+            ReadBytes(std::string(REEDGUNNER_DATA_DIR) + bank.name + ".256", &exists);
+        ASSERT_TRUE(exists) << bank.name;
+        ASSERT_GT(bytes.size(), 776u);
+        EXPECT_NE(bytes[6], 0) << bank.name << " is run-length encoded";
+    }
+    for (const char* name : kBackgrounds) {
+        bool exists = false;
+        std::string bytes = ReadBytes(std::string(REEDGUNNER_DATA_DIR) + name + ".256", &exists);
+        ASSERT_TRUE(exists) << name;
+        EXPECT_EQ(bytes.size(), 776u + 16u + 640u * 480u) << name;
+        EXPECT_EQ(bytes[6], 0) << name << " is raw, read a row at a time";
+    }
+}
+
+}  // namespace

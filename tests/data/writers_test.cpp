@@ -3,10 +3,13 @@
 // of the writers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "canvas.h"
 #include "fontsdat.h"
 #include "format256.h"
 #include "palette.h"
@@ -226,6 +229,69 @@ TEST(MasterPalette, FixedEntriesAndQuantiser) {
         EXPECT_LE(std::abs(c.r - p[i].r) + std::abs(c.g - p[i].g) + std::abs(c.b - p[i].b), 12)
             << "entry " << i << " is found again";
     }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CanvasQuantize, TransparencyAndOpaqueBlack) {
+    Canvas c(8, 4);
+    Rectangle(c.cr, 0, 0, 4, 4, 0x000000);       // opaque black on the left
+    Rectangle(c.cr, 4, 0, 4, 4, 0xffffff, 0.4);  // mostly see-through white on the right
+    Rectangle(c.cr, 4, 2, 4, 2, 0x20c040, 0.6);  // more than half covered below it
+    Picture sprite = Quantize(c, 0, 0, 8, 4, true, 0);
+    ASSERT_EQ(sprite.pixels.size(), 32u);
+    for (int y = 0; y < 4; y++) {
+        for (int x = 0; x < 8; x++) {
+            uint8_t p = sprite.pixels[y * 8 + x];
+            if (x < 4 || y >= 2) {
+                EXPECT_NE(p, 0) << x << "," << y << " is opaque and must stay so";
+            } else {
+                EXPECT_EQ(p, 0) << x << "," << y << " is less than half covered";
+            }
+        }
+    }
+    EXPECT_EQ(sprite.pixels[0], NearestIndex(0, 0, 0));
+    // A crop reaching past the canvas is transparent there; without
+    // transparency every pixel gets a colour.
+    Picture crop = Quantize(c, 6, 2, 4, 4, true, 0);
+    EXPECT_EQ(crop.pixels[3], 0);
+    EXPECT_EQ(crop.pixels[4 * 3], 0);
+    EXPECT_NE(crop.pixels[0], 0);
+    Picture solid = Quantize(c, 0, 0, 8, 4, false, 8);
+    EXPECT_EQ(std::count(solid.pixels.begin(), solid.pixels.end(), 0), 0);
+}
+
+TEST(CanvasQuantize, DitherMixesNeighbouringEntries) {
+    // A colour halfway between two entries of a ramp: plain quantising gives
+    // one entry everywhere, dithering a mixture of at least two.
+    const Palette& p = MasterPalette();
+    int a = CreamTextRamp()[6], b = CreamTextRamp()[7];
+    uint32_t mid = static_cast<uint32_t>((p[a].r + p[b].r) / 2) << 16 |
+                   static_cast<uint32_t>((p[a].g + p[b].g) / 2) << 8 | ((p[a].b + p[b].b) / 2);
+    Canvas c(16, 16);
+    Rectangle(c.cr, 0, 0, 16, 16, mid);
+    Picture flat = Quantize(c, 0, 0, 16, 16, false, 0);
+    Picture mixed = Quantize(c, 0, 0, 16, 16, false, 16);
+    EXPECT_EQ(std::set<uint8_t>(flat.pixels.begin(), flat.pixels.end()).size(), 1u);
+    EXPECT_GE(std::set<uint8_t>(mixed.pixels.begin(), mixed.pixels.end()).size(), 2u);
+    EXPECT_EQ(Quantize(c, 0, 0, 16, 16, false, 16).pixels, mixed.pixels) << "deterministic";
+}
+
+TEST(CanvasButton, LitAndPlainFacesDiffer) {
+    Canvas plain(74, 44), lit(74, 44);
+    WoodButton(plain, 0, 0, 74, 44, "Done", false, 14);
+    WoodButton(lit, 0, 0, 74, 44, "Done", true, 14);
+    Picture a = Quantize(plain, 0, 0, 74, 44, true, 0);
+    Picture b = Quantize(lit, 0, 0, 74, 44, true, 0);
+    EXPECT_EQ(std::count(a.pixels.begin(), a.pixels.end(), 0), 0) << "the face fills its button";
+    EXPECT_EQ(std::count(b.pixels.begin(), b.pixels.end(), 0), 0);
+    int differ = 0;
+    for (size_t i = 0; i < a.pixels.size(); i++) {
+        differ += a.pixels[i] != b.pixels[i];
+    }
+    EXPECT_GT(differ, static_cast<int>(a.pixels.size()) / 2);
 }
 
 }  // namespace

@@ -159,7 +159,9 @@ TEST_F(HeadlessTest, FocusChangesReachTheCallbackOnceEachInsideEventCalls) {
 }
 
 int quits = 0;
-void CountQuit() { ++quits; }
+void CountQuit() {
+    ++quits;
+}
 
 TEST_F(HeadlessTest, ClosingOrSignalsAskTheQuitHandler) {
     ASSERT_EQ(GraphicsInit(), 1u);

@@ -114,7 +114,8 @@ TEST(KeysTest, KeysCarryTheirCharacterAndPcScanCode) {
     // Another layout's letter keeps the key's scan code.
     EXPECT_EQ(GDL_keyCode(0x1C, false, 'z'), 'z' | (0x15u << 8)) << "z where y is";
     EXPECT_EQ(GDL_keyCode(0x1C, true, 'z'), 'Z' | (0x15u << 8));
-    EXPECT_EQ(GDL_keyCode(0x29, false, 'q'), 27 | (1u << 8)) << "keys that type no letter keep theirs";
+    EXPECT_EQ(GDL_keyCode(0x29, false, 'q'), 27 | (1u << 8))
+        << "keys that type no letter keep theirs";
 }
 
 }  // namespace
