@@ -42,15 +42,24 @@ echo "== Fuzz (${FUZZ_SECONDS} s each)"
 build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 seed_dir="$(mktemp -d)"
-(cd "$seed_dir" && REEDGUNNER_HEADLESS=1 XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
-    "$ROOT/build/bin/reedgunner" >/dev/null)  # the game writes a fresh options.dat
+# The game itself writes a fresh options.dat for the options fuzzer to start from.
+mkdir -p "$seed_dir/pellmar"
+printf '[Settings]\nCDROM=%s\n' "$ROOT/build/data" >"$seed_dir/pellmar/Settings.ini"
+echo close >"$seed_dir/close.txt"
+(cd "$seed_dir" && XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
+    "$ROOT/build/bin/reedgunner-script" close.txt >/dev/null) || {
+    echo "the game could not make a fresh options.dat" >&2
+    failed=$((failed + 1))
+}
 for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
     name="$(basename "$fuzzer")"
     corpus="$ROOT/build-fuzz/corpus/$name"
     mkdir -p "$corpus"
     seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
-    [ "$name" = fuzz_options ] && cp "$seed_dir/options.dat" "$corpus/fresh-options.dat"
+    if [ "$name" = fuzz_options ] && [ -f "$seed_dir/options.dat" ]; then
+        cp "$seed_dir/options.dat" "$corpus/fresh-options.dat"
+    fi
     if (cd "$ROOT/build-fuzz" && "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 \
             -rss_limit_mb=2048 -print_final_stats=0 "$corpus" >"$ROOT/build-fuzz/$name.log" 2>&1); then
         echo "$name: no findings ($(grep -o 'DONE.*' "$ROOT/build-fuzz/$name.log" | tail -n 1))"

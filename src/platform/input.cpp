@@ -39,6 +39,10 @@ int32_t cursorW = 0;
 int32_t cursorH = 0;
 int32_t lastX = 320;
 int32_t lastY = 240;
+// The size of what cursorSave holds: a shape change while the pointer is drawn
+// must still put back exactly what was covered.
+int32_t savedW = 0;
+int32_t savedH = 0;
 
 // The debug options, opened by Ctrl+D anywhere.
 void DebugOptionsChord() {
@@ -222,6 +226,8 @@ void ShowCursorOn(GDL_Surface* page) {
     const int32_t y = pointerY + hotY;
     GDL_bitBlt(cursorSave, page, x, y, x + cursorW, y + cursorH, 0, 0, 0);
     GDL_transBlt(page, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
+    savedW = cursorW;
+    savedH = cursorH;
     lastX = x;
     lastY = y;
 }
@@ -230,7 +236,7 @@ void HideCursorOn(GDL_Surface* page) {
     if (cursorSave == nullptr || page == nullptr) {
         return;
     }
-    GDL_bitBlt(page, cursorSave, 0, 0, cursorW, cursorH, lastX, lastY, 0);
+    GDL_bitBlt(page, cursorSave, 0, 0, savedW, savedH, lastX, lastY, 0);
 }
 
 void ShowCursor() {
@@ -273,6 +279,8 @@ void DrawCursorInBackPage() {
     const int32_t y = pointerY + hotY;
     GDL_bitBlt(cursorSave, backPage, x, y, x + cursorW, y + cursorH, 0, 0, 0);
     GDL_transBlt(backPage, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
+    savedW = cursorW;
+    savedH = cursorH;
 }
 
 void PresentCursor() {
@@ -359,7 +367,7 @@ void ResetInput() {
     cursorInBackPage = 0;
     num_mice = 0;
     currentShape = savedShape = 0;
-    hotX = hotY = cursorW = cursorH = 0;
+    hotX = hotY = cursorW = cursorH = savedW = savedH = 0;
     lastX = 320;
     lastY = 240;
 }

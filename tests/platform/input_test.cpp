@@ -7,6 +7,7 @@
 #include "app/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
+#include "engine/test_banks.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
@@ -15,34 +16,20 @@
 
 namespace {
 
-// A raw .256 bank of solid rectangles: shape i is w x h of colour 100 + i.
+// A bank of solid rectangles: shape i is w x h of colour 100 + i.
 struct Shape {
     int16_t w, h, xoff, yoff;
 };
 
 std::string PointerBank(const std::vector<Shape>& shapes) {
-    std::string out(776, '\0');
-    out[4] = static_cast<char>(shapes.size());
-    for (int i = 0; i < 256; ++i) {
-        out[8 + 3 * i] = out[8 + 3 * i + 1] = out[8 + 3 * i + 2] = static_cast<char>(i);
-    }
-    auto put16 = [&out](int v) {
-        out.push_back(static_cast<char>(v & 0xFF));
-        out.push_back(static_cast<char>((v >> 8) & 0xFF));
-    };
+    std::vector<test_banks::Picture> pictures;
     for (size_t i = 0; i < shapes.size(); ++i) {
         const Shape& s = shapes[i];
-        const int size = s.w * s.h;
-        put16(size & 0xFFFF);
-        put16(size >> 16);
-        put16(s.w);
-        put16(s.h);
-        put16(s.xoff);
-        put16(s.yoff);
-        out.append(4, '\0');
-        out.append(static_cast<size_t>(size), static_cast<char>(100 + i));
+        pictures.push_back(
+            {s.w, s.h, s.xoff, s.yoff,
+             std::vector<uint8_t>(static_cast<size_t>(s.w * s.h), static_cast<uint8_t>(100 + i))});
     }
-    return out;
+    return test_banks::Bank(pictures, false);
 }
 
 std::vector<Shape> EightShapes() {
@@ -204,6 +191,14 @@ TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
         HideCursor();
         EXPECT_EQ(Pixels(displaySurface), before) << x << "," << y;
     }
+
+    // A shape changed while the pointer is drawn: hiding puts back what was covered.
+    SetCursorShape(0);  // 12 x 20
+    SetPointerPos(200, 200);
+    ShowCursor();
+    SetCursorShape(7);  // 31 x 31 around its centre
+    HideCursor();
+    EXPECT_EQ(Pixels(displaySurface), before) << "no trail of the old shape";
 
     // Moving redraws it at the new place only.
     SetCursorShape(0);

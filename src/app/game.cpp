@@ -1,0 +1,171 @@
+#include "app/game.h"
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/config.h"
+#include "app/options.h"
+#include "app/screens.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "engine/random.h"
+#include "engine/timer.h"
+#include "engine/transitions.h"
+#include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "sys/message_box.h"
+
+namespace {
+
+// String resource 100: the first line of every run's log.
+constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
+constexpr const char* kWindowTitle = "Talmadge Reed Gunner";
+constexpr int32_t kIconsSlot = 10;
+constexpr int32_t kIconsCount = 21;   // slots 10 to 30
+constexpr int kInterfaceSounds = 12;  // sounds 0 to 11 from the "sounds" bank
+constexpr uint32_t kTitleHoldMs = 2000;
+
+// The application instance the display library keeps: any address of ours.
+char appInstance;
+
+std::array<void (*)(), kScreenCount> doHandlers = {};
+
+bool quitting = false;
+
+}  // namespace
+
+int RunGame() {
+    GDL_setAppInstance(&appInstance);
+    GDL_setWindowTitle(kWindowTitle);
+    LogPrintf("%s", kLogTitle);
+    CheckRegistry();
+    LogPrintf("DirectX: %d, DirectVideo: %d, DirectSound: %d", static_cast<int>(DirectX),
+              static_cast<int>(DirectVideo), static_cast<int>(DirectSound));
+    LoadOptions();
+    if (GraphicsInit() == 0) {
+        return 1;
+    }
+    SoundInit();  // without a sound device the game plays silently
+    if (GameInit() == 0) {
+        GDL_setQuitHandler(nullptr);
+        SoundExit();
+        GraphicsExit();
+        return 0;
+    }
+    MainLoop();
+    GDL_setQuitHandler(nullptr);
+    GameExit();
+    SaveOptions();
+    SoundExit();
+    GraphicsExit();
+    return 0;
+}
+
+uint32_t GameInit() {
+    SeedRandom(TimerCount());
+    SelectTextFont(0);
+    if (LoadGraphics(kIconsSlot, "icons") == 0) {
+        return 0;
+    }
+    for (int i = 0; i < kInterfaceSounds; ++i) {
+        SoundSeek("sounds", i, i);
+    }
+    for (uint32_t screen = 0; screen < kScreenCount; ++screen) {
+        doHandlers[screen] = Screen(screen).doPass;
+    }
+    GDL_setReactivateCallback(ReactivateScreen);
+    if (InitMouse() == 0) {
+        SysMessageBox("Unable to init mouse", "Reed Shot Error");
+        return 0;
+    }
+    for (GDL_Surface* surface : {displaySurface, backPage, workPage}) {
+        GDL_setPalette(surface, gamePalette.data(), 256, 0);
+        GDL_realizePalette(surface, 256, 0, 0);
+    }
+    LoadBackground("bkg_01");
+    CopyWorkPage();
+    if (LoadFonts("fonts.dat") == 0) {
+        return 0;
+    }
+    // From here on closing the window is the normal way out.
+    GDL_setQuitHandler(QuitFromAnywhere);
+    SetTextColor(255);
+    DrawText(600, 460, kVersionText, backPage);
+    SetTextColor(5);
+    BlockWipeTopLeft();
+    PlayMusic("mainmenu");
+    TimerWait(0);
+    TimerWait(kTitleHoldMs);
+    currentScreen = kScreenRoster;
+    Screen(kScreenRoster).draw();
+    return 1;
+}
+
+void MainLoop() {
+    while (quitGame == 0) {
+        PollEvent();
+        if (doHandlers[currentScreen] != nullptr) {
+            doHandlers[currentScreen]();
+        }
+    }
+}
+
+void GameExit() {
+    if (debugLog) {
+        LogPrintf("GameExit");
+    }
+    for (int i = 0; i < kInterfaceSounds; ++i) {
+        SoundFree(i);
+    }
+    FreeFonts();
+    FreeGraphics(kIconsSlot, kIconsCount);
+    FreeMouse();
+}
+
+int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags) {
+    if ((flags & 2) == 0) {
+        return 0;
+    }
+    GDL_Surface* previous = GDL_makeCurrent(surface);
+    GDL_clearDevice();
+    GDL_makeCurrent(previous);
+    CopyWorkPage();
+    switch (currentScreen) {
+        case kScreenRoster:
+        case kScreenStore:
+        case kScreenHunt:
+        case kScreenGameBag:
+            if (Screen(currentScreen).restore != nullptr) {
+                Screen(currentScreen).restore();
+                break;
+            }
+            [[fallthrough]];
+        default:
+            ShowBackPage();
+            break;
+    }
+    return 0;
+}
+
+void QuitFromAnywhere() {
+    // The Exit handler below may itself take events; a second request while
+    // leaving changes nothing.
+    if (quitting) {
+        std::exit(0);
+    }
+    quitting = true;
+    GDL_setQuitHandler(nullptr);
+    if (Screen(currentScreen).exit != nullptr) {
+        Screen(currentScreen).exit();
+    }
+    GameExit();
+    SaveOptions();
+    SoundExit();
+    GraphicsExit();
+    std::exit(0);
+}

@@ -1,0 +1,248 @@
+#include "screens/roster.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdio>
+#include <cstring>
+
+#include "app/options.h"
+#include "app/screens.h"
+#include "engine/blit.h"
+#include "engine/dialogs.h"
+#include "engine/draw.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+
+namespace {
+
+constexpr int32_t kFirstSlot = 31;  // "spr_02" goes here
+constexpr int32_t kNamePanel = 36;
+constexpr int32_t kMusicOffMark = 37;
+constexpr int32_t kVolumeKnob = 38;
+constexpr int32_t kRowTop = 192;
+constexpr int32_t kRowStep = 29;
+constexpr uint32_t kCurrentRowColour = 35;
+constexpr uint32_t kOtherRowColour = 253;
+constexpr int32_t kMusicX = 160;
+constexpr int32_t kMusicY = 181;
+constexpr int32_t kStripLeft = 131;   // the knob's x at volume 0
+constexpr int32_t kStripRight = 231;  // ... and at volume 100
+constexpr int32_t kStripY = 266;
+constexpr int kClickSound = 0;
+constexpr int kConfirmSound = 2;
+constexpr int kQuestionSound = 3;
+constexpr int kRefusalSound = 5;
+
+int32_t loadedGraphics = 0;
+
+std::array<Button, 11> buttons = {{
+    {310, 192, 260, 25, 1, 0, 0, 0, 0, SelectPlayer, 1},
+    {310, 221, 260, 25, 1, 0, 0, 0, 1, SelectPlayer, 2},
+    {310, 250, 260, 25, 1, 0, 0, 0, 2, SelectPlayer, 3},
+    {310, 279, 260, 25, 1, 0, 0, 0, 3, SelectPlayer, 4},
+    {310, 308, 260, 25, 1, 0, 0, 0, 4, SelectPlayer, 5},
+    {7, 430, 74, 45, 1, 1, 0, 4, 1, GoToScreen, 6},
+    {87, 181, 74, 45, 1, 1, 0, 22, 0, ToggleMusic, 7},
+    {56, 249, 72, 45, 1, 1, 0, 23, 0, NoAction, 8},
+    {317, 345, 74, 45, 1, 1, 0, 24, 0, NewGame, 9},
+    {487, 345, 74, 45, 1, 1, 0, 25, 0, DeleteGame, 10},
+    {131, 266, 113, 36, 1, 0, 0, 26, 0, DragVolume, -1},
+}};
+
+// A slot whose name starts with a byte of 32 or less holds no game.
+bool SlotIsEmpty(int slot) {
+    return static_cast<uint8_t>(roster[slot].name[0]) <= 32;
+}
+
+void MakeCurrent(int slot) {
+    currentPlayer = static_cast<uint32_t>(slot);
+    player = &roster[currentPlayer];
+}
+
+uint8_t CountGoals(const PlayerRecord& record) {
+    return static_cast<uint8_t>(std::popcount(static_cast<unsigned>(record.goalBitsA & 0x0FFF)) +
+                                std::popcount(static_cast<unsigned>(record.goalBitsB & 0x0FFF)));
+}
+
+void StartMenuMusic() {
+    BusyCursor();
+    PlayMusic("mainmenu");
+    ResetCursor();
+}
+
+// The volume strip with the knob at `knob`, on the back page.
+void DrawVolumeStrip(int32_t knob) {
+    CopyPageRect(workPage, backPage, 121, kStripY, 134, 64);
+    BlitGraphic(kVolumeKnob, knob, kStripY, backPage);
+}
+
+}  // namespace
+
+Button* RosterButtons() {
+    return buttons.data();
+}
+
+void DrawRosterScreen() {
+    loadedGraphics = LoadGraphics(kFirstSlot, "spr_02");
+    LoadBackground("bkg_02");
+    RefreshRoster();
+}
+
+void ExitRosterScreen() {
+    FreeGraphics(kFirstSlot, loadedGraphics);
+}
+
+void DoRosterScreen() {
+    DoButtonList(buttons.data());
+}
+
+void RefreshRoster() {
+    CopyWorkPage();
+    DrawRosterList();
+    ApplyVolume();
+    if (player->musicOn == 0) {
+        BlitGraphic(kMusicOffMark, kMusicX, kMusicY, backPage);
+        StopMusic();
+    } else {
+        StartMenuMusic();
+    }
+    BlitGraphic(kVolumeKnob, kStripLeft + player->volume, kStripY, backPage);
+    ShowBackPage();
+    ShowCursor();
+}
+
+void DrawRosterList() {
+    for (int slot = 0; slot < kRosterSlots; ++slot) {
+        const int32_t y = kRowTop + kRowStep * slot;
+        const uint32_t colour =
+            static_cast<uint32_t>(slot) == currentPlayer ? kCurrentRowColour : kOtherRowColour;
+        DrawBox(310, y, 167, 26, colour, 1);
+        DrawBox(480, y, 91, 26, colour, 1);
+        if (SlotIsEmpty(slot)) {
+            continue;
+        }
+        PlayerRecord& record = roster[slot];
+        record.goalCount = CountGoals(record);
+        char name[sizeof record.name + 1] = {};
+        std::memcpy(name, record.name, sizeof record.name);  // bounded, whatever the file held
+        DrawFontText(0, 312, y - 3, name);
+        char money[16];
+        std::snprintf(money, sizeof money, "%d", record.money);
+        DrawFontText(0, 565 - FontTextWidth(0, money), y - 3, money);
+    }
+}
+
+void ApplyVolume() {
+    SetMasterVolume(player->volume);
+}
+
+void SelectPlayer(int32_t slot) {
+    if (slot < 0 || slot >= kRosterSlots || SlotIsEmpty(slot)) {
+        return;
+    }
+    SoundPlay(kClickSound);
+    MakeCurrent(slot);
+    RefreshRoster();
+}
+
+void NewGame(int32_t) {
+    int slot = 0;
+    while (slot < kRosterSlots && !SlotIsEmpty(slot)) {
+        ++slot;
+    }
+    if (slot == kRosterSlots) {
+        SoundPlay(kRefusalSound);
+        MessageDialog("No room for new game!|Delete a game first to make room.", "Okay");
+        return;
+    }
+    MakeCurrent(slot);
+    BlitGraphic(kNamePanel, 217, 186, backPage);
+    HideCursor();
+    CopyPageRect(backPage, displaySurface, 217, 186, 423 - 217, 293 - 186);
+    ShowCursor();
+    SoundPlay(kConfirmSound);
+
+    // The new-game template: a single blank for a name, music on, full volume.
+    PlayerRecord& record = roster[slot];
+    std::memset(&record, 0, sizeof record);
+    record.name[0] = ' ';
+    record.musicOn = 1;
+    record.volume = 100;
+    InputText(record.name);
+    record.items[kItemShells] = 25;
+    record.items[kItemGun1] = 1;
+    record.money = 15;
+    RefreshRoster();
+}
+
+void DeleteGame(int32_t) {
+    if (roster[0].name[0] == ' ') {
+        return;
+    }
+    // Only a listed game can be deleted: with a current player beyond the five
+    // slots the gap-closing below would blank some other player's game.
+    if (currentPlayer >= kRosterSlots) {
+        return;
+    }
+    SoundPlay(kQuestionSound);
+    if (MessageDialog("Delete this player's game?", "Yes|No") != 1) {
+        return;
+    }
+    for (uint32_t i = currentPlayer; i < kRosterSlots - 1; ++i) {
+        roster[i] = roster[i + 1];
+    }
+    std::memset(roster[kRosterSlots - 1].name, 0, sizeof roster[kRosterSlots - 1].name);
+    roster[kRosterSlots - 1].name[0] = ' ';
+    if (currentPlayer > 0) {
+        --currentPlayer;
+    }
+    MakeCurrent(static_cast<int>(currentPlayer));
+    RefreshRoster();
+}
+
+void ToggleMusic(int32_t) {
+    SoundPlay(kConfirmSound);
+    if (player->musicOn == 1) {
+        BlitGraphic(kMusicOffMark, kMusicX, kMusicY, backPage);
+        StopMusic();
+        player->musicOn = 0;
+    } else {
+        CopyPageRect(workPage, backPage, kMusicX, kMusicY, 74, 45);
+        player->musicOn = 1;
+        StartMenuMusic();
+    }
+    HideCursor();
+    CopyPageRect(backPage, displaySurface, kMusicX, kMusicY, 74, 45);
+    ShowCursor();
+}
+
+void DragVolume(int32_t) {
+    const int32_t grab = pointerX - (kStripLeft + player->volume);
+    const int32_t rememberedY = pointerY;
+    HideCursor();
+    int32_t x = pointerX;
+    int32_t y = pointerY;
+    int32_t held = 1;
+    int32_t knob = kStripLeft + player->volume;
+    for (;;) {
+        ReadMouse(&x, &y, &held);
+        knob = std::clamp(x, kStripLeft, kStripRight);
+        if (held != 1) {
+            break;
+        }
+        DrawVolumeStrip(knob);
+        DrawCursorAt(grab + knob, rememberedY);
+        CopyPageRect(backPage, displaySurface, 121, kStripY, 134, 64);
+    }
+    DrawVolumeStrip(knob);
+    CopyPageRect(backPage, displaySurface, 121, kStripY, 134, 64);
+    player->volume = static_cast<int8_t>(knob - kStripLeft);
+    SetPointerPos(grab + knob, rememberedY);
+    ShowCursor();
+    ApplyVolume();
+    SoundPlay(kConfirmSound);
+}

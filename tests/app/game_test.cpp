@@ -1,0 +1,146 @@
+// The whole game: start-up failures in process, and scripted runs of the real
+// screens through the script runner on the generated data.
+#include "app/game.h"
+
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include "app/options.h"
+#include "engine/log.h"
+#include "gdl/gdl_host.h"
+#include "support/display_test.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The generated data: REEDGUNNER_DATA_DIR is ".../data/ReedShot/".
+const fs::path kDataDir = fs::path(REEDGUNNER_DATA_DIR).parent_path();
+const fs::path kDataRoot = kDataDir.parent_path();
+
+class GameTest : public DisplayTest {
+protected:
+    // Settings pointing at `root`, which holds ReedShot/.
+    void UseData(const fs::path& root) {
+        WriteBytes(dir + "config/pellmar/Settings.ini",
+                   "[Settings]\nCDROM=" + root.string() + "\n");
+    }
+    // A copy of the generated data without one file.
+    fs::path DataWithout(const char* missing) {
+        const fs::path root = fs::path(dir) / "partial";
+        fs::create_directories(root / "ReedShot");
+        for (const auto& entry : fs::directory_iterator(kDataDir)) {
+            if (entry.path().filename() != missing) {
+                fs::copy_file(entry.path(), root / "ReedShot" / entry.path().filename());
+            }
+        }
+        return root;
+    }
+    // Runs the script runner on a script; returns its exit code.
+    int RunScript(const std::string& script, const std::string& captures) {
+        const std::string command = std::string(REEDGUNNER_SCRIPT_BIN) + " " + script + " " +
+                                    captures + " > runner.out 2>&1";
+        const int status = std::system(command.c_str());
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+    const std::string sentinel = std::string(877, '\x5A');
+};
+
+TEST_F(GameTest, MissingFontsOrIconsEndWithCodeZeroAndLeaveTheRosterFile) {
+    for (const char* missing : {"fonts.dat", "icons.256"}) {
+        fs::remove_all(fs::path(dir) / "partial");
+        UseData(DataWithout(missing));
+        WriteBytes("options.dat", sentinel);
+        EXPECT_EQ(RunGame(), 0) << missing;
+        EXPECT_EQ(ReadBytes("options.dat"), sentinel) << missing;
+        EXPECT_NE(LogText().find("ERROR"), std::string::npos) << missing;
+        GDL_reset();
+        LogReset();
+    }
+}
+
+TEST_F(GameTest, NoSuitableDisplayEndsWithCodeOne) {
+    UseData(kDataRoot);
+    WriteBytes("options.dat", sentinel);
+    GDL_setHeadlessDesktop(320, 200);
+    EXPECT_EQ(RunGame(), 1);
+    EXPECT_EQ(ReadBytes("options.dat"), sentinel);
+    EXPECT_NE(LogText().find("ERROR: video mode not available"), std::string::npos);
+}
+
+PlayerRecord Made(const char* name, int8_t volume, uint8_t musicOn) {
+    PlayerRecord record{};
+    std::strcpy(record.name, name);
+    record.money = 15;
+    record.musicOn = musicOn;
+    record.volume = volume;
+    record.items[kItemShells] = 25;
+    record.items[kItemGun1] = 1;
+    return record;
+}
+
+TEST_F(GameTest, RosterScriptEndsWithTheExpectedSavedGames) {
+    UseData(kDataRoot);
+    const std::string script = std::string(REEDGUNNER_TEST_SOURCE_DIR) + "/app/roster_script.txt";
+    fs::create_directories("first");
+    fs::create_directories("second");
+    ASSERT_EQ(RunScript(script, "first"), 0) << ReadBytes("runner.out");
+
+    // Ann deleted; Bob moved up to slot 1 (volume dragged to 0); Cy, Di and Ed
+    // made after; Ed's music off; Cy current, dragged to 50 then past 100.
+    std::string expected(877, '\0');
+    std::memcpy(expected.data(), "Talmadge Reed Gunner Options", 28);
+    expected[31] = '\x1A';
+    expected[32] = static_cast<char>(4176 & 0xFF);
+    expected[33] = static_cast<char>(4176 >> 8);
+    expected[36] = 2;
+    const PlayerRecord records[kRosterSize] = {
+        FreshPlayerRecord(true),  Made("Bob ", 0, 1),       Made("Cy ", 100, 1),
+        Made("Di ", 100, 1),      Made("Ed ", 100, 0),      FreshPlayerRecord(false),
+        FreshPlayerRecord(false), FreshPlayerRecord(false), FreshPlayerRecord(false),
+        FreshPlayerRecord(false),
+    };
+    for (int i = 0; i < kRosterSize; ++i) {
+        EncodePlayerRecord(records[i], reinterpret_cast<uint8_t*>(expected.data()) + 37 + 84 * i);
+    }
+    EXPECT_EQ(ReadBytes("options.dat"), expected);
+
+    // The same input again, from the same start, shows the same pictures.
+    fs::remove("options.dat");
+    ASSERT_EQ(RunScript(script, "second"), 0) << ReadBytes("runner.out");
+    for (const char* snap : {"fresh", "question", "deleted", "noroom", "final"}) {
+        const std::string first = ReadBytes(std::string("first/") + snap + ".png");
+        EXPECT_FALSE(first.empty()) << snap;
+        EXPECT_EQ(first, ReadBytes(std::string("second/") + snap + ".png")) << snap;
+    }
+    EXPECT_NE(ReadBytes("first/question.png"), ReadBytes("first/fresh.png"));
+}
+
+TEST_F(GameTest, ClosingTheWindowInsideADialogSavesTheRoster) {
+    UseData(kDataRoot);
+    // Ada is made and current; the window is closed while the delete question is up.
+    WriteBytes("close.txt",
+               "until screen 0\nclick 350 365\nwait 100\ntype Ada\nkey Enter\nwait 100\n"
+               "click 520 365\nwait 200\nclose\n");
+    ASSERT_EQ(RunScript("close.txt", "."), 0) << ReadBytes("runner.out");
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(PlayerName(roster[1]), "Ada ");
+    EXPECT_EQ(currentPlayer, 1u);
+}
+
+TEST_F(GameTest, ScriptRunnerReportsItsFailures) {
+    UseData(kDataRoot);
+    WriteBytes("bad.txt", "until screen 0\nexpect screen 3\n");
+    EXPECT_EQ(RunScript("bad.txt", "."), 1);
+    EXPECT_NE(ReadBytes("runner.out").find("line 2"), std::string::npos) << ReadBytes("runner.out");
+    WriteBytes("garbled.txt", "wait soon\n");
+    EXPECT_EQ(RunScript("garbled.txt", "."), 1);
+    EXPECT_NE(ReadBytes("runner.out").find("line 1"), std::string::npos);
+    WriteBytes("slow.txt", "until screen 1 500\n");
+    EXPECT_EQ(RunScript("slow.txt", "."), 1) << "the roster never leads to the main screen here";
+}
+
+}  // namespace

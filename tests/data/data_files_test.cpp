@@ -1,0 +1,210 @@
+// Every generated file, loaded through the game's own loaders: the counts per
+// bank, sizes within the limits, one palette for all, and valid fonts.
+#include <algorithm>
+#include <array>
+#include <set>
+
+#include "app/config.h"
+#include "data/data_art.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "platform/graphics.h"
+
+void DataTest::SetUp() {
+    DisplayTest::SetUp();
+    ASSERT_EQ(GraphicsInit(), 1u);
+    dataDir = REEDGUNNER_DATA_DIR;
+}
+
+void DataTest::TearDown() {
+    FreeFonts();
+    FreeGraphics(0, maxGraphic);
+    DisplayTest::TearDown();
+}
+
+std::vector<uint8_t> DataTest::Pixels(int slot) {
+    const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
+    if (g.data == nullptr) {
+        return {};
+    }
+    return {g.data, g.data + g.width * g.height};
+}
+
+std::vector<uint8_t> DataTest::Background(const char* name) {
+    if (LoadBackground(name) == 0) {
+        return {};
+    }
+    std::vector<uint8_t> page;
+    for (int y = 0; y < 480; y++) {
+        const uint8_t* row = workPage->pixels + y * workPage->bytesPerLine;
+        page.insert(page.end(), row, row + 640);
+    }
+    return page;
+}
+
+int DataTest::LogErrors() const {
+    std::string log = LogText();
+    int count = 0;
+    for (size_t at = log.find("ERROR"); at != std::string::npos; at = log.find("ERROR", at + 1)) {
+        count++;
+    }
+    return count;
+}
+
+namespace {
+
+struct BankCount {
+    const char* name;
+    int start;
+    int count;
+};
+
+// Where the game loads each bank and how many graphics its screens use.
+constexpr std::array<BankCount, 5> kBanks = {{
+    {"pointers", 0, 8},
+    {"icons", 10, 21},
+    {"spr_02", 31, 8},
+    {"spr_03", 31, 6},
+    {"spr_04", 31, 8},
+}};
+
+constexpr std::array<const char*, 10> kBackgrounds = {"bkg_01", "bkg_02", "bkg_03", "bkg_04",
+                                                      "bkg_05", "bkg_06", "bkg_07", "bkg_08",
+                                                      "bkg_09", "bkg_10"};
+
+TEST_F(DataTest, EveryBankLoadsWhereTheGameLoadsIt) {
+    std::array<uint8_t, 768> first{};
+    bool haveFirst = false;
+    for (const BankCount& bank : kBanks) {
+        SCOPED_TRACE(bank.name);
+        ASSERT_EQ(LoadGraphics(bank.start, bank.name), bank.count);
+        for (int slot = bank.start; slot < bank.start + bank.count; slot++) {
+            const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
+            ASSERT_NE(g.data, nullptr) << "slot " << slot;
+            EXPECT_GT(g.width, 0);
+            EXPECT_LE(g.width, 640) << "slot " << slot;
+            EXPECT_GT(g.height, 0);
+            EXPECT_LE(g.height, 480) << "slot " << slot;
+        }
+        // Every file carries the same palette: loading a bank must not change
+        // the colours of what is already on the screen.
+        std::array<uint8_t, 768> colours{};
+        for (int i = 0; i < 256; i++) {
+            colours[3 * i] = gamePalette[i].red;
+            colours[3 * i + 1] = gamePalette[i].green;
+            colours[3 * i + 2] = gamePalette[i].blue;
+        }
+        if (!haveFirst) {
+            first = colours;
+            haveFirst = true;
+        }
+        EXPECT_EQ(colours, first);
+        FreeGraphics(bank.start, bank.count);
+    }
+    for (const char* name : kBackgrounds) {
+        SCOPED_TRACE(name);
+        std::vector<uint8_t> page = Background(name);
+        ASSERT_EQ(page.size(), 640u * 480u);
+        EXPECT_EQ(backgroundPalette, first) << "fades and font colours use this palette";
+        EXPECT_EQ(std::count(page.begin(), page.end(), 0), 0) << "black would be entry 0";
+        EXPECT_GT(std::set<uint8_t>(page.begin(), page.end()).size(), 40u)
+            << "a painted picture, not a flat fill";
+    }
+    EXPECT_EQ(LogErrors(), 0) << LogText();
+}
+
+TEST_F(DataTest, PointerShapes) {
+    ASSERT_GE(LoadGraphics(0, "pointers"), 8);
+    for (int shape = 0; shape < 8; shape++) {
+        SCOPED_TRACE("shape " + std::to_string(shape));
+        const GraphicSlot& g = Graphic[static_cast<size_t>(shape)];
+        EXPECT_LE(g.width, 60);
+        EXPECT_LE(g.height, 96);
+        // The offsets are minus the hot spot, which lies on the shape.
+        EXPECT_LE(g.xoff, 0);
+        EXPECT_GT(g.xoff, -g.width);
+        EXPECT_LE(g.yoff, 0);
+        EXPECT_GT(g.yoff, -g.height);
+        std::vector<uint8_t> px = Pixels(shape);
+        EXPECT_GT(std::count_if(px.begin(), px.end(), [](uint8_t p) { return p != 0; }), 20);
+    }
+    EXPECT_GE(Graphic[0].xoff, -2) << "the arrow points from its top-left corner";
+    EXPECT_GE(Graphic[0].yoff, -2);
+    EXPECT_EQ(Graphic[3].width, 22) << "shape 3 is always drawn 22 pixels wide";
+    const GraphicSlot& cross = Graphic[7];
+    EXPECT_LE(std::abs(-cross.xoff * 2 - (cross.width - 1)), 1) << "crosshair centred";
+    EXPECT_LE(std::abs(-cross.yoff * 2 - (cross.height - 1)), 1);
+    EXPECT_NE(Pixels(7)[static_cast<size_t>(-cross.yoff * cross.width - cross.xoff)], 0)
+        << "a mark at the crosshair's centre";
+}
+
+TEST_F(DataTest, FontsLoadAndMatchThePalette) {
+    ASSERT_EQ(LoadBackground("bkg_01"), 1u);
+    ASSERT_EQ(LoadFonts("fonts.dat"), 1u) << LogText();
+    EXPECT_EQ(GetFont(3), nullptr);
+    const int heights[3] = {24, 22, 22};
+    for (int font = 0; font < 3; font++) {
+        SCOPED_TRACE("font " + std::to_string(font));
+        const ColorFont* f = GetFont(font);
+        ASSERT_NE(f, nullptr);
+        EXPECT_LE(f->height, heights[font]);
+        EXPECT_GE(f->height, 16);
+        EXPECT_EQ(f->rowPixels % 16, 0);
+        for (int ch = 33; ch < 127; ch++) {
+            EXPECT_GT(f->widths[ch], 0) << "character " << ch;
+            EXPECT_GT(f->advances[ch], 1) << "character " << ch;
+        }
+        EXPECT_GT(f->advances[' '], 2) << "a space moves the pen";
+        EXPECT_EQ(f->advances[0], 0) << "control characters draw nothing";
+        // Each glyph pixel became the palette entry of exactly its colour.
+        std::set<uint8_t> used;
+        for (int i = 0; i < f->rowPixels * f->height; i++) {
+            uint8_t p = f->bitmap[i];
+            if (p == 0 || used.count(p) != 0) {
+                continue;
+            }
+            used.insert(p);
+            bool exact = false;
+            for (int c = 1; c < 16; c++) {
+                exact = exact || (backgroundPalette[3 * p] == f->colours[c][2] &&
+                                  backgroundPalette[3 * p + 1] == f->colours[c][1] &&
+                                  backgroundPalette[3 * p + 2] == f->colours[c][0]);
+            }
+            EXPECT_TRUE(exact) << "pixel index " << int(p);
+        }
+        EXPECT_GE(used.size(), 8u) << "antialiased";
+        EXPECT_LE(used.size(), 15u);
+    }
+    // The credits measure their strip in font 1 and centre headings of font 2
+    // on it, so a heading is never wider than the same line in font 1.
+    for (int ch = 32; ch < 127; ch++) {
+        EXPECT_LE(GetFont(2)->advances[ch], GetFont(1)->advances[ch]) << "character " << ch;
+    }
+    // A name of 30 characters is refused past 140 pixels; the box holds that.
+    EXPECT_LT(FontTextWidth(0, "Bob "), 140);
+    EXPECT_EQ(LogErrors(), 0) << LogText();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(DataTest, BanksAreEncodedAndBackgroundsRaw) {
+    for (const BankCount& bank : kBanks) {
+        bool exists = false;
+        std::string bytes =
+            ReadBytes(std::string(REEDGUNNER_DATA_DIR) + bank.name + ".256", &exists);
+        ASSERT_TRUE(exists) << bank.name;
+        ASSERT_GT(bytes.size(), 776u);
+        EXPECT_NE(bytes[6], 0) << bank.name << " is run-length encoded";
+    }
+    for (const char* name : kBackgrounds) {
+        bool exists = false;
+        std::string bytes = ReadBytes(std::string(REEDGUNNER_DATA_DIR) + name + ".256", &exists);
+        ASSERT_TRUE(exists) << name;
+        EXPECT_EQ(bytes.size(), 776u + 16u + 640u * 480u) << name;
+        EXPECT_EQ(bytes[6], 0) << name << " is raw, read a row at a time";
+    }
+}
+
+}  // namespace
