@@ -7,6 +7,7 @@
 
 #include "engine/fonts.h"
 #include "engine/log.h"
+#include "fuzz_support.h"
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
 #include "sys/backend.h"
@@ -18,29 +19,14 @@ GDL_Surface* tiny = nullptr;
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static char pattern[] = "/tmp/reedgunner-fuzz-fonts-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    if (dir == nullptr || chdir(dir) != 0) {
-        std::abort();
-    }
-    setenv("XDG_STATE_HOME", dir, 1);
-    SysSetHeadless(true);
-    static char instance;
-    GDL_setAppInstance(&instance);
-    if (GraphicsInit() != 1) {
-        std::abort();
-    }
+    FuzzEnterScratch("fonts");
+    FuzzStartDisplay();
     tiny = GDL_createMemorySurface(3, 2, 8, nullptr);
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen("fonts.dat", "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    FuzzWriteFile("fonts.dat", data, size);
 
     LogReset();
     LoadFonts("fonts.dat");

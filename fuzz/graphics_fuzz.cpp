@@ -9,38 +9,18 @@
 #include "engine/blit.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
+#include "fuzz_support.h"
 #include "platform/graphics.h"
 #include "sys/backend.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    // Every input rewrites the bank and starts the log anew: on a memory file
-    // system that costs no disk flushes.
-    static char inMemory[] = "/dev/shm/reedgunner-fuzz-graphics-XXXXXX";
-    static char onDisk[] = "/tmp/reedgunner-fuzz-graphics-XXXXXX";
-    const char* dir = mkdtemp(inMemory);
-    if (dir == nullptr) {
-        dir = mkdtemp(onDisk);
-    }
-    if (dir == nullptr || chdir(dir) != 0) {
-        std::abort();
-    }
-    setenv("XDG_STATE_HOME", dir, 1);
-    SysSetHeadless(true);
-    static char instance;
-    GDL_setAppInstance(&instance);
-    if (GraphicsInit() != 1) {
-        std::abort();
-    }
+    FuzzEnterScratch("graphics");
+    FuzzStartDisplay();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen("fuzz.256", "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    FuzzWriteFile("fuzz.256", data, size);
 
     LogReset();
     ResetGraphicBanks();

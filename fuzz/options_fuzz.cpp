@@ -7,24 +7,15 @@
 
 #include "app/options.h"
 #include "engine/log.h"
+#include "fuzz_support.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static char pattern[] = "/tmp/reedgunner-fuzz-options-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    if (dir == nullptr || chdir(dir) != 0) {
-        std::abort();
-    }
-    setenv("XDG_STATE_HOME", dir, 1);
+    FuzzEnterScratch("options");
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    FILE* file = std::fopen("options.dat", "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data, 1, size, file);
-    std::fclose(file);
+    FuzzWriteFile("options.dat", data, size);
 
     LogReset();
     ResetRoster();

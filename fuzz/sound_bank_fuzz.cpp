@@ -7,16 +7,12 @@
 
 #include "aud/aud.h"
 #include "engine/log.h"
+#include "fuzz_support.h"
 #include "platform/sound.h"
 #include "sys/backend.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    static char pattern[] = "/tmp/reedgunner-fuzz-bank-XXXXXX";
-    const char* dir = mkdtemp(pattern);
-    if (dir == nullptr || chdir(dir) != 0) {
-        std::abort();
-    }
-    setenv("XDG_STATE_HOME", dir, 1);
+    FuzzEnterScratch("bank");
     SysSetHeadless(true);
     if (SoundInit() != 1) {
         std::abort();
@@ -28,12 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 1) {
         return 0;
     }
-    FILE* file = std::fopen("fuzz.16b", "wb");
-    if (file == nullptr) {
-        std::abort();
-    }
-    std::fwrite(data + 1, 1, size - 1, file);
-    std::fclose(file);
+    FuzzWriteFile("fuzz.16b", data + 1, size - 1);
 
     LogReset();
     const int entry = static_cast<int>(data[0]) - 2;  // -2 .. 253, past the 128 a bank may hold

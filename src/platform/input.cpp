@@ -75,6 +75,20 @@ constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{
     {kScanRight, kActionRight},
 }};
 
+// Saves the page under the pointer's position and draws the pointer there.
+bool SaveAndDraw(GDL_Surface* page) {
+    if (cursorImage == nullptr || page == nullptr) {
+        return false;
+    }
+    const int32_t x = pointerX + hotX;
+    const int32_t y = pointerY + hotY;
+    GDL_bitBlt(cursorSave, page, x, y, x + cursorW, y + cursorH, 0, 0, 0);
+    GDL_transBlt(page, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
+    savedW = cursorW;
+    savedH = cursorH;
+    return true;
+}
+
 GDL_Surface* PointerPage() {
     return cursorInBackPage ? backPage : displaySurface;
 }
@@ -219,17 +233,10 @@ int32_t GetCursorShape() {
 }
 
 void ShowCursorOn(GDL_Surface* page) {
-    if (cursorImage == nullptr || page == nullptr) {
-        return;
+    if (SaveAndDraw(page)) {
+        lastX = pointerX + hotX;
+        lastY = pointerY + hotY;
     }
-    const int32_t x = pointerX + hotX;
-    const int32_t y = pointerY + hotY;
-    GDL_bitBlt(cursorSave, page, x, y, x + cursorW, y + cursorH, 0, 0, 0);
-    GDL_transBlt(page, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
-    savedW = cursorW;
-    savedH = cursorH;
-    lastX = x;
-    lastY = y;
 }
 
 void HideCursorOn(GDL_Surface* page) {
@@ -272,15 +279,7 @@ void MoveCursor() {
 }
 
 void DrawCursorInBackPage() {
-    if (cursorImage == nullptr) {
-        return;
-    }
-    const int32_t x = pointerX + hotX;
-    const int32_t y = pointerY + hotY;
-    GDL_bitBlt(cursorSave, backPage, x, y, x + cursorW, y + cursorH, 0, 0, 0);
-    GDL_transBlt(backPage, cursorImage, 0, 0, cursorW, cursorH, x, y, 0, 1);
-    savedW = cursorW;
-    savedH = cursorH;
+    SaveAndDraw(backPage);
 }
 
 void PresentCursor() {
