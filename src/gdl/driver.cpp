@@ -258,10 +258,8 @@ int32_t GDL_init(int32_t* driver, int32_t* mode, const char* path) {
 void GDL_exit() {
     GdlDestroyAllSurfaces();
     GDL_setReactivateCallback(nullptr);
-    if (initialized) {
-        GdlRestoreSignalHandlers();
-        GdlWindowClose();
-    }
+    GdlRestoreSignalHandlers();
+    GdlWindowClose();
     initialized = false;
     activeDriver = GDL_DRIVER_NONE;
 }

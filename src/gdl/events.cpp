@@ -28,16 +28,40 @@ struct sigaction oldInterrupt;
 struct sigaction oldTerminate;
 bool handlersInstalled = false;
 
+// Whether the program has the display; changes made up by tests wait here
+// for the next pump, as a window's would.
+bool active = true;
+int pendingActivation = -1;  // -1 none, else the state to take
+bool pendingQuit = false;
+
+// Above 0 while an event call runs (a callback may nest another): the clock
+// reads made meanwhile are the library's own.
+int eventCallDepth = 0;
+
+// Marks the extent of one event call.
+struct EventCall {
+    EventCall() { ++eventCallDepth; }
+    ~EventCall() { --eventCallDepth; }
+    EventCall(const EventCall&) = delete;
+    EventCall& operator=(const EventCall&) = delete;
+};
+
 void OnQuitSignal(int) {
     quitSignalled = 1;
 }
 
 void Pump() {
     GdlWindowPump();
+    if (pendingActivation >= 0) {
+        const bool gained = pendingActivation == 1;
+        pendingActivation = -1;
+        GdlSetActive(gained);
+    }
     SysPump();
     SysAdvanceVirtualClock(1);
-    if (quitSignalled != 0) {
+    if (quitSignalled != 0 || pendingQuit) {
         quitSignalled = 0;
+        pendingQuit = false;
         GdlQuitRequested();
     }
 }
@@ -64,6 +88,10 @@ void NoEvent(GDL_Event* event) {
 }
 
 }  // namespace
+
+bool GdlInEventCall() {
+    return eventCallDepth > 0;
+}
 
 void GdlQueueEvent(const GDL_Event& event) {
     if ((event.type & GDL_EVENT_POINTER) != 0) {
@@ -104,7 +132,32 @@ void GdlReactivate(uint32_t flags) {
     }
 }
 
+void GdlSetActive(bool gained) {
+    if (gained == active) {
+        return;
+    }
+    active = gained;
+    if (gained) {
+        // The picture is back on screen before the game repaints over it.
+        GdlWindowShowNow();
+        GdlReactivate(2);
+    } else {
+        GdlReactivate(1);
+    }
+}
+
+void GDL_postActivation(bool gained) {
+    pendingActivation = gained ? 1 : 0;
+}
+
+void GDL_postQuit() {
+    pendingQuit = true;
+}
+
 void GdlResetEvents() {
+    active = true;
+    pendingActivation = -1;
+    pendingQuit = false;
     queued = 0;
     serial = 0;
     pointerX = kGdlWidth / 2;
@@ -154,6 +207,7 @@ int32_t GDL_postEvent(const GDL_Event* event) {
 }
 
 int32_t GDL_getEvent(GDL_Event* event, uint32_t mask) {
+    const EventCall call;
     Pump();
     const int32_t index = FindOldest(mask);
     if (index < 0) {
@@ -169,6 +223,7 @@ int32_t GDL_getEvent(GDL_Event* event, uint32_t mask) {
 }
 
 int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
+    const EventCall call;
     Pump();
     const int32_t index = FindOldest(mask);
     if (index < 0) {
@@ -183,6 +238,7 @@ int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
 }
 
 void GDL_flushEvents(uint32_t mask) {
+    const EventCall call;
     Pump();
     for (int32_t index = FindOldest(mask); index >= 0; index = FindOldest(mask)) {
         RemoveAt(index);

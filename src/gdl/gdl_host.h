@@ -41,6 +41,11 @@ void GDL_setQuitHandler(GDL_QuitHandler handler);
 // 0 when the queue is full (the event is dropped, as real input would be).
 int32_t GDL_postEvent(const GDL_Event* event);
 
+// As if the window lost (false) or got back (true) the focus, or the player
+// closed it: taken at the next event call, as the window's messages are.
+void GDL_postActivation(bool gained);
+void GDL_postQuit();
+
 // What the display shows: its 640 x 480 indices, row after row, and the 256
 // entries of the palette last realised.
 struct GDL_Capture {

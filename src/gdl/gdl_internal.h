@@ -44,10 +44,12 @@ bool GdlFailHere(GDL_FailPoint point);  // consumes one pending failure
 void GdlHeadlessDesktop(int32_t* width, int32_t* height);
 
 // events.cpp
+bool GdlInEventCall();  // inside GDL_getEvent, GDL_peekEvent or GDL_flushEvents
 void GdlQueueEvent(const GDL_Event& event);  // stamps serial and time; drops when full
 void GdlSetPointer(int32_t x, int32_t y);
 void GdlQuitRequested();             // runs the quit handler or ends the program
 void GdlReactivate(uint32_t flags);  // runs the reactivation callback
+void GdlSetActive(bool gained);      // focus lost (1) or back (2), once per change
 void GdlResetEvents();
 void GdlInstallSignalHandlers();
 void GdlRestoreSignalHandlers();
@@ -56,8 +58,9 @@ void GdlRestoreSignalHandlers();
 bool GdlWindowDetect(int32_t* desktopWidth, int32_t* desktopHeight);
 bool GdlWindowOpen(GDL_Renderer preferred);
 void GdlWindowClose();
-void GdlWindowPump();  // window messages into the queue
-void GdlWindowIdle();  // nothing came: rest until the clock ticks
+void GdlWindowPump();     // window messages into the queue
+void GdlWindowIdle();     // nothing came: rest until the clock ticks
+void GdlWindowShowNow();  // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
 void GdlWindowMessageBox(const char* title, const char* message);

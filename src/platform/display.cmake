@@ -13,6 +13,8 @@ add_library(rg_gdl STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/window.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/capture.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../gdl/scale.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../gdl/keys.cpp
 )
 target_include_directories(rg_gdl PUBLIC ${CMAKE_CURRENT_LIST_DIR}/..)
 target_link_libraries(rg_gdl PUBLIC rg_sys PRIVATE PkgConfig::SDL2 PNG::PNG)

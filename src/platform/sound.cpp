@@ -170,6 +170,9 @@ void ForgetState() {
 }  // namespace
 
 uint32_t SoundInit() {
+    if (soundOn != 0) {
+        SoundExit();  // opened twice: start over rather than fail on the open output
+    }
     ForgetState();
     AUD_startup();
     const uint16_t bits = eightBitSound != 0 ? 8 : 16;

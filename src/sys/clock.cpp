@@ -1,5 +1,6 @@
 #include "sys/clock.h"
 
+#include <errno.h>
 #include <time.h>
 
 namespace {
@@ -35,6 +36,10 @@ uint32_t SysMilliseconds() {
     return now;
 }
 
+uint32_t SysPeekMilliseconds() {
+    return virtualClock ? virtualNow : RealMilliseconds();
+}
+
 void SysUseVirtualClock(uint32_t start) {
     virtualClock = true;
     virtualNow = start;
@@ -54,6 +59,21 @@ void SysAdvanceVirtualClock(uint32_t ms) {
     }
 }
 
-void SysSetClockListener(SysClockListener listener) {
-    clockListener = listener;
+void SysWaitForNextMillisecond() {
+    if (virtualClock) {
+        return;
+    }
+    timespec ts{};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    // The start of the next whole millisecond of the same clock RealMilliseconds reads.
+    ts.tv_nsec = (ts.tv_nsec / 1000000 + 1) * 1000000;
+    if (ts.tv_nsec >= 1000000000) {
+        ts.tv_nsec -= 1000000000;
+        ++ts.tv_sec;
+    }
+    // Interrupted by a signal: sleep on to the same moment.
+    while (clock_nanosleep(CLOCK_MONOTONIC, TIMER_ABSTIME, &ts, nullptr) == EINTR) {
+    }
 }
+
+void SysSetClockListener(SysClockListener listener) { clockListener = listener; }

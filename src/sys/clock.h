@@ -6,6 +6,11 @@
 // differences between two readings.
 uint32_t SysMilliseconds();
 
+// The current reading without counting as a read: the virtual clock does not
+// move on and the listener is not called (the sound layer's event-pump work
+// looks at the time without taking any).
+uint32_t SysPeekMilliseconds();
+
 // Switches to a virtual clock for the headless backend: it starts at `start`
 // and every read advances it by 1 ms, so every busy wait ends and two runs of
 // the same input see the same times.
@@ -20,6 +25,11 @@ bool SysClockIsVirtual();
 // Advances the virtual clock by `ms` (an event call or a mixed block of sound
 // moves time on); does nothing on the real clock.
 void SysAdvanceVirtualClock(uint32_t ms);
+
+// Sleeps until the real clock reaches its next millisecond: a caller with
+// nothing to do looks again exactly when a new reading is possible. Returns at
+// once on the virtual clock.
+void SysWaitForNextMillisecond();
 
 // A routine called after every clock read with the time read, so the display
 // layer can present while the game busy-waits. Null removes it.

@@ -99,12 +99,25 @@ TEST_F(SoundTest, BankEntriesFirstMiddleAndLast) {
     EXPECT_EQ(SoundSeek("nosuch", 0, 14), 0u);
     EXPECT_NE(LogText().find("unable to open nosuch\r\n"), std::string::npos);
     EXPECT_EQ(SoundSeek("", 0, 14), 0u);
+}
 
-    // The 8-bit setting reads the ".8b" set.
+TEST_F(SoundTest, EightBitSettingPicksTheOutputAndTheFiles) {
     eightBitSound = 1;
-    EXPECT_EQ(SoundSeek("sounds", 0, 14), 0u);
-    WriteBytes(dir + "sounds.8b", Bank({Tone(10, 1)}));
-    EXPECT_EQ(SoundSeek("sounds", 0, 14), Tone(10, 1).size());
+    Up();
+    WriteFiveToneBank();
+    EXPECT_EQ(SoundSeek("sounds", 0, 14), 0u) << "the .16b set is not read";
+    // An 8-bit bank entry, unsigned: 0xC0 is a quarter of full scale up.
+    WriteBytes(dir + "sounds.8b", Bank({WavImage(1, 8, 22050, std::string(2205, '\xC0'))}));
+    EXPECT_NE(SoundSeek("sounds", 0, 14), 0u);
+    SoundPlay(14);
+    for (int i = 0; i < 3; ++i) {
+        AUD_ms_count();
+    }
+    std::vector<uint8_t> mixed = AUD_take_mixed();
+    ASSERT_FALSE(mixed.empty());
+    EXPECT_NEAR(mixed.back(), 0xC0, 1) << "8-bit unsigned output, one byte a frame";
+    EXPECT_EQ(SoundInit(), 1u) << "a second SoundInit starts over";
+    EXPECT_EQ(IsSoundPlaying(14), 0u);
 }
 
 TEST_F(SoundTest, HostileBanksAreRefused) {

@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Frugality: how much of one core a screen that only waits for input uses,
+# with the real SDL video driver on a virtual X server. Usage:
+#   bench/idle_cpu.sh [build dir] [seconds]
+set -euo pipefail
+ROOT="$(cd "$(dirname "$0")/.." && pwd)"
+BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
+SECONDS_TO_RUN="${2:-10}"
+PROGRAM="$BUILD/bin/reedgunner_idle"
+[ -x "$PROGRAM" ] || { echo "build $PROGRAM first" >&2; exit 1; }
+
+scratch="$(mktemp -d)"
+trap 'rm -rf "$scratch"' EXIT
+cd "$scratch"
+export XDG_STATE_HOME="$scratch" XDG_CONFIG_HOME="$scratch"
+unset REEDGUNNER_HEADLESS
+# Both renderers: the default settings (accelerated first), then software only.
+for settings in "DirectX=1 DirectVideo=1" "DirectX=0 DirectVideo=1"; do
+    mkdir -p "$scratch/pellmar"
+    printf '[Settings]\n%s\n' "${settings// /$'\n'}" >"$scratch/pellmar/Settings.ini"
+    for mode in wait pace; do
+        echo -n "$settings: "
+        SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1920x1080x24" \
+            "$PROGRAM" "$mode" "$SECONDS_TO_RUN"
+    done
+done
