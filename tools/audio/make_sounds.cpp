@@ -141,7 +141,7 @@ Buffer Shot() {
     SweepLowPass(blast, [](double t) { return 300 + 7000 * std::exp(-t / 0.05); });
     Decay(blast, 0.001, 0.12);
     Drive(blast, 2.5);
-    Buffer thump = Sweep(0.35, 110, 45, Wave::Sine);
+    Buffer thump = Sweep(0.7, 110, 40, Wave::Sine);
     Decay(thump, 0.002, 0.09);
     MixInto(blast, thump, 0.0, 0.9);
     Buffer echo = blast;
@@ -174,12 +174,27 @@ Buffer Reels() {
     return hum;
 }
 
-using Maker = Buffer (*)();
-
-constexpr std::array<Maker, 12> kMakers = {
-    Click,        IconChanged, Confirm,     Question, Purchase,   Refusal,
-    MoneyAppears, Swish,       ShellLoaded, Shot,     FineDollar, Reels,
+// Each effect with its peak as a share of kEffectPeak: the shot is the
+// loudest thing in the game, clicks and ticks sit well under it.
+struct Effect {
+    Buffer (*make)();
+    float peak;
 };
+
+constexpr std::array<Effect, 12> kEffects = {{
+    {Click, 0.6f},
+    {IconChanged, 0.6f},
+    {Confirm, 0.7f},
+    {Question, 0.7f},
+    {Purchase, 0.8f},
+    {Refusal, 0.6f},
+    {MoneyAppears, 0.7f},
+    {Swish, 0.6f},
+    {ShellLoaded, 0.8f},
+    {Shot, 1.0f},
+    {FineDollar, 0.6f},
+    {Reels, 0.6f},
+}};
 
 }  // namespace
 
@@ -189,9 +204,9 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::vector<Buffer> sounds;
-    for (Maker make : kMakers) {
-        Buffer sound = make();
-        Normalise(sound, kEffectPeak);
+    for (const Effect& effect : kEffects) {
+        Buffer sound = effect.make();
+        Normalise(sound, kEffectPeak * effect.peak);
         sounds.push_back(sound);
     }
     return WriteBankSets(argv[1], "sounds", sounds) ? 0 : 1;

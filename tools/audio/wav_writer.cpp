@@ -23,12 +23,19 @@ void PutTag(std::vector<uint8_t>& out, const char* tag) {
 
 }  // namespace
 
+// Anything that is not a number is silence.
 int16_t To16(float x) {
+    if (std::isnan(x)) {
+        return 0;
+    }
     double v = std::clamp(static_cast<double>(x), -1.0, 1.0) * 32767.0;
     return static_cast<int16_t>(std::lround(v));
 }
 
 uint8_t To8(float x) {
+    if (std::isnan(x)) {
+        return 128;
+    }
     double v = std::clamp(static_cast<double>(x), -1.0, 1.0) * 127.0;
     return static_cast<uint8_t>(std::lround(v) + 128);
 }
