@@ -18,3 +18,11 @@ if(TARGET reedgunner_audio)
             -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/audio-again
             -P ${CMAKE_CURRENT_LIST_DIR}/audio_data/same_bytes.cmake)
 endif()
+
+if(TARGET reedgunner-listen)
+  add_test(NAME AudioBuild.ListenWritesWhatWasMixed
+    COMMAND ${CMAKE_COMMAND} -DLISTEN=$<TARGET_FILE:reedgunner-listen>
+            -DDATA_DIR=${CMAKE_BINARY_DIR}/data/ReedShot
+            -DSCRATCH=${CMAKE_CURRENT_BINARY_DIR}/audio-listen
+            -P ${CMAKE_CURRENT_LIST_DIR}/audio_data/listen.cmake)
+endif()

@@ -38,7 +38,13 @@ Buffer Reed(double seconds, double f0, double f1, std::vector<double> formants, 
 }
 
 Buffer Quack(double seconds, double pitch, uint32_t seed) {
+    // The closed "qu" glides into the open, nasal "aa" over the first 60 ms.
+    Buffer u = Reed(seconds, pitch, pitch * 0.72, {550, 1100, 2400}, 0.25, seed);
     Buffer q = Reed(seconds, pitch, pitch * 0.72, {1050, 1700, 2700}, 0.25, seed);
+    for (size_t i = 0; i < q.size(); i++) {
+        float k = std::min(1.0f, static_cast<float>(i) / (0.06f * kRate));
+        q[i] = q[i] * k + u[i] * (1.0f - k);
+    }
     // The "qu" opens fast, the "ack" stops short.
     Shape(q, [seconds](double t) {
         double a = std::min(1.0, t / 0.018);
