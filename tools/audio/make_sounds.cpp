@@ -72,6 +72,7 @@ Buffer Question() {
             Wave::Triangle);
         Buffer s = Tone(n[1], f * 2, Wave::Sine);
         MixInto(t, s, 0.0, 0.25);
+        LowPass(t, 2500);
         AttackRelease(t, 0.015, 0.06);
         Append(out, t, 0.02);
     }
@@ -93,6 +94,8 @@ Buffer Refusal() {
     for (double f : {196.0, 147.0}) {
         Buffer b = Tone(0.16, f, Wave::Square);
         MixInto(b, Tone(0.16, f * 1.01, Wave::Saw), 0.0, 0.5);
+        // Twice: a steeper slope keeps the buzz dull.
+        LowPass(b, 1400);
         LowPass(b, 1400);
         AttackRelease(b, 0.006, 0.03);
         Append(out, b, 0.03);
