@@ -18,6 +18,7 @@
 #include "engine/graphics.h"
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
+#include "sound_page.h"
 #include "sys/backend.h"
 
 namespace {
@@ -348,6 +349,7 @@ int main(int argc, char** argv) {
         }
         std::printf("%s\n", png.c_str());
     }
+    failures += WriteSoundPage(out, REEDGUNNER_DATA_DIR "/");
     GraphicsExit();
     return failures == 0 ? 0 : 1;
 }
