@@ -5,7 +5,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
 # What building and playing the game needs from Debian.
 PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
-               libsdl2-dev libpng-dev libcairo2-dev libfreetype-dev fonts-dejavu-core
+               libsdl2-dev libpng-dev libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
                libespeak-ng-dev espeak-ng-data libfluidsynth-dev timgm6mb-soundfont)
 # What the tests add: clang and its runtime for the fuzzers, sox to make test
 # sounds, a virtual X server for measuring the real window.
