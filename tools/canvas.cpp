@@ -400,3 +400,7 @@ void Vignette(Canvas& c, double strength) {
     cairo_paint(c.cr);
     cairo_pattern_destroy(p);
 }
+
+Picture Crop(const Canvas& c, Rect r) {
+    return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
+}

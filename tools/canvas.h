@@ -69,6 +69,14 @@ void WoodButton(Canvas& c, int x, int y, int w, int h, const std::string& label,
 // 1 up. `dither` is the ordered-dither strength in colour steps (0 for none).
 Picture Quantize(const Canvas& c, int x, int y, int w, int h, bool transparent, int dither);
 
+// A rectangle of a screen: top-left corner and size, in pixels.
+struct Rect {
+    int x, y, w, h;
+};
+
+// A button's face cut out of a painted screen, opaque.
+Picture Crop(const Canvas& c, Rect r);
+
 // Output path helper: dir + "/" + name.
 std::string OutPath(const char* dir, const char* name);
 

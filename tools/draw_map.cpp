@@ -11,10 +11,6 @@
 
 namespace {
 
-struct Rect {
-    int x, y, w, h;
-};
-
 struct Club {
     Rect spot;
     const char* name;
@@ -270,10 +266,6 @@ void DrawScreen(Canvas& c, bool lit) {
     cairo_fill(cr);
     CentredText(cr, "DejaVuSerif-Bold.ttf", 20, 330, 457, "$", 0xf0c050);
     Vignette(c, 0.35);
-}
-
-Picture Crop(const Canvas& c, Rect r) {
-    return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
 }
 
 }  // namespace

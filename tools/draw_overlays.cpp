@@ -10,10 +10,6 @@
 
 namespace {
 
-struct Rect {
-    int x, y, w, h;
-};
-
 // Buttons of the regulations overlay. Both overlays' exit buttons light with
 // the shared icon 15, 74 x 46, the size that fits both; their faces match it.
 constexpr Rect kRegsToggle = {254, 387, 140, 45};

@@ -9,10 +9,6 @@
 
 namespace {
 
-struct Rect {
-    int x, y, w, h;
-};
-
 constexpr Rect kView = {476, 67, 74, 44};  // its lit face is graphic 32 of spr_07
 constexpr Rect kDone = {7, 430, 74, 44};   // lit by the shared icon 14
 constexpr int kReelY = 142, kReelW = 68, kReelH = 95;

@@ -8,10 +8,6 @@
 
 namespace {
 
-struct Rect {
-    int x, y, w, h;
-};
-
 // The screen's buttons, where the game's button list puts them.
 constexpr Rect kMusic = {87, 181, 74, 45};
 constexpr Rect kVolumeButton = {56, 249, 72, 45};
@@ -144,10 +140,6 @@ Picture NamePanel() {
     CentredText(cr, "DejaVuSans.ttf", 11, c.width / 2.0, 88, "Type it, then press Enter", 0x5a4028,
                 0xfff8e8);
     return Quantize(c, 0, 0, c.width, c.height, false, 0);
-}
-
-Picture Crop(const Canvas& c, Rect r) {
-    return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
 }
 
 }  // namespace

@@ -10,10 +10,6 @@
 
 namespace {
 
-struct Rect {
-    int x, y, w, h;
-};
-
 struct Shelf {
     Rect button;  // the game's button rectangle
     Rect item;    // where the item is painted inside it

@@ -197,6 +197,30 @@ void GDL_setQuitHandler(GDL_QuitHandler handler) {
     quitHandler = handler;
 }
 
+namespace {
+
+// An event call: pumps, then hands out the oldest event of the mask, taking it
+// from the queue or leaving it there.
+int32_t NextEvent(GDL_Event* event, uint32_t mask, bool take) {
+    const EventCall call;
+    Pump();
+    const int32_t index = FindOldest(mask);
+    if (index < 0) {
+        NoEvent(event);
+        GdlWindowIdle();
+        return 0;
+    }
+    if (event != nullptr) {
+        *event = queue[index];
+    }
+    if (take) {
+        RemoveAt(index);
+    }
+    return 1;
+}
+
+}  // namespace
+
 int32_t GDL_postEvent(const GDL_Event* event) {
     if (event == nullptr) {
         return 0;
@@ -207,34 +231,11 @@ int32_t GDL_postEvent(const GDL_Event* event) {
 }
 
 int32_t GDL_getEvent(GDL_Event* event, uint32_t mask) {
-    const EventCall call;
-    Pump();
-    const int32_t index = FindOldest(mask);
-    if (index < 0) {
-        NoEvent(event);
-        GdlWindowIdle();
-        return 0;
-    }
-    if (event != nullptr) {
-        *event = queue[index];
-    }
-    RemoveAt(index);
-    return 1;
+    return NextEvent(event, mask, true);
 }
 
 int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
-    const EventCall call;
-    Pump();
-    const int32_t index = FindOldest(mask);
-    if (index < 0) {
-        NoEvent(event);
-        GdlWindowIdle();
-        return 0;
-    }
-    if (event != nullptr) {
-        *event = queue[index];
-    }
-    return 1;
+    return NextEvent(event, mask, false);
 }
 
 void GDL_flushEvents(uint32_t mask) {
