@@ -1,5 +1,7 @@
 #include "format256.h"
 
+#include "file_out.h"
+
 #include <cstdio>
 
 namespace {
@@ -20,20 +22,6 @@ bool Fits(const Picture& p) {
     return p.width > 0 && p.height > 0 && p.width <= 640 && p.height <= 32767 && p.xoff >= -32768 &&
            p.xoff <= 32767 && p.yoff >= -32768 && p.yoff <= 32767 &&
            p.pixels.size() == static_cast<size_t>(p.width) * p.height;
-}
-
-bool WriteFile(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        std::fprintf(stderr, "short write to %s\n", path.c_str());
-    }
-    return ok;
 }
 
 }  // namespace
@@ -92,7 +80,7 @@ bool WriteBank(const std::string& path, const Palette& palette,
         Put32(out, 0);  // where the loader keeps its data pointer
         out.insert(out.end(), data.begin(), data.end());
     }
-    return WriteFile(path, out);
+    return WriteBytes(path, out);
 }
 
 bool WriteBackground(const std::string& path, const Palette& palette, const Picture& picture) {

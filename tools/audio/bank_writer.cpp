@@ -20,20 +20,6 @@ std::vector<uint8_t> BankImage(const std::vector<std::vector<uint8_t>>& entries)
     return out;
 }
 
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-        return false;
-    }
-    bool ok = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    ok = std::fclose(file) == 0 && ok;
-    if (!ok) {
-        std::fprintf(stderr, "cannot write %s\n", path.c_str());
-    }
-    return ok;
-}
-
 bool WriteBankSets(const std::string& dir, const std::string& name,
                    const std::vector<synth::Buffer>& sounds) {
     bool ok = true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "file_out.h"
 #include "synth.h"
 
 constexpr int kBankMaxEntries = 128;
@@ -14,9 +15,6 @@ constexpr uint32_t kBankHeaderSize = 516;
 
 // The bank image of `entries` (at most 128).
 std::vector<uint8_t> BankImage(const std::vector<std::vector<uint8_t>>& entries);
-
-// Writes `bytes` to `path`; false (with a message on stderr) on failure.
-bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes);
 
 // Writes DIR/NAME.16b and DIR/NAME.8b of a bank of `sounds`, or of one music
 // piece.
