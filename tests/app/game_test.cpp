@@ -7,9 +7,14 @@
 #include <filesystem>
 #include <string>
 
+#include "app/config.h"
 #include "app/options.h"
+#include "app/screens.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
+#include "platform/graphics.h"
+#include "platform/sound.h"
+#include "sys/clock.h"
 #include "support/display_test.h"
 
 namespace {
@@ -68,6 +73,43 @@ TEST_F(GameTest, NoSuitableDisplayEndsWithCodeOne) {
     EXPECT_EQ(RunGame(), 1);
     EXPECT_EQ(ReadBytes("options.dat"), sentinel);
     EXPECT_NE(LogText().find("ERROR: video mode not available"), std::string::npos);
+}
+
+// While the title is up: when the display first and last showed the version
+// text in white in its lower right corner.
+uint32_t versionFirstSeen = 0;
+uint32_t versionLastSeen = 0;
+
+void WatchVersion(uint32_t now) {
+    if (displaySurface == nullptr) {
+        return;
+    }
+    int white = 0;
+    for (int y = 458; y < 480; ++y) {
+        for (int x = 598; x < 640; ++x) {
+            white += displaySurface->pixels[y * displaySurface->bytesPerLine + x] == 255;
+        }
+    }
+    if (white > 10) {
+        versionFirstSeen = versionFirstSeen == 0 ? now : versionFirstSeen;
+        versionLastSeen = now;
+    }
+}
+
+TEST_F(GameTest, TitleWithItsVersionStaysTwoSecondsBeforeTheRoster) {
+    UseData(kDataRoot);
+    CheckRegistry();
+    ASSERT_EQ(GraphicsInit(), 1u);
+    SoundInit();
+    versionFirstSeen = versionLastSeen = 0;
+    SysSetClockListener(WatchVersion);
+    ASSERT_EQ(GameInit(), 1u);
+    SysSetClockListener(nullptr);
+    EXPECT_NE(versionFirstSeen, 0u) << "\"1.01\" was shown";
+    EXPECT_GT(versionLastSeen - versionFirstSeen, 2000u);
+    EXPECT_EQ(currentScreen, 0u);
+    GameExit();
+    SoundExit();
 }
 
 PlayerRecord Made(const char* name, int8_t volume, uint8_t musicOn) {
