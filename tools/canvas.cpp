@@ -404,3 +404,10 @@ void Vignette(Canvas& c, double strength) {
 Picture Crop(const Canvas& c, Rect r) {
     return Quantize(c, r.x, r.y, r.w, r.h, false, 0);
 }
+
+bool WritePaintedBackground(const char* dir, const char* name, void (*draw)(Canvas&)) {
+    Canvas c(640, 480);
+    draw(c);
+    return WriteBackground(OutPath(dir, name), MasterPalette(),
+                           Quantize(c, 0, 0, 640, 480, false, 8));
+}

@@ -77,6 +77,10 @@ struct Rect {
 // A button's face cut out of a painted screen, opaque.
 Picture Crop(const Canvas& c, Rect r);
 
+// Paints a whole 640 x 480 screen with `draw` and writes it to dir/name as a
+// background (lightly dithered).
+bool WritePaintedBackground(const char* dir, const char* name, void (*draw)(Canvas&));
+
 // Output path helper: dir + "/" + name.
 std::string OutPath(const char* dir, const char* name);
 

@@ -229,13 +229,6 @@ void BagPicture(Canvas& c) {
     WoodButton(c, kBagExit.x, kBagExit.y, kExitFaceW, kExitFaceH, "Exit", false, 15);
 }
 
-bool Write(const char* dir, const char* name, void (*draw)(Canvas&)) {
-    Canvas c(640, 480);
-    draw(c);
-    return WriteBackground(OutPath(dir, name), MasterPalette(),
-                           Quantize(c, 0, 0, 640, 480, false, 8));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -243,7 +236,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;
     }
-    bool ok = Write(argv[1], "bkg_05.256", RegsText) && Write(argv[1], "bkg_09.256", RegsPicture) &&
-              Write(argv[1], "bkg_06.256", BagPage) && Write(argv[1], "bkg_10.256", BagPicture);
+    bool ok = WritePaintedBackground(argv[1], "bkg_05.256", RegsText) &&
+              WritePaintedBackground(argv[1], "bkg_09.256", RegsPicture) &&
+              WritePaintedBackground(argv[1], "bkg_06.256", BagPage) &&
+              WritePaintedBackground(argv[1], "bkg_10.256", BagPicture);
     return ok ? 0 : 1;
 }

@@ -124,13 +124,6 @@ void GameOver(Canvas& c) {
                 0xc8c0d8, 0x000000);
 }
 
-bool Write(const char* dir, const char* name, void (*draw)(Canvas&)) {
-    Canvas c(640, 480);
-    draw(c);
-    return WriteBackground(OutPath(dir, name), MasterPalette(),
-                           Quantize(c, 0, 0, 640, 480, false, 8));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -138,6 +131,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;
     }
-    bool ok = Write(argv[1], "bkg_07.256", Payout) && Write(argv[1], "bkg_08.256", GameOver);
+    bool ok = WritePaintedBackground(argv[1], "bkg_07.256", Payout) &&
+              WritePaintedBackground(argv[1], "bkg_08.256", GameOver);
     return ok ? 0 : 1;
 }

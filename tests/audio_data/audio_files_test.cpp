@@ -10,8 +10,8 @@
 #include "app/config.h"
 #include "aud/aud.h"
 #include "catalogue.h"
+#include "headless_sound.h"
 #include "platform/sound.h"
-#include "support/temp_dir.h"
 #include "sys/backend.h"
 #include "voice_lines.h"
 
@@ -122,20 +122,9 @@ Bounds LengthBounds(const std::string& name, int entry) {
     return {6, 10};  // gameover
 }
 
-class AudioFilesTest : public ScratchTest {
+class AudioFilesTest : public HeadlessSoundTest {
 protected:
-    void SetUp() override {
-        ScratchTest::SetUp();
-        SysSetHeadless(true);
-        SoundReset();
-        ASSERT_EQ(SoundInit(), 1u);
-        dataDir = REEDGUNNER_AUDIO_DIR;
-    }
-    void TearDown() override {
-        SoundReset();
-        SysSetHeadless(false);
-        ScratchTest::TearDown();
-    }
+    AudioFilesTest() : HeadlessSoundTest(REEDGUNNER_AUDIO_DIR) {}
 
     static std::string File(const std::string& name, uint32_t bits) {
         return ReadBytes(std::string(REEDGUNNER_AUDIO_DIR) + name + (bits == 8 ? ".8b" : ".16b"));

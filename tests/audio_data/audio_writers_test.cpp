@@ -9,9 +9,9 @@
 #include "app/config.h"
 #include "bank_writer.h"
 #include "catalogue.h"
+#include "headless_sound.h"
 #include "platform/sound.h"
 #include "score.h"
-#include "support/temp_dir.h"
 #include "synth.h"
 #include "sys/backend.h"
 #include "voice_lines.h"
@@ -55,21 +55,7 @@ TEST(AudioWriters, SampleConversionClipsAndRounds) {
     EXPECT_EQ(To8(std::numeric_limits<float>::quiet_NaN()), 128);
 }
 
-class AudioBankTest : public ScratchTest {
-protected:
-    void SetUp() override {
-        ScratchTest::SetUp();
-        SysSetHeadless(true);
-        SoundReset();
-        ASSERT_EQ(SoundInit(), 1u);
-        dataDir = dir;
-    }
-    void TearDown() override {
-        SoundReset();
-        SysSetHeadless(false);
-        ScratchTest::TearDown();
-    }
-};
+using AudioBankTest = HeadlessSoundTest;
 
 TEST_F(AudioBankTest, BanksReadBackThroughTheSoundModule) {
     std::vector<synth::Buffer> sounds = {synth::Buffer(10, 0.25f), synth::Buffer(3, -0.5f),

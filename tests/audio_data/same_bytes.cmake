@@ -1,4 +1,5 @@
 # Runs every audio tool into SCRATCH and compares what it made with DATA_DIR.
+include(${CMAKE_CURRENT_LIST_DIR}/../support/compare_made.cmake)
 file(REMOVE_RECURSE ${SCRATCH})
 file(MAKE_DIRECTORY ${SCRATCH})
 set(runs
@@ -15,16 +16,4 @@ foreach(run IN LISTS runs)
     message(FATAL_ERROR "${tool} ${args} failed: ${result}")
   endif()
 endforeach()
-file(GLOB made RELATIVE ${SCRATCH} ${SCRATCH}/*)
-list(LENGTH made count)
-if(NOT count EQUAL 16)
-  message(FATAL_ERROR "${count} files made, not 16: ${made}")
-endif()
-foreach(name IN LISTS made)
-  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${SCRATCH}/${name} ${DATA_DIR}/${name}
-                  RESULT_VARIABLE differ)
-  if(NOT differ EQUAL 0)
-    message(FATAL_ERROR "${name} differs from one run to the next")
-  endif()
-endforeach()
-file(REMOVE_RECURSE ${SCRATCH})
+compare_made(${SCRATCH} ${DATA_DIR} 16)
