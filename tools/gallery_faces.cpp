@@ -1,6 +1,16 @@
-// The talking heads composed as the game composes them, and the payout reels.
+// The talking heads composed as the game composes them.
 #include "gallery_sheet.h"
 
-int WriteComposedSheets(const std::string&, const std::string&, int) {
-    return 0;  // nothing composed yet
+int WriteFaceSheet(const std::string&, const std::string&, int) {
+    return 0;  // no composed faces yet
+}
+
+int WriteComposedSheets(const std::string& out, const std::string& name, int start) {
+    if (name == "char20" || name == "char21") {
+        return WriteFaceSheet(out, name, start);
+    }
+    if (name == "spr_07") {
+        return WriteReelSheet(out, start);
+    }
+    return 0;
 }

@@ -56,3 +56,7 @@ int WriteSpriteSheets(const std::string& out);
 // A character bank or the payout bank, already loaded at `start`: the composed
 // faces, the reel windows.
 int WriteComposedSheets(const std::string& out, const std::string& name, int start);
+// The composed faces of a talking head (gallery_faces.cpp).
+int WriteFaceSheet(const std::string& out, const std::string& name, int start);
+// The reel strip and the reel windows of the payout screen (gallery_reels.cpp).
+int WriteReelSheet(const std::string& out, int start);
