@@ -25,3 +25,25 @@ void TimerWait(uint32_t ms) {
 void TimerReset() {
     timerMark = 0;
 }
+
+namespace {
+bool wakeWanted = false;
+uint32_t wakeTime = 0;
+}  // namespace
+
+void WakeAt(uint32_t ms) {
+    // Compared as a difference so that the clock's wrap does not matter.
+    if (!wakeWanted || static_cast<int32_t>(ms - wakeTime) < 0) {
+        wakeTime = ms;
+    }
+    wakeWanted = true;
+}
+
+bool TakeWakeTime(uint32_t* ms) {
+    bool wanted = wakeWanted;
+    if (wanted && ms != nullptr) {
+        *ms = wakeTime;
+    }
+    wakeWanted = false;
+    return wanted;
+}

@@ -11,3 +11,12 @@ void TimerWait(uint32_t ms);
 
 // Clears the mark, as at the start of a run.
 void TimerReset();
+
+// Asks the main loop to run the current screen's Do handler again by `ms` (a
+// TimerCount time) even when no input comes: the hunt's next animation step or
+// game minute. The loop keeps the earliest time asked for since its last pass
+// and otherwise sleeps until an event arrives.
+void WakeAt(uint32_t ms);
+// The earliest time asked for since the last call, and whether there is one;
+// the main loop takes it once per pass.
+bool TakeWakeTime(uint32_t* ms);
