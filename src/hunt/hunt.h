@@ -148,6 +148,9 @@ void DumpWaterfowlScreen();
 // drawOrder = the first n flocks by ascending depth.
 void SortFlocks(int32_t n);
 
+// The hidden chord of the hunt screen: the clock jumps to 9:00.
+void SetHuntClockToNine();
+
 // Index of a kind of bird in kills; its game bag code.
 constexpr int32_t KindIndex(int32_t species, int32_t sex) {
     return sex * 4 + species;
