@@ -37,6 +37,14 @@ TEST_F(HuntTest, EntryStartsTheClubsDayAndLeavingPutsShellsBackAndFreesWhatWasLo
     EXPECT_EQ(workPage->pixels[10 * workPage->bytesPerLine + 10], ScenePixel(10, 10));
     ASSERT_NE(Graphic[211].data, nullptr);
 
+    // An overlay not in the game yet is named in the log; the hunt runs on.
+    if (Screen(kScreenGameBag).draw == nullptr) {
+        ShowGameBag(3);
+        EXPECT_EQ(currentScreen, static_cast<uint32_t>(kScreenHunt));
+        EXPECT_NE(LogText().find("ERROR: screen 6 (game bag) is not in the game yet"),
+                  std::string::npos);
+    }
+
     // One shell into the gun, then quit: it goes back into the box.
     action = kActionLeftPress;
     LoadShell(7);
@@ -341,6 +349,23 @@ TEST_F(HuntTest, ScriptCommandsForTheHuntParseAndAimAtTheLowestFlockInSight) {
     PollEvent();
     EXPECT_EQ(pointerX, 320);
     EXPECT_EQ(pointerY, 150);
+
+    // The waits end when the hunt gets there.
+    hunt.hour = 5;
+    hunt.minute = 40;
+    CloseBird(2, 900, 100);
+    CloseBird(3, 900, 100);
+    commands.clear();
+    ASSERT_TRUE(ParseScript("until clock 5:42\nuntil bird\nwait 100000000\n", &commands, &error));
+    StartScriptRunner(commands, "");
+    SysPump();
+    EXPECT_EQ(ScriptCommandsLeft(), 3u);
+    hunt.minute = 42;
+    SysPump();
+    EXPECT_EQ(ScriptCommandsLeft(), 2u) << "5:42 reached";
+    CloseBird(0, 639, 399);
+    SysPump();
+    EXPECT_EQ(ScriptCommandsLeft(), 0u) << "a bird at the edge of sight; the last wait runs";
 }
 
 }  // namespace
