@@ -59,8 +59,8 @@ void Payout(Canvas& c) {
         cairo_save(cr);
         cairo_rectangle(cr, x, kReelY, kReelW, kReelH);
         cairo_clip(cr);
-        PaintReelPicture(c, x, kReelY + kStoppedShown - kReelPicture, 0);
-        PaintReelPicture(c, x, kReelY + kStoppedShown, 0);
+        PaintReelPicture(c, x, kReelY - kStoppedShown - kReelPicture, 0);
+        PaintReelPicture(c, x, kReelY - kStoppedShown, 0);
         cairo_restore(cr);
     }
     // The coin tray.
