@@ -21,7 +21,7 @@ struct LitButton {
 };
 
 // The buttons of the screens' button lists whose graphics this data provides.
-constexpr std::array<LitButton, 21> kLitButtons = {{
+constexpr std::array<LitButton, 22> kLitButtons = {{
     {"spr_03", 31, "bkg_03", {70, 302, 104, 84}, false},
     {"spr_03", 32, "bkg_03", {244, 186, 110, 84}, false},
     {"spr_03", 33, "bkg_03", {64, 164, 114, 86}, false},
@@ -36,6 +36,7 @@ constexpr std::array<LitButton, 21> kLitButtons = {{
     {"icons", 14, "bkg_02", {7, 430, 74, 45}, true},
     {"icons", 14, "bkg_04", {7, 430, 74, 44}, true},
     {"icons", 14, "bkg_07", {7, 430, 74, 44}, true},
+    {"spr_07", 32, "bkg_07", {476, 67, 74, 44}, true},
     {"icons", 12, nullptr, {7, 429, 74, 45}, true},
     {"icons", 28, "bkg_05", {254, 387, 140, 45}, true},
     {"icons", 29, "bkg_09", {254, 387, 140, 45}, true},
