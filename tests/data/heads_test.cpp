@@ -1,0 +1,155 @@
+// The talking heads of the warden and the sheriff, and the jail they speak in:
+// bank sizes, every mouth and overlay inside the head rectangle and lined up
+// with the head, the warden over the blind's edge, the sheriff in front of
+// the jail's depth map, and the sheriff's lip sync leaving no trace behind.
+#include <cstring>
+
+#include "data/data_art.h"
+#include "engine/blit.h"
+#include "engine/graphics.h"
+#include "palette.h"
+#include "platform/graphics.h"
+
+namespace {
+
+constexpr int kHead = 210;
+
+struct Speaker {
+    const char* bank;
+    int x, y, layer;
+};
+constexpr Speaker kWilma = {"char20", 220, 470, 117};
+constexpr Speaker kSheriff = {"char21", 325, 479, 119};
+
+const GraphicSlot& Slot(int n) {
+    return Graphic[static_cast<size_t>(n)];
+}
+
+uint8_t At(int n, int x, int y) {
+    const GraphicSlot& g = Slot(n);
+    return g.data[static_cast<size_t>(y) * g.width + x];
+}
+
+void ExpectMasterPalette() {
+    const Palette& master = MasterPalette();
+    for (int i = 0; i < 256; i++) {
+        ASSERT_EQ(gamePalette[i].red, master[i].r) << "entry " << i;
+        ASSERT_EQ(gamePalette[i].green, master[i].g) << "entry " << i;
+        ASSERT_EQ(gamePalette[i].blue, master[i].b) << "entry " << i;
+    }
+}
+
+std::vector<uint8_t> Page() {
+    std::vector<uint8_t> page;
+    for (int y = 0; y < 480; y++) {
+        const uint8_t* row = backPage->pixels + y * backPage->bytesPerLine;
+        page.insert(page.end(), row, row + 640);
+    }
+    return page;
+}
+
+TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
+    for (const Speaker& who : {kWilma, kSheriff}) {
+        SCOPED_TRACE(who.bank);
+        ASSERT_EQ(LoadGraphics(kHead, who.bank), 12);
+        ExpectMasterPalette();
+        const GraphicSlot& head = Slot(kHead);
+        const GraphicSlot& rect = Slot(kHead + 11);
+        ASSERT_GT(rect.width, 0);
+        ASSERT_GT(rect.height, 0);
+        for (int g : {1, 2, 3, 4, 5, 6, 7, 8, 10}) {
+            SCOPED_TRACE("graphic " + std::to_string(kHead + g));
+            const GraphicSlot& o = Slot(kHead + g);
+            ASSERT_NE(o.data, nullptr);
+            EXPECT_GE(o.xoff, rect.xoff);
+            EXPECT_GE(o.yoff, rect.yoff);
+            EXPECT_LE(o.xoff + o.width, rect.xoff + rect.width);
+            EXPECT_LE(o.yoff + o.height, rect.yoff + rect.height);
+            // Its edge repeats the head pixel for pixel: no seam, no shift.
+            int dx = o.xoff - head.xoff, dy = o.yoff - head.yoff;
+            ASSERT_GE(dx, 0);
+            ASSERT_GE(dy, 0);
+            ASSERT_LE(dx + o.width, head.width);
+            ASSERT_LE(dy + o.height, head.height);
+            int differ = 0;
+            for (int y = 0; y < o.height; y++) {
+                for (int x = 0; x < o.width; x++) {
+                    bool edge = x == 0 || y == 0 || x == o.width - 1 || y == o.height - 1;
+                    differ += edge && At(kHead + g, x, y) != At(kHead, dx + x, dy + y);
+                }
+            }
+            EXPECT_EQ(differ, 0);
+        }
+        const GraphicSlot& unused = Slot(kHead + 9);
+        EXPECT_NE(unused.data, nullptr) << "graphic 9 is present";
+        FreeGraphics(kHead, 12);
+    }
+    EXPECT_EQ(LogErrors(), 0) << LogText();
+}
+
+TEST_F(DataTest, WardenRisesOverTheBlindsEdge) {
+    ASSERT_EQ(LoadGraphics(kHead, "char20"), 12);
+    const GraphicSlot& head = Slot(kHead);
+    const GraphicSlot& rect = Slot(kHead + 11);
+    EXPECT_LT(kWilma.y + head.yoff, 420 - 150) << "head and shoulders over the panel";
+    EXPECT_GE(kWilma.y + head.yoff + head.height, 420) << "standing behind the edge";
+    EXPECT_LE(kWilma.y + rect.yoff + rect.height, 420) << "all she says shows above the panel";
+    EXPECT_GE(kWilma.y + rect.yoff, 0);
+}
+
+TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
+    ASSERT_EQ(LoadGraphics(98, "jail"), 2);
+    ExpectMasterPalette();
+    for (int slot : {98, 99}) {
+        EXPECT_EQ(Slot(slot).width, 640);
+        EXPECT_EQ(Slot(slot).height, 480);
+        EXPECT_EQ(Slot(slot).xoff, 0);
+        EXPECT_EQ(Slot(slot).yoff, 0);
+    }
+    ASSERT_EQ(LoadGraphics(kHead, "char21"), 12);
+    const GraphicSlot& head = Slot(kHead);
+    const uint8_t* depth = Slot(99).data;
+    int body = 0, shown = 0;
+    for (int y = 0; y < head.height; y++) {
+        for (int x = 0; x < head.width; x++) {
+            int sx = kSheriff.x + head.xoff + x, sy = kSheriff.y + head.yoff + y;
+            if (At(kHead, x, y) == 0 || sx < 0 || sy < 0 || sx >= 640 || sy >= 480) {
+                continue;
+            }
+            body++;
+            shown += depth[sy * 640 + sx] < kSheriff.layer;
+        }
+    }
+    ASSERT_GT(body, 20000) << "a figure, not a speck";
+    EXPECT_GT(shown * 10, body * 8) << "most of him shows; the bars may cover some";
+    EXPECT_LT(shown, body) << "the bars stand in front of him";
+    const GraphicSlot& rect = Slot(kHead + 11);
+    for (int y = 0; y < rect.height; y++) {
+        for (int x = 0; x < rect.width; x++) {
+            int sx = kSheriff.x + rect.xoff + x, sy = kSheriff.y + rect.yoff + y;
+            ASSERT_LT(depth[sy * 640 + sx], kSheriff.layer)
+                << "a bar over his face " << sx << "," << sy;
+        }
+    }
+
+    // His lip sync draws only a mouth and a second overlay each step, never
+    // restoring the face: after any steps the face is as if freshly drawn.
+    auto fresh = [](const std::vector<int>& graphics) {
+        std::memset(backPage->pixels, 0, static_cast<size_t>(backPage->bytesPerLine) * 480);
+        for (int g : graphics) {
+            ScaleGraphic(kHead + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
+        }
+    };
+    fresh({0, 4, 5, 8});
+    std::vector<uint8_t> expected = Page();
+    fresh({0, 4});
+    for (int g : {6, 10, 7, 8, 6, 10, 5, 8}) {
+        ScaleGraphic(kHead + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
+    }
+    EXPECT_TRUE(Page() == expected) << "a step left part of an open mouth or a blink behind";
+    fresh({0, 4, 7, 10});
+    EXPECT_FALSE(Page() == expected) << "the mouths and blinks differ";
+    EXPECT_EQ(LogErrors(), 0) << LogText();
+}
+
+}  // namespace

@@ -1,0 +1,371 @@
+#include "heads.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+
+namespace {
+
+constexpr int kDither = 6;
+// Each cut reaches this far past the pixels its poses change, so that its
+// edge repeats the head exactly and no seam can show.
+constexpr int kMargin = 2;
+
+struct Box {
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;  // inclusive; empty when x1 < x0
+    bool Empty() const { return x1 < x0; }
+    void Add(int x, int y) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    void Add(const Box& b) {
+        if (!b.Empty()) {
+            Add(b.x0, b.y0);
+            Add(b.x1, b.y1);
+        }
+    }
+    bool Meets(const Box& b) const {
+        return !Empty() && !b.Empty() && x0 <= b.x1 && b.x0 <= x1 && y0 <= b.y1 && b.y0 <= y1;
+    }
+};
+
+Picture PaintPose(const HeadFigure& f, const HeadPose& pose) {
+    Canvas c(f.area.w, f.area.h);
+    cairo_translate(c.cr, -f.area.x, -f.area.y);
+    f.paint(c, pose);
+    return Quantize(c, 0, 0, f.area.w, f.area.h, true, kDither);
+}
+
+// Where two paintings of the figure differ.
+Box Changed(const Picture& a, const Picture& b) {
+    Box box;
+    for (int y = 0; y < a.height; y++) {
+        for (int x = 0; x < a.width; x++) {
+            size_t i = static_cast<size_t>(y) * a.width + x;
+            if (a.pixels[i] != b.pixels[i]) {
+                box.Add(x, y);
+            }
+        }
+    }
+    return box;
+}
+
+Box Widened(Box b, const Picture& p) {
+    if (b.Empty()) {
+        return b;
+    }
+    b.x0 = std::max(b.x0 - kMargin, 0);
+    b.y0 = std::max(b.y0 - kMargin, 0);
+    b.x1 = std::min(b.x1 + kMargin, p.width - 1);
+    b.y1 = std::min(b.y1 + kMargin, p.height - 1);
+    return b;
+}
+
+// The box of a painting as a graphic placed relative to the anchor.
+Picture Cut(const HeadFigure& f, const Picture& p, const Box& b) {
+    Picture out;
+    out.width = b.x1 - b.x0 + 1;
+    out.height = b.y1 - b.y0 + 1;
+    out.xoff = f.area.x + b.x0 - f.anchorX;
+    out.yoff = f.area.y + b.y0 - f.anchorY;
+    for (int y = b.y0; y <= b.y1; y++) {
+        auto row = p.pixels.begin() + static_cast<ptrdiff_t>(y) * p.width;
+        out.pixels.insert(out.pixels.end(), row + b.x0, row + b.x1 + 1);
+    }
+    return out;
+}
+
+bool Opaque(const Picture& p) {
+    return std::find(p.pixels.begin(), p.pixels.end(), 0) == p.pixels.end();
+}
+
+void BoxBlur(uint8_t* data, int stride, int width, int height, int radius) {
+    std::vector<int> line(std::max(width, height));
+    for (int pass = 0; pass < 3 && radius > 0; pass++) {
+        for (int dir = 0; dir < 2; dir++) {
+            int outer = dir == 0 ? height : width;
+            int inner = dir == 0 ? width : height;
+            for (int o = 0; o < outer; o++) {
+                auto at = [&](int i) -> uint8_t& {
+                    return dir == 0 ? data[o * stride + i] : data[i * stride + o];
+                };
+                for (int i = 0; i < inner; i++) {
+                    line[i] = at(i);
+                }
+                int sum = 0;
+                for (int i = -radius; i <= radius; i++) {
+                    sum += line[std::clamp(i, 0, inner - 1)];
+                }
+                for (int i = 0; i < inner; i++) {
+                    at(i) = static_cast<uint8_t>(sum / (2 * radius + 1));
+                    sum +=
+                        line[std::min(i + radius + 1, inner - 1)] - line[std::max(i - radius, 0)];
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+std::vector<Picture> BuildHeadBank(const HeadFigure& f) {
+    const HeadPose base;
+    Picture head = PaintPose(f, base);
+    Box eyes, mouth, second;
+    std::vector<Picture> eyePoses, mouthPoses;
+    for (Eyes e : {Eyes::kAhead, Eyes::kAside, Eyes::kFrown, Eyes::kRaised}) {
+        HeadPose pose = base;
+        pose.eyes = e;
+        eyePoses.push_back(e == base.eyes ? head : PaintPose(f, pose));
+        eyes.Add(Changed(head, eyePoses.back()));
+    }
+    for (Mouth m : {Mouth::kClosed, Mouth::kOpen, Mouth::kWide}) {
+        HeadPose pose = base;
+        pose.mouth = m;
+        mouthPoses.push_back(m == base.mouth ? head : PaintPose(f, pose));
+        mouth.Add(Changed(head, mouthPoses.back()));
+    }
+    HeadPose blink = base;
+    blink.second = true;
+    Picture other = PaintPose(f, blink);
+    second = Changed(head, other);
+    eyes = Widened(eyes, head);
+    mouth = Widened(mouth, head);
+    second = Widened(second, head);
+    if (eyes.Empty() || mouth.Empty() || second.Empty()) {
+        std::fprintf(stderr, "a talking head whose poses do not differ\n");
+        return {};
+    }
+    // The mouth is drawn after the eyes and the second overlay after both:
+    // none may paint over another's changes (a blink repeats overlay 4).
+    if (mouth.Meets(eyes) || mouth.Meets(second) || (!f.secondInEyes && second.Meets(eyes))) {
+        std::fprintf(stderr, "a talking head's features overlap\n");
+        return {};
+    }
+    Box all;
+    for (int y = 0; y < head.height; y++) {
+        for (int x = 0; x < head.width; x++) {
+            if (head.pixels[static_cast<size_t>(y) * head.width + x] != 0) {
+                all.Add(x, y);
+            }
+        }
+    }
+    std::vector<Picture> bank;
+    bank.push_back(Cut(f, head, all));
+    for (const Picture& p : eyePoses) {
+        bank.push_back(Cut(f, p, eyes));
+    }
+    for (const Picture& p : mouthPoses) {
+        bank.push_back(Cut(f, p, mouth));
+    }
+    bank.push_back(Cut(f, head, second));
+    Picture unused;
+    unused.width = unused.height = 1;
+    unused.xoff = bank[0].xoff;
+    unused.yoff = bank[0].yoff;
+    unused.pixels = {0};
+    bank.push_back(unused);
+    bank.push_back(Cut(f, other, second));
+    // Without restoring the head first, each mouth and second overlay must
+    // cover the one before it completely.
+    for (size_t i = 1; i < bank.size(); i++) {
+        if (i != 9 && !Opaque(bank[i])) {
+            std::fprintf(stderr, "talking-head graphic %zu has holes\n", i);
+            return {};
+        }
+    }
+    Box rect = eyes;
+    rect.Add(mouth);
+    rect.Add(second);
+    Picture area = Cut(f, head, rect);
+    std::fill(area.pixels.begin(), area.pixels.end(), 0);
+    bank.push_back(area);
+    return bank;
+}
+
+void SoftFill(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t rgb, double alpha,
+              int radius) {
+    cairo_surface_t* mask = cairo_image_surface_create(CAIRO_FORMAT_A8, c.width, c.height);
+    cairo_t* m = cairo_create(mask);
+    cairo_matrix_t matrix;
+    cairo_get_matrix(c.cr, &matrix);
+    cairo_set_matrix(m, &matrix);
+    cairo_set_source_rgba(m, 0, 0, 0, 1);
+    shape(m);
+    cairo_destroy(m);
+    cairo_surface_flush(mask);
+    BoxBlur(cairo_image_surface_get_data(mask), cairo_image_surface_get_stride(mask), c.width,
+            c.height, radius);
+    cairo_surface_mark_dirty(mask);
+    cairo_save(c.cr);
+    cairo_identity_matrix(c.cr);
+    SetColour(c.cr, rgb, alpha);
+    cairo_mask_surface(c.cr, mask, 0, 0);
+    cairo_restore(c.cr);
+    cairo_surface_destroy(mask);
+}
+
+void FillRadial(cairo_t* cr, double cx, double cy, double r, uint32_t inner, uint32_t outer) {
+    auto ch = [](uint32_t rgb, int s) { return ((rgb >> s) & 0xFF) / 255.0; };
+    cairo_pattern_t* p = cairo_pattern_create_radial(cx, cy, 0, cx, cy, r);
+    cairo_pattern_add_color_stop_rgb(p, 0, ch(inner, 16), ch(inner, 8), ch(inner, 0));
+    cairo_pattern_add_color_stop_rgb(p, 1, ch(outer, 16), ch(outer, 8), ch(outer, 0));
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+void SmoothPath(cairo_t* cr, const std::vector<double>& xy) {
+    size_t n = xy.size() / 2;
+    auto px = [&](size_t i) { return xy[(i % n) * 2]; };
+    auto py = [&](size_t i) { return xy[(i % n) * 2 + 1]; };
+    cairo_move_to(cr, px(0), py(0));
+    for (size_t i = 0; i < n; i++) {
+        size_t a = i + n - 1, b = i, c = i + 1, d = i + 2;
+        cairo_curve_to(cr, px(b) + (px(c) - px(a)) / 6, py(b) + (py(c) - py(a)) / 6,
+                       px(c) - (px(d) - px(b)) / 6, py(c) - (py(d) - py(b)) / 6, px(c), py(c));
+    }
+    cairo_close_path(cr);
+}
+
+namespace {
+
+// The upper and lower lid curves of an almond eye, as Bezier control points.
+struct Lids {
+    double ox, oy, ix, iy;  // outer and inner corners
+    double u1x, u1y, u2x, u2y;
+    double l1x, l1y, l2x, l2y;
+};
+
+Lids EyeShape(double cx, double cy, double w, double inner, double open, double slant) {
+    Lids s;
+    double h = w * 0.42 * open;
+    s.ox = cx - inner * w / 2;
+    s.oy = cy - w * 0.02;
+    s.ix = cx + inner * w / 2;
+    s.iy = cy + w * 0.04;
+    // The upper lid peaks a little toward the inner side.
+    s.u1x = cx - inner * w * 0.25;
+    s.u1y = cy - h * 1.05 + slant * w * 0.05;
+    s.u2x = cx + inner * w * 0.2;
+    s.u2y = cy - h * 1.0 + slant * w * 0.22;
+    s.l1x = cx + inner * w * 0.2;
+    s.l1y = cy + w * 0.26;
+    s.l2x = cx - inner * w * 0.2;
+    s.l2y = cy + w * 0.24;
+    return s;
+}
+
+}  // namespace
+
+void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const EyeLook& e,
+              uint32_t iris, uint32_t skin, double lash) {
+    cairo_t* cr = c.cr;
+    cairo_save(cr);  // line caps and widths stay the caller's
+    Lids s = EyeShape(cx, cy, w, inner, std::max(e.open, 0.0), e.lidSlant);
+    // A socket shadow round the eye and the lid crease above it.
+    SoftFill(
+        c,
+        [&](cairo_t* m) {
+            cairo_save(m);
+            cairo_translate(m, cx, cy - w * 0.12);
+            cairo_scale(m, w * 0.62, w * 0.36);
+            cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(m);
+            cairo_fill(m);
+        },
+        0x6a3424, 0.28, 2);
+    if (e.open < 0.15) {
+        // Shut: the lid in skin, its lashes a curve bowed down.
+        cairo_move_to(cr, s.ox, s.oy);
+        cairo_curve_to(cr, s.u1x, cy - w * 0.3, s.u2x, cy - w * 0.3, s.ix, s.iy);
+        cairo_curve_to(cr, s.l1x, cy + w * 0.2, s.l2x, cy + w * 0.2, s.ox, s.oy);
+        SetColour(cr, skin);
+        cairo_fill(cr);
+        cairo_move_to(cr, s.ox - inner * 0.5, s.oy);
+        cairo_curve_to(cr, s.u1x, cy + w * 0.18, s.u2x, cy + w * 0.18, s.ix, s.iy);
+        SetColour(cr, 0x2a1610);
+        cairo_set_line_width(cr, lash);
+        cairo_stroke(cr);
+        cairo_restore(cr);
+        return;
+    }
+    auto almond = [&](cairo_t* t) {
+        cairo_move_to(t, s.ox, s.oy);
+        cairo_curve_to(t, s.u1x, s.u1y, s.u2x, s.u2y, s.ix, s.iy);
+        cairo_curve_to(t, s.l1x, s.l1y, s.l2x, s.l2y, s.ox, s.oy);
+        cairo_close_path(t);
+    };
+    cairo_save(cr);
+    almond(cr);
+    cairo_clip(cr);
+    almond(cr);
+    FillVertical(cr, cy - w * 0.3, cy + w * 0.3, 0xb8aaa0, 0xf4eee6);
+    double ix = cx + e.look * w * 0.26, iy = cy + w * 0.02, ir = w * 0.23;
+    cairo_arc(cr, ix, iy, ir, 0, 2 * M_PI);
+    FillRadial(cr, ix, iy + ir * 0.2, ir, iris, 0x1a120c);
+    cairo_arc(cr, ix, iy, ir * 0.45, 0, 2 * M_PI);
+    SetColour(cr, 0x0a0604);
+    cairo_fill(cr);
+    // The lid's shadow over the top of the eye.
+    cairo_rectangle(cr, cx - w, cy - w, 2 * w, w * 0.85);
+    SetColour(cr, 0x3a2018, 0.35);
+    cairo_fill(cr);
+    cairo_arc(cr, ix - ir * 0.35, iy - ir * 0.35, std::max(ir * 0.28, 0.7), 0, 2 * M_PI);
+    SetColour(cr, 0xffffff, 0.9);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    // Upper lid and lashes, heaviest at the outer corner; a faint lower lid.
+    cairo_move_to(cr, s.ox - inner * lash * 0.6, s.oy - lash * 0.3);
+    cairo_curve_to(cr, s.u1x, s.u1y, s.u2x, s.u2y, s.ix, s.iy);
+    SetColour(cr, 0x24140e);
+    cairo_set_line_width(cr, lash);
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    cairo_stroke(cr);
+    cairo_move_to(cr, s.ox, s.oy);
+    cairo_curve_to(cr, s.l2x, s.l2y, s.l1x, s.l1y, s.ix, s.iy);
+    SetColour(cr, 0x7a4030, 0.45);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    // The crease of the lid.
+    cairo_move_to(cr, s.ox + inner * w * 0.1, s.oy - w * 0.12);
+    cairo_curve_to(cr, s.u1x, s.u1y - w * 0.22, s.u2x, s.u2y - w * 0.2, s.ix - inner * w * 0.08,
+                   s.iy - w * 0.22);
+    SetColour(cr, 0x6a3424, 0.4);
+    cairo_set_line_width(cr, 0.9);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+}
+
+void PaintBrow(cairo_t* cr, double x0, double y0, double x1, double y1, double arch, double thick,
+               uint32_t colour) {
+    constexpr int kSteps = 12;
+    double mx = (x0 + x1) / 2, my = (y0 + y1) / 2 - arch;
+    auto point = [&](double t, double& x, double& y) {
+        x = (1 - t) * (1 - t) * x0 + 2 * (1 - t) * t * mx + t * t * x1;
+        y = (1 - t) * (1 - t) * y0 + 2 * (1 - t) * t * my + t * t * y1;
+    };
+    std::vector<double> top, bottom;
+    for (int i = 0; i <= kSteps; i++) {
+        double t = static_cast<double>(i) / kSteps, x, y;
+        point(t, x, y);
+        double half = thick * (1 - 0.6 * t) / 2;
+        top.push_back(x);
+        top.push_back(y - half);
+        bottom.push_back(x);
+        bottom.push_back(y + half * 0.8);
+    }
+    cairo_move_to(cr, top[0], top[1]);
+    for (size_t i = 2; i < top.size(); i += 2) {
+        cairo_line_to(cr, top[i], top[i + 1]);
+    }
+    for (size_t i = bottom.size(); i >= 2; i -= 2) {
+        cairo_line_to(cr, bottom[i - 2], bottom[i - 1]);
+    }
+    cairo_close_path(cr);
+    SetColour(cr, colour);
+    cairo_fill(cr);
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The talking heads: a whole figure painted once per pose at one geometry,
+// then cut into the twelve graphics the game composes while a character
+// speaks (head, four eye overlays, three mouths, two second overlays, an
+// unused one and the head rectangle).
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "canvas.h"
+
+enum class Eyes { kAhead, kAside, kFrown, kRaised };
+enum class Mouth { kClosed, kOpen, kWide };
+
+struct HeadPose {
+    Eyes eyes = Eyes::kRaised;  // overlay 4 is drawn with the head before speech
+    Mouth mouth = Mouth::kClosed;
+    bool second = false;  // graphic 10 (a blink or a gesture) rather than 8
+};
+
+// A figure: the screen area it is painted in, the point the game draws it at,
+// and the painter, which draws in screen coordinates.
+struct HeadFigure {
+    Rect area;
+    int anchorX, anchorY;
+    void (*paint)(Canvas& c, const HeadPose& pose);
+    // The second overlay lies inside the eye overlays (a blink): it repeats
+    // overlay 4 there, which is all the sheriff's comment ever shows.
+    bool secondInEyes;
+};
+
+// The twelve graphics of a talking-head bank, or none (with a message on
+// stderr) when the poses do not cut cleanly.
+std::vector<Picture> BuildHeadBank(const HeadFigure& figure);
+
+// Painting helpers shared by the characters.
+
+// Fills what `shape` draws, blurred by `radius`, with a colour; the canvas's
+// current transformation and clip apply.
+void SoftFill(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t rgb, double alpha,
+              int radius);
+// Fills the current path with a radial gradient from `inner` at (cx, cy) out
+// to `outer` at radius r.
+void FillRadial(cairo_t* cr, double cx, double cy, double r, uint32_t inner, uint32_t outer);
+// A smooth closed curve through the points (x, y pairs), Catmull-Rom style.
+void SmoothPath(cairo_t* cr, const std::vector<double>& xy);
+
+struct EyeLook {
+    double look;      // -1 left, 0 ahead, 1 right (the viewer's)
+    double open;      // 0 shut, 1 wide
+    double lidSlant;  // + lowers the inner corner of the upper lid (a scowl)
+};
+// One eye centred at (cx, cy), w wide; `inner` is +1 when the nose lies to the
+// right of it, -1 to the left.
+void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const EyeLook& e,
+              uint32_t iris, uint32_t skin, double lash);
+// A brow from its inner end to its outer end, bowed up by `arch`.
+void PaintBrow(cairo_t* cr, double x0, double y0, double x1, double y1, double arch, double thick,
+               uint32_t colour);
+
+// The two characters (heads_warden.cpp, heads_sheriff.cpp).
+extern const HeadFigure kWarden;
+extern const HeadFigure kSheriff;
