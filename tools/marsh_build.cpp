@@ -210,24 +210,32 @@ void PaintBerm(Marsh& m, double x0, double x1, double top, const ReedLook& reeds
 
 void PaintBlindEdge(Marsh& m, const BlindLook& look, uint32_t seed) {
     double rail = look.railY;
-    // Brush tied along the front of the blind: grass, sticks and sedge.
+    // Brush tied along the front of the blind: bundles of grass and sedge
+    // fanning out from where they are lashed, a few sticks among them.
     auto brushLine = [&](double x0, double x1, double y, double h, int count, uint32_t s) {
         for (int k = 0; k < count; k++) {
             double x = x0 + Hash01(k, 1, s) * (x1 - x0);
-            double bh = h * (0.3 + 0.7 * Hash01(k, 2, s));
-            double lean = (Hash01(k, 3, s) - 0.5) * bh * 0.8;
-            double w = 1 + Hash01(k, 4, s) * 2.5;
-            uint32_t col = Mix(look.brushDark, look.brushLight, Hash01(k, 5, s));
+            double bh = h * (0.35 + 0.65 * Hash01(k, 2, s));
+            int blades = 3 + static_cast<int>(Hash01(k, 3, s) * 5);
+            double tone = Hash01(k, 5, s);
             Mark(m, kBlindDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
-                if (colour) {
-                    SetColour(cr, col);
-                }
                 cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-                cairo_set_line_width(cr, w);
-                cairo_move_to(cr, x, y + 6);
-                cairo_curve_to(cr, x, y - bh * 0.4, x + lean * 0.5, y - bh * 0.8, x + lean,
-                               y - bh);
-                cairo_stroke(cr);
+                for (int b = 0; b < blades; b++) {
+                    double spread = (Hash01(k * 8 + b, 6, s) - 0.5) * 2;
+                    double len = bh * (0.6 + 0.4 * Hash01(k * 8 + b, 7, s));
+                    double lean = spread * len * 0.55;
+                    double droop = Hash01(k * 8 + b, 8, s) < 0.25 ? len * 0.35 : 0;
+                    if (colour) {
+                        double t = std::clamp(tone + (Hash01(k * 8 + b, 9, s) - 0.5) * 0.5, 0.0,
+                                              1.0);
+                        SetColour(cr, Mix(look.brushDark, look.brushLight, t));
+                    }
+                    cairo_set_line_width(cr, 1 + Hash01(k * 8 + b, 10, s) * 1.6);
+                    cairo_move_to(cr, x + spread * 2, y + 6);
+                    cairo_curve_to(cr, x + spread * 3, y - len * 0.4, x + lean * 0.6, y - len * 0.85,
+                                   x + lean * (droop > 0 ? 1.4 : 1), y - len + droop);
+                    cairo_stroke(cr);
+                }
             });
         }
     };
@@ -249,18 +257,18 @@ void PaintBlindEdge(Marsh& m, const BlindLook& look, uint32_t seed) {
             cairo_fill(cr);
         });
         double lo = std::min(xIn, xOut), hi = std::max(xIn, xOut);
-        brushLine(lo, hi, topY + 30, 60, static_cast<int>((hi - lo) * 1.2), s + 1);
+        brushLine(lo, hi, topY + 30, 60, static_cast<int>((hi - lo) * 0.5), s + 1);
         for (int k = 0; k < 10; k++) {
             double t = k / 10.0;
             double y = topY + (rail - topY) * t * t;
-            brushLine(xOut + (xIn - xOut) * t - 8, xOut + (xIn - xOut) * t + 8, y + 12, 40, 14,
+            brushLine(xOut + (xIn - xOut) * t - 8, xOut + (xIn - xOut) * t + 8, y + 12, 40, 7,
                       s + 10 + k);
         }
     };
     sideScreen(70, -10, 300, seed + 100);
     sideScreen(572, 650, 290, seed + 200);
     // The rail: a heavy plank along the front.
-    brushLine(0, 640, rail + 2, 26, 260, seed + 1);
+    brushLine(0, 640, rail + 2, 30, 150, seed + 1);
     Mark(m, kBlindDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
         cairo_rectangle(cr, 0, rail, 640, kPanelTop - rail);
         if (!colour) {
@@ -274,5 +282,5 @@ void PaintBlindEdge(Marsh& m, const BlindLook& look, uint32_t seed) {
     Rectangle(cr, 0, rail, 640, 2, 0xfff0c8, 0.35);  // its sunlit top edge
     Rectangle(cr, 0, kPanelTop - 3, 640, 3, 0x000000, 0.45);
     // Grass hanging over the plank.
-    brushLine(0, 640, rail + 10, 16, 200, seed + 3);
+    brushLine(0, 640, rail + 12, 18, 110, seed + 3);
 }

@@ -256,36 +256,37 @@ void Tree(Marsh& m, double x, double baseY, double h, int kind, const TreeLook& 
         }
         return;
     }
-    // A broadleaf crown: a dark mass, then clusters lighter towards the sun.
-    double r = h * (0.3 + 0.1 * rnd(3));
+    // A broadleaf crown: a dark mass of leafy lobes, then clusters lighter
+    // towards the sun and the sky. Trunks hide in the undergrowth.
+    double r = h * (0.36 + 0.12 * rnd(3));
     double cy = baseY - h + r;
     Mark(m, kFarShoreDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
         if (colour) {
             SetColour(cr, Mix(look.dark, look.haze, look.hazeAmount * 0.9));
         }
-        cairo_set_line_width(cr, std::max(1.0, h * 0.05));
+        cairo_set_line_width(cr, std::max(1.0, h * 0.06));
         cairo_move_to(cr, x, baseY);
         cairo_line_to(cr, x, cy);
         cairo_stroke(cr);
-        for (int c = 0; c < 7; c++) {
+        for (int c = 0; c < 9; c++) {
             double a = rnd(40 + c) * 2 * M_PI;
-            double d = r * 0.55 * rnd(50 + c);
-            cairo_arc(cr, x + std::cos(a) * d, cy + std::sin(a) * d * 0.8 + r * 0.15,
-                      r * (0.45 + 0.25 * rnd(60 + c)), 0, 2 * M_PI);
+            double d = r * 0.7 * rnd(50 + c);
+            cairo_arc(cr, x + std::cos(a) * d * 1.2, cy + std::sin(a) * d * 0.7 + r * 0.2,
+                      r * (0.42 + 0.3 * rnd(60 + c)), 0, 2 * M_PI);
             cairo_fill(cr);
         }
     });
     cairo_t* cr = m.paint.cr;
-    for (int c = 0; c < 16; c++) {
+    for (int c = 0; c < 22; c++) {
         double a = rnd(70 + c) * 2 * M_PI;
-        double d = r * 0.75 * std::sqrt(rnd(80 + c));
-        double px = x + std::cos(a) * d, py = cy + std::sin(a) * d * 0.8;
-        double light = std::clamp(0.5 + 0.5 * ((px - x) * lightSide / r) - (py - cy) / r * 0.5,
+        double d = r * 0.85 * std::sqrt(rnd(80 + c));
+        double px = x + std::cos(a) * d * 1.1, py = cy + std::sin(a) * d * 0.75;
+        double light = std::clamp(0.45 + 0.5 * ((px - x) * lightSide / r) - (py - cy) / r * 0.6,
                                   0.0, 1.0);
         uint32_t col = light < 0.5 ? Mix(look.dark, look.mid, light * 2)
                                    : Mix(look.mid, look.lit, (light - 0.5) * 2);
-        SetColour(cr, Mix(col, look.haze, look.hazeAmount), 0.85);
-        cairo_arc(cr, px, py, r * (0.18 + 0.14 * rnd(90 + c)), 0, 2 * M_PI);
+        SetColour(cr, Mix(col, look.haze, look.hazeAmount), 0.8);
+        cairo_arc(cr, px, py, r * (0.16 + 0.14 * rnd(90 + c)), 0, 2 * M_PI);
         cairo_fill(cr);
     }
 }
@@ -298,7 +299,7 @@ void PaintTrees(Marsh& m, double x0, double x1, double baseY, double height,
     Mark(m, kFarShoreDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
         cairo_move_to(cr, x0, baseY + 1);
         for (double x = x0; x <= x1; x += 3) {
-            cairo_line_to(cr, x, baseY - height * 0.18 * (0.5 + Fractal(x / 20.0, 1, seed, 2)));
+            cairo_line_to(cr, x, baseY - height * 0.4 * (0.5 + Fractal(x / 20.0, 1, seed, 2)));
         }
         cairo_line_to(cr, x1, baseY + 1);
         cairo_close_path(cr);

@@ -91,7 +91,7 @@ void GreenClub(Marsh& m) {
              301);
     // Two ranks of forest: hazy spruce behind, rich mixed woods in front.
     PaintTrees(m, -10, 650, m.horizon - 6, 96,
-               {0x24403a, 0x3a6050, 0x7a9a70, 0xa8c0c8, 0.45, 0.75, 0.0}, 7, 302);
+               {0x1e3a36, 0x34584a, 0x6a9070, 0x9ab8c0, 0.35, 1.0, 0.0}, 6, 302);
     PaintTrees(m, -10, 650, m.horizon, 66,
                {0x0c2416, 0x22502a, 0x7aa83c, 0xa8c0c8, 0.12, 0.4, 0.0}, 11, 303);
     PaintWater(m, {0xa8c0b8, 0x102c34, 0xfff4d0, 0.2, 0.0}, 304);
