@@ -89,7 +89,17 @@ void PaintLodge(Marsh& m, double cx, double baseY, double s, uint32_t seed) {
         Window(m, cx - hw * 0.8 + w * hw * 0.36, baseY - 27 * s, 4 * s, 8 * s, w != 2);
         Window(m, cx - hw * 0.8 + w * hw * 0.36, baseY - 13 * s, 4 * s, 8 * s, w % 2 == 1);
     }
-    Window(m, cx - 3 * s, baseY - 46 * s, 6 * s, 7 * s, true);  // the gable's round window
+    Window(m, cx - 3 * s, baseY - 46 * s, 6 * s, 7 * s, true);  // the gable's window
+    // The seams between the logs.
+    cairo_t* cr = m.paint.cr;
+    SetColour(cr, 0x2a1a10, 0.35);
+    cairo_set_line_width(cr, 0.6);
+    for (double y = baseY - 33 * s; y < baseY - 4 * s; y += 2.5 * s) {
+        double wide = y > baseY - 20 * s ? hw * 2.8 : hw;
+        cairo_move_to(cr, cx - wide, y);
+        cairo_line_to(cr, cx + wide, y);
+    }
+    cairo_stroke(cr);
     // Stone chimneys and smoke.
     for (double off : {-0.55, 0.6}) {
         FarRect(m, cx + off * hw * 2 - 3 * s, baseY - 62 * s, 6 * s, 30 * s, stone);
@@ -241,34 +251,53 @@ void PaintBlindEdge(Marsh& m, const BlindLook& look, uint32_t seed) {
     };
     // The side screens of the blind, higher at the corners.
     auto sideScreen = [&](double xIn, double xOut, double topY, uint32_t s) {
-        Mark(m, kBlindDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
+        auto edgeY = [&](double t) { return topY + (rail - topY) * t * t; };
+        auto outline = [&](cairo_t* cr) {
             cairo_move_to(cr, xOut, kPanelTop);
-            cairo_line_to(cr, xOut, topY);
+            cairo_line_to(cr, xOut, topY + 8);
             for (int k = 0; k <= 12; k++) {
                 double t = k / 12.0;
-                cairo_line_to(cr, xOut + (xIn - xOut) * t,
-                              topY + (rail - topY) * t * t + (Hash01(k, 7, s) - 0.5) * 10);
+                cairo_line_to(cr, xOut + (xIn - xOut) * t, edgeY(t) + 8);
             }
             cairo_line_to(cr, xIn, kPanelTop);
             cairo_close_path(cr);
+        };
+        Mark(m, kBlindDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
+            outline(cr);
             if (colour) {
-                SetColour(cr, look.brushDark);
+                FillVertical(cr, topY, rail, Mix(look.brushDark, look.brushLight, 0.25),
+                             Scale(look.brushDark, 0.7));
+            } else {
+                cairo_fill(cr);
             }
-            cairo_fill(cr);
         });
+        // Straw and twigs woven through the screen.
+        cairo_t* cr = m.paint.cr;
+        cairo_save(cr);
+        outline(cr);
+        cairo_clip(cr);
         double lo = std::min(xIn, xOut), hi = std::max(xIn, xOut);
-        brushLine(lo, hi, topY + 30, 60, static_cast<int>((hi - lo) * 0.5), s + 1);
-        for (int k = 0; k < 10; k++) {
-            double t = k / 10.0;
-            double y = topY + (rail - topY) * t * t;
-            brushLine(xOut + (xIn - xOut) * t - 8, xOut + (xIn - xOut) * t + 8, y + 12, 40, 7,
-                      s + 10 + k);
+        for (int k = 0; k < (hi - lo) * 4; k++) {
+            double x = lo + Hash01(k, 1, s) * (hi - lo);
+            double y = topY + Hash01(k, 2, s) * (kPanelTop - topY);
+            double len = 8 + Hash01(k, 3, s) * 18;
+            SetColour(cr, Mix(look.brushDark, look.brushLight, Hash01(k, 4, s)), 0.8);
+            cairo_set_line_width(cr, 1 + Hash01(k, 5, s));
+            cairo_move_to(cr, x, y);
+            cairo_line_to(cr, x + (Hash01(k, 6, s) - 0.5) * len * 0.8, y - len);
+            cairo_stroke(cr);
+        }
+        cairo_restore(cr);
+        for (int k = 0; k <= 24; k++) {
+            double t = k / 24.0;
+            double x = xOut + (xIn - xOut) * t;
+            brushLine(x - 4, x + 4, edgeY(t) + 14, 44, 3, s + 10 + k);
         }
     };
     sideScreen(70, -10, 300, seed + 100);
     sideScreen(572, 650, 290, seed + 200);
     // The rail: a heavy plank along the front.
-    brushLine(0, 640, rail + 2, 30, 150, seed + 1);
+    brushLine(0, 640, rail + 2, 30, 230, seed + 1);
     Mark(m, kBlindDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
         cairo_rectangle(cr, 0, rail, 640, kPanelTop - rail);
         if (!colour) {
