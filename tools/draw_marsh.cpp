@@ -67,11 +67,11 @@ int main(int argc, char** argv) {
         cairo_surface_flush(m.paint.surface);
         Picture scene = Quantize(m.paint, 0, 0, 640, 480, false, 6);
         Picture decoys{160, 120, 0, 0, DecoyMap(m)};
-        int open = static_cast<int>(std::count(decoys.pixels.begin(), decoys.pixels.end(),
-                                               kOpenWater));
+        int open =
+            static_cast<int>(std::count(decoys.pixels.begin(), decoys.pixels.end(), kOpenWater));
         if (open < 300) {
-            std::fprintf(stderr, "draw_marsh: club %d has room for decoys in %d cells only\n",
-                         club, open);
+            std::fprintf(stderr, "draw_marsh: club %d has room for decoys in %d cells only\n", club,
+                         open);
             return 1;
         }
         std::string name = "scn_0" + std::to_string(club + 1) + ".256";

@@ -91,8 +91,8 @@ std::vector<DogStep> RetrieverPath() {
 void ComposeMarsh(int club) {
     BlitGraphic(97, 0, 0, workPage);
     // The icons of a player who owns everything, the best gun in hand.
-    for (auto [slot, x] : {std::pair{17, 157}, {16, 297}, {18, 371}, {25, 442}, {27, 442},
-                           {21, 528}}) {
+    for (auto [slot, x] :
+         {std::pair{17, 157}, {16, 297}, {18, 371}, {25, 442}, {27, 442}, {21, 528}}) {
         if (Has(slot)) {
             BlitGraphic(slot, x, 422, workPage);
         }

@@ -17,8 +17,8 @@ enum class Ground : uint8_t { Sky = 0, Water = 1, Land = 2 };
 constexpr int kSkyDepth = 0;
 constexpr int kFarShoreDepth = 48;  // above every far flock (y / 4 <= 39), below every close bird
 constexpr int kDecoyLayer = 100;
-constexpr int kBermDepth = 108;    // between the dog beyond it (105) and the dog leaping (120)
-constexpr int kBlindDepth = 119;   // hides the partner (105) and the warden (117)
+constexpr int kBermDepth = 108;   // between the dog beyond it (105) and the dog leaping (120)
+constexpr int kBlindDepth = 119;  // hides the partner (105) and the warden (117)
 constexpr int kPanelDepth = 255;
 constexpr int kPanelTop = 420;
 // Marks a flat shape whose depth follows the row it lies on (see MarkFlat).
@@ -113,10 +113,10 @@ void PaintWater(Marsh& m, const WaterLook& look, uint32_t seed);
 void ReflectShore(Marsh& m, int fromY, int toY, double strength, uint32_t seed);
 struct ReedLook {
     uint32_t dark, mid, lit;
-    uint32_t head;         // cattail heads
-    double cattails;       // share of stems carrying a head
-    double blades;         // share of bent leaf blades
-    double width;          // stem width
+    uint32_t head;    // cattail heads
+    double cattails;  // share of stems carrying a head
+    double blades;    // share of bent leaf blades
+    double width;     // stem width
 };
 // A clump of reeds rooted along baseY between x0 and x1, `density` stems per pixel.
 void PaintReeds(Marsh& m, double x0, double x1, double baseY, double height, double density,
@@ -128,8 +128,7 @@ void PaintBank(Marsh& m, double x0, double x1, double y, double h, uint32_t top,
 // A soft band of mist over the water and the far shore (picture only).
 void PaintMist(Marsh& m, int y0, int y1, uint32_t colour, double alpha, uint32_t seed);
 // Lily pads scattered over the water between the rows.
-void PaintLilyPads(Marsh& m, double x0, double x1, double y0, double y1, int count,
-                   uint32_t seed);
+void PaintLilyPads(Marsh& m, double x0, double x1, double y0, double y1, int count, uint32_t seed);
 // A dead stump or post standing in the water.
 void PaintStump(Marsh& m, double x, double baseY, double w, double h, uint32_t colour,
                 uint32_t seed);

@@ -78,13 +78,15 @@ void PaintLodge(Marsh& m, double cx, double baseY, double s, uint32_t seed) {
     // The hall.
     FarRect(m, cx - hw, baseY - 34 * s, hw * 2, 34 * s, logLit);
     FarRect(m, cx - hw, baseY - 34 * s, hw * 0.9, 34 * s, log);
-    FarPolygon(m, {{cx - hw * 1.15, baseY - 33 * s}, {cx, baseY - 58 * s},
-                   {cx + hw * 1.15, baseY - 33 * s}},
-               roof);
+    FarPolygon(
+        m,
+        {{cx - hw * 1.15, baseY - 33 * s}, {cx, baseY - 58 * s}, {cx + hw * 1.15, baseY - 33 * s}},
+        roof);
     // The sunlit slope of the roof.
-    FarPolygon(m, {{cx, baseY - 58 * s}, {cx + hw * 1.15, baseY - 33 * s},
-                   {cx + hw * 0.7, baseY - 33 * s}},
-               0x5a5e68);
+    FarPolygon(
+        m,
+        {{cx, baseY - 58 * s}, {cx + hw * 1.15, baseY - 33 * s}, {cx + hw * 0.7, baseY - 33 * s}},
+        0x5a5e68);
     for (int w = 0; w < 5; w++) {
         Window(m, cx - hw * 0.8 + w * hw * 0.36, baseY - 27 * s, 4 * s, 8 * s, w != 2);
         Window(m, cx - hw * 0.8 + w * hw * 0.36, baseY - 13 * s, 4 * s, 8 * s, w % 2 == 1);
@@ -107,20 +109,23 @@ void PaintLodge(Marsh& m, double cx, double baseY, double s, uint32_t seed) {
     Smoke(m, cx + 0.6 * hw * 2, baseY - 63 * s, seed);
     // Stone footing and porch roof along the front.
     FarRect(m, cx - hw * 2.9, baseY - 4 * s, hw * 5.8, 4 * s, stone);
-    FarPolygon(m, {{cx - hw * 1.1, baseY - 11 * s}, {cx + hw * 1.1, baseY - 11 * s},
-                   {cx + hw * 1.25, baseY - 6 * s}, {cx - hw * 1.25, baseY - 6 * s}},
+    FarPolygon(m,
+               {{cx - hw * 1.1, baseY - 11 * s},
+                {cx + hw * 1.1, baseY - 11 * s},
+                {cx + hw * 1.25, baseY - 6 * s},
+                {cx - hw * 1.25, baseY - 6 * s}},
                0x4a4e56);
     // A flag on a tall pole.
     double fx = cx + hw * 3.4;
     FarRect(m, fx, baseY - 70 * s, 1.2, 70 * s, 0xd8d0c0);
-    FarPolygon(m, {{fx + 1, baseY - 70 * s}, {fx + 13 * s, baseY - 67 * s},
-                   {fx + 1, baseY - 63 * s}},
+    FarPolygon(m,
+               {{fx + 1, baseY - 70 * s}, {fx + 13 * s, baseY - 67 * s}, {fx + 1, baseY - 63 * s}},
                0xc03828);
     // A boathouse and a dock reaching out on the water.
     double bx = cx - hw * 3.8;
     FarRect(m, bx - 12 * s, baseY - 12 * s, 24 * s, 13 * s, 0x7a5234);
-    FarPolygon(m, {{bx - 14 * s, baseY - 11 * s}, {bx, baseY - 20 * s},
-                   {bx + 14 * s, baseY - 11 * s}},
+    FarPolygon(m,
+               {{bx - 14 * s, baseY - 11 * s}, {bx, baseY - 20 * s}, {bx + 14 * s, baseY - 11 * s}},
                0x4a3a34);
     Rectangle(m.paint.cr, bx - 6 * s, baseY - 8 * s, 12 * s, 8 * s, 0x1a1410);
     FarRect(m, cx - hw * 0.3, baseY, hw * 0.6, 3 * s, 0x8a6a48);
@@ -132,11 +137,17 @@ void PaintShack(Marsh& m, double cx, double baseY, double s, uint32_t seed) {
     uint32_t board = 0x7a6248, boardLit = 0xa8865c;
     FarRect(m, cx - 22 * s, baseY - 22 * s, 44 * s, 18 * s, board);
     FarRect(m, cx, baseY - 22 * s, 22 * s, 18 * s, boardLit);
-    FarPolygon(m, {{cx - 26 * s, baseY - 21 * s}, {cx - 18 * s, baseY - 32 * s},
-                   {cx + 18 * s, baseY - 32 * s}, {cx + 26 * s, baseY - 21 * s}},
+    FarPolygon(m,
+               {{cx - 26 * s, baseY - 21 * s},
+                {cx - 18 * s, baseY - 32 * s},
+                {cx + 18 * s, baseY - 32 * s},
+                {cx + 26 * s, baseY - 21 * s}},
                0x8a3a2a);
-    FarPolygon(m, {{cx, baseY - 32 * s}, {cx + 18 * s, baseY - 32 * s},
-                   {cx + 26 * s, baseY - 21 * s}, {cx + 4 * s, baseY - 21 * s}},
+    FarPolygon(m,
+               {{cx, baseY - 32 * s},
+                {cx + 18 * s, baseY - 32 * s},
+                {cx + 26 * s, baseY - 21 * s},
+                {cx + 4 * s, baseY - 21 * s}},
                0xa84e34);
     for (double px : {-20.0, -8.0, 8.0, 20.0}) {
         FarRect(m, cx + px * s - 1, baseY - 4 * s, 2, 5 * s, 0x3a2a1c);
@@ -213,8 +224,8 @@ void PaintBerm(Marsh& m, double x0, double x1, double top, const ReedLook& reeds
     for (int band = 0; band < 3; band++) {
         double bx0 = x0 + half * 0.15 + band * 6, bx1 = x1 - half * 0.15 - band * 6;
         double root = top + 12 + band * 8;
-        PaintReeds(m, bx0, bx1, root, 70 + band * 25, 0.45, reeds, kBermDepth,
-                   seed + 17 * band, false);
+        PaintReeds(m, bx0, bx1, root, 70 + band * 25, 0.45, reeds, kBermDepth, seed + 17 * band,
+                   false);
     }
 }
 
@@ -236,14 +247,15 @@ void PaintBlindEdge(Marsh& m, const BlindLook& look, uint32_t seed) {
                     double lean = spread * len * 0.55;
                     double droop = Hash01(k * 8 + b, 8, s) < 0.25 ? len * 0.35 : 0;
                     if (colour) {
-                        double t = std::clamp(tone + (Hash01(k * 8 + b, 9, s) - 0.5) * 0.5, 0.0,
-                                              1.0);
+                        double t =
+                            std::clamp(tone + (Hash01(k * 8 + b, 9, s) - 0.5) * 0.5, 0.0, 1.0);
                         SetColour(cr, Mix(look.brushDark, look.brushLight, t));
                     }
                     cairo_set_line_width(cr, 1 + Hash01(k * 8 + b, 10, s) * 1.6);
                     cairo_move_to(cr, x + spread * 2, y + 6);
-                    cairo_curve_to(cr, x + spread * 3, y - len * 0.4, x + lean * 0.6, y - len * 0.85,
-                                   x + lean * (droop > 0 ? 1.4 : 1), y - len + droop);
+                    cairo_curve_to(cr, x + spread * 3, y - len * 0.4, x + lean * 0.6,
+                                   y - len * 0.85, x + lean * (droop > 0 ? 1.4 : 1),
+                                   y - len + droop);
                     cairo_stroke(cr);
                 }
             });

@@ -82,8 +82,8 @@ double WaterDepth(double y, int horizon) {
     }
     for (int i = 0; i < 7; i++) {
         if (y < kRows[i + 1]) {
-            return kLayers[i] + (kLayers[i + 1] - kLayers[i]) * (y - kRows[i]) /
-                                    (kRows[i + 1] - kRows[i]);
+            return kLayers[i] +
+                   (kLayers[i + 1] - kLayers[i]) * (y - kRows[i]) / (kRows[i + 1] - kRows[i]);
         }
     }
     return kLayers[7];
@@ -192,8 +192,8 @@ namespace {
 
 // One tree of a far wood: a round-topped crown made of leafy clusters, a
 // spruce made of drooping tiers, or a bare snag.
-void Tree(Marsh& m, double x, double baseY, double h, int kind, const TreeLook& look,
-          uint32_t seed, int k) {
+void Tree(Marsh& m, double x, double baseY, double h, int kind, const TreeLook& look, uint32_t seed,
+          int k) {
     auto rnd = [&](int i) { return Hash01(k, i, seed); };
     double lightSide = m.sunX > x ? 1 : -1;
     if (kind == 2) {  // a snag: trunk and a few bare limbs
@@ -281,8 +281,8 @@ void Tree(Marsh& m, double x, double baseY, double h, int kind, const TreeLook& 
         double a = rnd(70 + c) * 2 * M_PI;
         double d = r * 0.85 * std::sqrt(rnd(80 + c));
         double px = x + std::cos(a) * d * 1.1, py = cy + std::sin(a) * d * 0.75;
-        double light = std::clamp(0.45 + 0.5 * ((px - x) * lightSide / r) - (py - cy) / r * 0.6,
-                                  0.0, 1.0);
+        double light =
+            std::clamp(0.45 + 0.5 * ((px - x) * lightSide / r) - (py - cy) / r * 0.6, 0.0, 1.0);
         uint32_t col = light < 0.5 ? Mix(look.dark, look.mid, light * 2)
                                    : Mix(look.mid, look.lit, (light - 0.5) * 2);
         SetColour(cr, Mix(col, look.haze, look.hazeAmount), 0.8);
@@ -293,8 +293,8 @@ void Tree(Marsh& m, double x, double baseY, double h, int kind, const TreeLook& 
 
 }  // namespace
 
-void PaintTrees(Marsh& m, double x0, double x1, double baseY, double height,
-                const TreeLook& look, double spacing, uint32_t seed) {
+void PaintTrees(Marsh& m, double x0, double x1, double baseY, double height, const TreeLook& look,
+                double spacing, uint32_t seed) {
     // A low undergrowth band ties the trunks together at the shore.
     Mark(m, kFarShoreDepth, Ground::Land, [&](cairo_t* cr, bool colour) {
         cairo_move_to(cr, x0, baseY + 1);
@@ -336,8 +336,8 @@ void PaintWater(Marsh& m, const WaterLook& look, uint32_t seed) {
             // The sun's path: broken glints under the sun, widening nearer.
             double dx = (x - m.sunX) / (14 + 70 * t);
             double path = std::exp(-dx * dx) * (1 - t * 0.6);
-            double glint = std::clamp((Fractal(x / 22.0, y / 1.6, seed + 7, 2) - 0.5) * 4, 0.0,
-                                      1.0);
+            double glint =
+                std::clamp((Fractal(x / 22.0, y / 1.6, seed + 7, 2) - 0.5) * 4, 0.0, 1.0);
             c = Mix(c, look.glint, path * (0.25 + 0.75 * glint));
             // Light crests and dark troughs of the wavelets.
             double crest = Fractal(x / (30.0 + 60 * t), y / (1.0 + t * 3), seed + 11, 2);
@@ -450,8 +450,8 @@ void PaintReeds(Marsh& m, double x0, double x1, double baseY, double height, dou
             SetColour(cr, Mix(look.lit, 0xfff0c0, 0.3), 0.6);
             cairo_set_line_width(cr, std::max(0.6, w * 0.4));
             cairo_move_to(cr, x + lightSide * w * 0.3, b);
-            cairo_curve_to(cr, x + lightSide * w * 0.3, b - h * 0.5, x + lean * 0.4,
-                           b - h * 0.8, x + lean, b - h);
+            cairo_curve_to(cr, x + lightSide * w * 0.3, b - h * 0.5, x + lean * 0.4, b - h * 0.8,
+                           x + lean, b - h);
             cairo_stroke(cr);
         }
         if (cattail) {
@@ -497,8 +497,7 @@ void PaintBank(Marsh& m, double x0, double x1, double y, double h, uint32_t top,
     for (int k = 0; k < (x1 - x0) / 2; k++) {
         double x = x0 + Hash01(k, 1, seed) * (x1 - x0);
         double yy = y - h + Hash01(k, 2, seed) * h * 1.2;
-        SetColour(cr, Hash01(k, 3, seed) < 0.5 ? Scale(top, 0.75) : Mix(top, 0xfff0d0, 0.25),
-                  0.6);
+        SetColour(cr, Hash01(k, 3, seed) < 0.5 ? Scale(top, 0.75) : Mix(top, 0xfff0d0, 0.25), 0.6);
         cairo_rectangle(cr, x, yy, 2 + Hash01(k, 4, seed) * 5, 1);
         cairo_fill(cr);
     }
@@ -524,8 +523,7 @@ void PaintMist(Marsh& m, int y0, int y1, uint32_t colour, double alpha, uint32_t
     cairo_surface_mark_dirty(m.paint.surface);
 }
 
-void PaintLilyPads(Marsh& m, double x0, double x1, double y0, double y1, int count,
-                   uint32_t seed) {
+void PaintLilyPads(Marsh& m, double x0, double x1, double y0, double y1, int count, uint32_t seed) {
     for (int k = 0; k < count; k++) {
         double x = x0 + Hash01(k, 1, seed) * (x1 - x0);
         double y = y0 + Hash01(k, 2, seed) * (y1 - y0);

@@ -56,8 +56,8 @@ void PaintClock(Canvas& c) {
     SetColour(cr, 0x000000, 0.5);
     cairo_arc(cr, kClockX + 1, kClockY + 1.5, 21.5, 0, 2 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_t* rim = cairo_pattern_create_linear(kClockX - 20, kClockY - 20, kClockX + 20,
-                                                       kClockY + 20);
+    cairo_pattern_t* rim =
+        cairo_pattern_create_linear(kClockX - 20, kClockY - 20, kClockX + 20, kClockY + 20);
     cairo_pattern_add_color_stop_rgb(rim, 0, 1.0, 0.92, 0.6);
     cairo_pattern_add_color_stop_rgb(rim, 0.5, 0.78, 0.58, 0.2);
     cairo_pattern_add_color_stop_rgb(rim, 1, 0.4, 0.26, 0.06);
@@ -119,8 +119,7 @@ void PaintPanel(Marsh& m, uint32_t seed) {
     WoodButton(c, kQuit.x, kQuit.y, kQuit.w, kQuit.h, "Quit", false, 12);
     WoodButton(c, kPause.x, kPause.y, kPause.w, kPause.h, "", false, seed + 1);
     PaintClock(c);
-    WoodButton(c, kGameBag.x, kGameBag.y, kGameBag.w, kGameBag.h, "Game Bag", false, seed + 2,
-               12);
+    WoodButton(c, kGameBag.x, kGameBag.y, kGameBag.w, kGameBag.h, "Game Bag", false, seed + 2, 12);
     for (int y = kPanelTop; y < 480; y++) {
         for (int x = 0; x < 640; x++) {
             m.Set(x, y, kPanelDepth, Ground::Land);

@@ -81,7 +81,8 @@ TEST_F(DataTest, DecoysFloatOnlyOnOpenWater) {
                 for (int y = cy * 4; y < cy * 4 + 4; y++) {
                     for (int x = cx * 4; x < cx * 4 + 4; x++) {
                         uint8_t d = depth[y * 640 + x];
-                        ASSERT_TRUE(d > 0 && d < 100) << "cell " << cx << "," << cy << ": " << int(d);
+                        ASSERT_TRUE(d > 0 && d < 100)
+                            << "cell " << cx << "," << cy << ": " << int(d);
                     }
                 }
             }
@@ -133,8 +134,7 @@ TEST_F(DataTest, MarshPanelCanBeRead) {
         EXPECT_LT(MeanLuminance(scene, {490, 436, 32, 32}), 40) << "loaded shells counter";
         EXPECT_LT(MeanLuminance(scene, {586, 436, 48, 32}), 40) << "shell box counter";
         // The hands are drawn in colour 254: the face round them must be pale.
-        EXPECT_GT(MeanLuminance(scene, {110, 438, 19, 19}) - Luminance(254), 150)
-            << "clock face";
+        EXPECT_GT(MeanLuminance(scene, {110, 438, 19, 19}) - Luminance(254), 150) << "clock face";
         FreeGraphics(97, 3);
     }
 }
