@@ -40,7 +40,7 @@ void PaintSocket(Canvas& c, const Socket& s) {
     Rectangle(cr, r.x + r.w - 1, r.y + 3, 1, r.h - 6, 0xe0b070, 0.3);
     // What belongs here, stamped dimly into the felt.
     double cx = r.x + r.w / 2.0;
-    if (r.x == kLoaded.x - 48) {
+    if (r.x < kLoaded.x && kLoaded.x < r.x + r.w) {
         cx = r.x + (kLoaded.x - r.x) / 2.0;  // left of the counter
     }
     UseFont(cr, "DejaVuSans-Bold.ttf", 8.5);
