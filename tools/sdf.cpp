@@ -180,7 +180,8 @@ Colour Shade(const Hit& h, const Finish& f) {
     return c;
 }
 
-Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int samples, double edge) {
+Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int samples, double edge,
+                     const Window* only) {
     std::vector<Bound> bounds;
     double x0 = 1e9, x1 = -1e9, y0 = 1e9, y1 = -1e9;
     for (const Part& p : parts) {
@@ -195,10 +196,20 @@ Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int sample
     if (parts.empty()) {
         return Picture{1, 1, 0, 0, {0}};
     }
-    // Pixel (i, j) covers view x from left + i and screen y from top + j.
-    int left = static_cast<int>(std::floor(x0)) - 1, top = static_cast<int>(std::floor(-y1)) - 1;
+    // Pixel (i, j) covers view x from left + i and screen y from top + j. The
+    // corner sits on a multiple of 4 so that the dither lines up between renders.
+    auto down4 = [](int v) { return v >= 0 ? v / 4 * 4 : -((-v + 3) / 4 * 4); };
+    int left = down4(static_cast<int>(std::floor(x0)) - 1);
+    int top = down4(static_cast<int>(std::floor(-y1)) - 1);
     int w = static_cast<int>(std::ceil(x1)) + 1 - left;
     int h = static_cast<int>(std::ceil(-y0)) + 1 - top;
+    if (only != nullptr) {
+        // A margin of 4 keeps the cut edge where the whole figure has it.
+        left = down4(only->x) - 4;
+        top = down4(only->y) - 4;
+        w = only->x + only->w + 4 - left;
+        h = only->y + only->h + 4 - top;
+    }
     std::vector<int> all(parts.size());
     for (size_t i = 0; i < parts.size(); i++) {
         all[i] = static_cast<int>(i);
@@ -303,6 +314,12 @@ Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int sample
         }
     }
     cairo_surface_mark_dirty(canvas.surface);
+    if (only != nullptr) {
+        Picture pic = Quantize(canvas, only->x - left, only->y - top, only->w, only->h, true, 2);
+        pic.xoff = only->x;
+        pic.yoff = only->y;
+        return pic;
+    }
     if (bx1 < 0) {
         return Picture{1, 1, 0, 0, {0}};
     }

@@ -108,8 +108,15 @@ struct Painter {
     const void* data;
 };
 
+// A rectangle of the picture in pixels from the anchor (screen y down).
+struct Window {
+    int x, y, w, h;
+};
+
 // Renders the parts seen along -z onto a picture whose offsets place the view
 // origin (0, 0) at the anchor; screen y runs down, view y up. `samples` per
 // pixel side; edge pixels of the cut-out darken by `edge` so the figure reads
-// against the marsh.
-Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int samples, double edge);
+// against the marsh. With `only`, exactly that rectangle is made, pixel for
+// pixel the same as the whole figure's (the overlays of a talking face).
+Picture RenderFigure(const std::vector<Part>& parts, Painter painter, int samples, double edge,
+                     const Window* only = nullptr);
