@@ -165,6 +165,9 @@ int WriteComposedSheets(const std::string& out, const std::string& name, int sta
     if (name == "char20" || name == "char21") {
         return WriteFaceSheet(out, name, start);
     }
+    if (name == "char04") {
+        return WritePartnerSheet(out);
+    }
     if (name == "spr_07") {
         return WriteReelSheet(out, start);
     }

@@ -60,3 +60,5 @@ int WriteComposedSheets(const std::string& out, const std::string& name, int sta
 int WriteFaceSheet(const std::string& out, const std::string& name, int start);
 // The reel strip and the reel windows of the payout screen (gallery_reels.cpp).
 int WriteReelSheet(const std::string& out, int start);
+// The partner, loaded at 200, composed as he talks (gallery_partner.cpp).
+int WritePartnerSheet(const std::string& out);
