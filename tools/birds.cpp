@@ -1,21 +1,182 @@
+// The close birds, the far flocks and the decoys of the sprite bank, each
+// drawn from the small 3D models of bird_kinds.h: posed, lit from above and
+// seen a little from below and behind, as a bird crossing the marsh is.
 #include "birds.h"
+
+#include <algorithm>
+#include <cmath>
+#include <thread>
+
+#include "bird_kinds.h"
+#include "palette.h"
 
 namespace {
 
-Picture Blank() {
-    return {1, 1, 0, 0, {0}};
+constexpr int kPoses = 5;
+constexpr int kFrames = 16;
+constexpr int kCanvasW = 128, kCanvasH = 160;
+constexpr int kSupersample = 3;
+constexpr double kPixelsPerCm = 1.25;
+// The eye a little below the bird and behind it.
+constexpr double kElevation = -16;
+constexpr double kYaw = 16;
+// Nose angle of poses 0 (steep descent) to 4 (steep climb), degrees.
+constexpr double kPitch[kPoses] = {-30, -14, 0, 14, 30};
+// Roll of tilts 0, 1 (level) and 2, degrees; positive shows the back.
+constexpr double kRoll[3] = {-24, 0, 24};
+
+struct WingPose {
+    double shoulder;  // degrees above level at the body
+    double wrist;     // further bend of the hand
+    double sweep;     // how far the hand is swept back, 0..1
+};
+
+// Positions 0 (up) to 3 (down), played 0, 1, 2, 3, 2.
+constexpr WingPose kBeat[4] = {{56, 22, 0.35}, {26, 10, 0.15}, {-6, -4, 0.0}, {-34, -12, 0.12}};
+
+double Smooth(double e0, double e1, double x) {
+    double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
+    return t * t * (3 - 2 * t);
+}
+
+// Axes of an ellipsoid stretched along `dir` (in the x-y plane).
+Mat3 Along(Vec3 dir, double length, double radius, double side) {
+    Vec3 d = Normalised(dir);
+    return Columns(d * length, Vec3{-d.y, d.x, 0} * radius, Vec3{0, 0, side});
+}
+
+// One wing on side s (+1 the bird's left, toward the eye).
+void DrawWing(Render& r, const Build& b, int s, WingPose w) {
+    constexpr int nu = 17, nv = 6;
+    Vec3 shoulder = {0.22 * b.body.x, 0.5 * b.body.y, s * 0.55 * b.body.z};
+    std::vector<Vec3> grid;
+    grid.reserve(nu * nv);
+    double step = b.wingSpan / (nu - 1);
+    double y = 0, z = 0;
+    for (int i = 0; i < nu; i++) {
+        double u = static_cast<double>(i) / (nu - 1);
+        double angle = (w.shoulder + w.wrist * Smooth(0.3, 0.6, u)) * M_PI / 180;
+        if (i > 0) {
+            double um = (i - 0.5) / (nu - 1);
+            double am = (w.shoulder + w.wrist * Smooth(0.3, 0.6, um)) * M_PI / 180;
+            y += step * std::sin(am);
+            z += step * std::cos(am);
+        }
+        // Leading edge forward to the wrist, then swept back to a point.
+        double hand = Smooth(0.42, 1.0, u);
+        double lead = b.wingChord * (0.3 + 0.18 * Smooth(0.0, 0.45, u) -
+                                     (0.75 + 0.5 * w.sweep) * std::pow(hand, 1.3));
+        double chord =
+            b.wingChord * (u < 0.42 ? 1.0 - 0.08 * u : (1 - std::pow(hand, 1.5)) * 0.86 + 0.1);
+        Vec3 up = {0, std::cos(angle), -s * std::sin(angle)};
+        for (int j = 0; j < nv; j++) {
+            double v = static_cast<double>(j) / (nv - 1);
+            double camber = 4 * v * (1 - v) * 0.1 * chord;
+            grid.push_back(shoulder + Vec3{lead - v * chord, y, s * z} + up * camber);
+        }
+    }
+    r.Surface(kWing, grid, nu, nv, s > 0);
+}
+
+// A whole bird. `droop` bends the neck down (a downed bird), degrees.
+void DrawBird(Render& r, Look& look, WingPose left, WingPose right, double droop) {
+    const Build& b = BuildOf(look.species, look.sex);
+    r.Ellipsoid(kBody, {0, 0, 0}, Columns({b.body.x, 0, 0}, {0, b.body.y, 0}, {0, 0, b.body.z}));
+    Vec3 base = {0.68 * b.body.x, 0.3 * b.body.y, 0};
+    Vec3 head = base + RotZ(-droop) * (b.headCentre - base);
+    look.neckFrom = base;
+    look.neckTo = head;
+    Vec3 neck = head - base;
+    double len = std::sqrt(Dot(neck, neck));
+    r.Ellipsoid(kNeck, base + neck * 0.3, Along(neck, len * 0.42, b.neckBase, b.neckBase * 0.95));
+    r.Ellipsoid(kNeck, base + neck * 0.68, Along(neck, len * 0.42, b.neckTop, b.neckTop * 0.95));
+    Mat3 headTurn = RotZ(b.headPitch - droop * 0.6);
+    Vec3 f = headTurn * Vec3{1, 0, 0}, up = headTurn * Vec3{0, 1, 0};
+    r.Ellipsoid(kHead, head, Columns(f * b.head.x, up * b.head.y, {0, 0, b.head.z}));
+    Mat3 billTurn = RotZ(b.billPitch - droop * 0.6);
+    Vec3 bf = billTurn * Vec3{1, 0, 0}, bu = billTurn * Vec3{0, 1, 0};
+    Vec3 billCentre =
+        head + f * (b.head.x * 0.72) + bf * (b.bill.x * 0.9) + up * (b.billRise * b.head.y);
+    r.Ellipsoid(kBill, billCentre, Columns(bf * b.bill.x, bu * b.bill.y, {0, 0, b.bill.z}));
+    // Tail: a thin fan, a little raised.
+    constexpr int tu = 9, tv = 7;
+    std::vector<Vec3> tail;
+    Vec3 root = {-0.78 * b.body.x, 0.22 * b.body.y, 0};
+    for (int i = 0; i < tu; i++) {
+        double u = static_cast<double>(i) / (tu - 1);
+        for (int j = 0; j < tv; j++) {
+            double v = static_cast<double>(j) / (tv - 1);
+            tail.push_back(root + Vec3{-u * b.tailLength, u * b.tailLength * 0.1,
+                                       (v - 0.5) * 2 * b.tailWidth});
+        }
+    }
+    r.Surface(kTail, tail, tu, tv, false);
+    DrawWing(r, b, 1, left);
+    DrawWing(r, b, -1, right);
+}
+
+Mat3 ViewOf(double pitch, double roll, double yaw = kYaw) {
+    return RotX(kElevation) * RotY(yaw) * RotZ(pitch) * RotX(roll);
+}
+
+Picture DrawClose(int species, int sex, int pose, int frame) {
+    Look look{species, sex, {}, {}, false, false};
+    if (frame < 12) {
+        int tilt = frame / 4, wing = frame % 4;
+        Render r(kCanvasW, kCanvasH, kSupersample, kCanvasW / 2, kCanvasH / 2, kPixelsPerCm,
+                 ViewOf(kPitch[pose], kRoll[tilt]), PaintBird, &look);
+        DrawBird(r, look, kBeat[wing], kBeat[wing], 0);
+        return r.Finish(60, 60, 0.42);
+    }
+    // Tumbling: limp, one wing flung up and the other trailing, the head
+    // hanging, the whole bird turning over a little more each frame.
+    double k = frame - 12;
+    double spin = -40 - 48 * k + 6 * pose;
+    Render r(kCanvasW, kCanvasH, kSupersample, kCanvasW / 2, kCanvasH / 2, kPixelsPerCm,
+             ViewOf(spin, 70 + 35 * k, kYaw + 10 * k), PaintBird, &look);
+    WingPose flung = {70 - 10 * k, -50 + 8 * k, 0.6};
+    WingPose trailing = {-30 + 12 * k, 40 - 6 * k, 0.8};
+    DrawBird(r, look, flung, trailing, 55 + 10 * k);
+    return r.Finish(60, 60, 0.42);
+}
+
+// NearestIndex fills its cache on first use; filling it before the workers
+// start keeps them from writing to it at once.
+void WarmPalette() {
+    for (int r = 0; r < 256; r += 4) {
+        for (int g = 0; g < 256; g += 4) {
+            for (int b = 0; b < 256; b += 4) {
+                NearestIndex(r, g, b);
+            }
+        }
+    }
 }
 
 }  // namespace
 
 std::vector<Picture> DrawBirds() {
-    return std::vector<Picture>(640, Blank());
+    constexpr int kCount = kSpeciesCount * 2 * kPoses * kFrames;
+    static_assert(kCount == 640);
+    WarmPalette();
+    std::vector<Picture> birds(kCount);
+    // Every picture stands alone, so two workers take alternate ones; each
+    // writes only its own entries and the result does not depend on timing.
+    auto work = [&birds](int first) {
+        for (int i = first; i < kCount; i += 2) {
+            birds[static_cast<size_t>(i)] =
+                DrawClose(i / 160, i / 80 % 2, i / kFrames % kPoses, i % kFrames);
+        }
+    };
+    std::thread other(work, 1);
+    work(0);
+    other.join();
+    return birds;
 }
 
 std::vector<Picture> DrawFarFlocks() {
-    return std::vector<Picture>(8, Blank());
+    return std::vector<Picture>(8, Picture{1, 1, 0, 0, {0}});
 }
 
 std::vector<Picture> DrawDecoys() {
-    return std::vector<Picture>(3, Blank());
+    return std::vector<Picture>(3, Picture{1, 1, 0, 0, {0}});
 }
