@@ -122,7 +122,8 @@ Render::Render(int w, int h, int supersample, double ax, double ay, double s, co
       paint(p),
       context(ctx),
       depth(static_cast<size_t>(w) * h * supersample * supersample, -1e9f),
-      colour(static_cast<size_t>(w) * h * supersample * supersample * 3, 0.0f) {}
+      colour(static_cast<size_t>(w) * h * supersample * supersample * 3, 0.0f),
+      thin(static_cast<size_t>(w) * h * supersample * supersample, 0) {}
 
 void Render::Ellipsoid(int part, Vec3 centre, const Mat3& axes) {
     Mat3 a = view * axes;
@@ -161,12 +162,14 @@ void Render::Ellipsoid(int part, Vec3 centre, const Mat3& axes) {
                 continue;
             }
             depth[at] = static_cast<float>(t);
+            thin[at] = 0;
             Shade(p, Normalised(invT * q), &colour[at * 3]);
         }
     }
 }
 
-void Render::Surface(int part, const std::vector<Vec3>& grid, int nu, int nv, bool flip) {
+void Render::Surface(int part, const std::vector<Vec3>& grid, int nu, int nv, bool flip,
+                     bool outlined) {
     auto at = [&](int u, int v) { return grid[static_cast<size_t>(u) * nv + v]; };
     std::vector<Vec3> screen(grid.size()), normal(grid.size());
     for (int u = 0; u < nu; u++) {
@@ -218,6 +221,7 @@ void Render::Surface(int part, const std::vector<Vec3>& grid, int nu, int nv, bo
                     continue;
                 }
                 depth[s] = static_cast<float>(z);
+                thin[s] = outlined ? 1 : 0;
                 Shade(p, Normalised(under ? n * -1.0 : n), &colour[s * 3]);
             }
         }
@@ -238,15 +242,17 @@ void Render::Resolve(std::vector<double>& rgb, std::vector<bool>& covered) const
     int sw = width * ss;
     rgb.assign(static_cast<size_t>(width) * height * 3, 0.0);
     covered.assign(static_cast<size_t>(width) * height, false);
-    // Where a surface lies well in front of what is next to it, a thin dark
-    // line: wings over the body, the head over a wing.
+    // Where a wing or tail and what is next to it lie well apart in depth, a
+    // thin dark line: wings over the body, the head over a wing. The round
+    // parts blend into each other without one.
     int reach = std::max(1, ss / 2);
-    auto behind = [&](int i, int j, float d) {
+    auto behind = [&](int i, int j, float d, bool surface) {
         if (i < 0 || j < 0 || i >= sw || j >= height * ss) {
             return false;
         }
-        float o = depth[static_cast<size_t>(j) * sw + i];
-        return o > -1e8f && o < d - 2.5f;
+        size_t n = static_cast<size_t>(j) * sw + i;
+        float o = depth[n];
+        return o > -1e8f && o < d - 2.5f && (surface || thin[n] != 0);
     };
     for (int y = 0; y < height; y++) {
         for (int x = 0; x < width; x++) {
@@ -260,8 +266,9 @@ void Render::Resolve(std::vector<double>& rgb, std::vector<bool>& covered) const
                         continue;
                     }
                     double k = 1.0;
-                    if (behind(i + reach, j, d) || behind(i - reach, j, d) ||
-                        behind(i, j + reach, d) || behind(i, j - reach, d)) {
+                    bool t = thin[s] != 0;
+                    if (behind(i + reach, j, d, t) || behind(i - reach, j, d, t) ||
+                        behind(i, j + reach, d, t) || behind(i, j - reach, d, t)) {
                         k = 0.62;
                     }
                     count++;

@@ -2,6 +2,7 @@
 // A small renderer for the birds: ellipsoids and thin feathered surfaces in a
 // depth buffer, seen orthographically, lit from above, supersampled and then
 // brought down to a palette picture with a dark edge.
+#include <cstdint>
 #include <vector>
 
 #include "format256.h"
@@ -65,8 +66,10 @@ struct Render {
     void Ellipsoid(int part, Vec3 centre, const Mat3& axes);
     // A thin surface through a grid of nu by nv model points (u major); its
     // upper side faces along (grid[u+1]-grid[u]) x (grid[v+1]-grid[v]),
-    // turned round by `flip`.
-    void Surface(int part, const std::vector<Vec3>& grid, int nu, int nv, bool flip);
+    // turned round by `flip`. An `outlined` surface gets a dark line where it
+    // passes in front of something well behind it.
+    void Surface(int part, const std::vector<Vec3>& grid, int nu, int nv, bool flip,
+                 bool outlined = true);
 
     // The finished picture: covered pixels quantised, a darker edge round the
     // shape, cropped to what is drawn, with the offsets placing the anchor;
@@ -83,6 +86,7 @@ struct Render {
     const void* context;
     std::vector<float> depth;   // toward the eye; -1e9 where nothing is drawn
     std::vector<float> colour;  // 3 per sample
+    std::vector<uint8_t> thin;  // 1 where a surface (wing, tail) was drawn
 };
 
 // Turns resolved colours into a cropped picture anchored at (anchorX, anchorY).

@@ -154,19 +154,18 @@ Paint Cut() {
 // offset like scales, laid out in the bird's own frame so they stay put as
 // the bird moves.
 Colour Mottle(Vec3 p, Colour base, Colour dark, Colour light, double strength) {
-    double fx = p.x / 2.8, fy = (p.y + 0.55 * p.z) / 2.2;
-    double row = std::floor(fy);
-    fx += 0.5 * (static_cast<int>(row) & 1);
-    double cx = fx - std::floor(fx) - 0.5, cy = fy - row - 0.5;
-    double d = std::sqrt(cx * cx * 1.4 + cy * cy);
-    double jitter = Noise(p.x * 0.7, p.y * 0.7 + p.z * 0.4, 71);
-    Colour c = base;
-    if (d < 0.32 + 0.12 * jitter) {
-        c = Mix(base, dark, strength);
-    } else if (d > 0.48) {
-        c = Mix(base, light, strength * 0.6);
-    }
-    return c;
+    double fx = p.x / 2.6, fy = (p.y + 0.55 * p.z) / 2.0;
+    int row = static_cast<int>(std::floor(fy));
+    fx += 0.5 * (row & 1);
+    int col = static_cast<int>(std::floor(fx));
+    // Each feather its own size and darkness, centred a little off its cell.
+    double jx = 0.5 + 0.25 * (Hash01(col, row, 5) - 0.5), jy = 0.5 + 0.25 * (Hash01(col, row, 6) - 0.5);
+    double cx = fx - col - jx, cy = fy - row - jy;
+    double d = std::sqrt(cx * cx * 1.6 + cy * cy);
+    double depth = 0.45 + 0.55 * Hash01(col, row, 7);
+    Colour c = Mix(base, light, strength * 0.35 * Smooth(0.3, 0.55, d));
+    c = Mix(c, dark, strength * depth * (1 - Smooth(0.16, 0.36, d)));
+    return Times(c, 0.92 + 0.16 * Noise(p.x * 0.45, p.y * 0.45 + p.z * 0.3, 71));
 }
 
 // Fine grey vermiculation of a drake's flanks.
@@ -197,7 +196,7 @@ Paint Body(const Look& k, Vec3 q, Vec3 p) {
                 return Solid(Vermiculate(p, {198, 198, 194}));
             }
             return Solid(Mottle(p, q.y < -0.45 ? Colour{176, 140, 98} : Colour{146, 108, 70},
-                                {74, 50, 32}, {210, 176, 126}, 0.75));
+                                {84, 58, 36}, {206, 172, 124}, 0.6));
         case kPintail:
             if (drake) {
                 if (q.x < -0.8) {
@@ -216,7 +215,7 @@ Paint Body(const Look& k, Vec3 q, Vec3 p) {
                 return Solid(Vermiculate(p, {178, 180, 184}));
             }
             return Solid(Mottle(p, q.y < -0.45 ? Colour{190, 168, 132} : Colour{160, 132, 98},
-                                {92, 70, 50}, {214, 190, 150}, 0.6));
+                                {104, 82, 60}, {214, 190, 150}, 0.45));
         case kRedhead:
             if (drake) {
                 if (front > 0.48 || q.x < -0.66) {

@@ -16,10 +16,10 @@ constexpr int kPoses = 5;
 constexpr int kFrames = 16;
 constexpr int kCanvasW = 128, kCanvasH = 160;
 constexpr int kSupersample = 3;
-constexpr double kPixelsPerCm = 1.25;
+constexpr double kPixelsPerCm = 1.55;
 // The eye a little below the bird and behind it.
-constexpr double kElevation = -16;
-constexpr double kYaw = 16;
+constexpr double kElevation = -28;
+constexpr double kYaw = 20;
 // Nose angle of poses 0 (steep descent) to 4 (steep climb), degrees.
 constexpr double kPitch[kPoses] = {-30, -14, 0, 14, 30};
 // Roll of tilts 0, 1 (level) and 2, degrees; positive shows the back.
@@ -37,12 +37,6 @@ constexpr WingPose kBeat[4] = {{56, 22, 0.35}, {26, 10, 0.15}, {-6, -4, 0.0}, {-
 double Smooth(double e0, double e1, double x) {
     double t = std::clamp((x - e0) / (e1 - e0), 0.0, 1.0);
     return t * t * (3 - 2 * t);
-}
-
-// Axes of an ellipsoid stretched along `dir` (in the x-y plane).
-Mat3 Along(Vec3 dir, double length, double radius, double side) {
-    Vec3 d = Normalised(dir);
-    return Columns(d * length, Vec3{-d.y, d.x, 0} * radius, Vec3{0, 0, side});
 }
 
 // One wing on side s (+1 the bird's left, toward the eye).
@@ -87,9 +81,20 @@ void DrawBird(Render& r, Look& look, WingPose left, WingPose right, double droop
     look.neckFrom = base;
     look.neckTo = head;
     Vec3 neck = head - base;
-    double len = std::sqrt(Dot(neck, neck));
-    r.Ellipsoid(kNeck, base + neck * 0.3, Along(neck, len * 0.42, b.neckBase, b.neckBase * 0.95));
-    r.Ellipsoid(kNeck, base + neck * 0.68, Along(neck, len * 0.42, b.neckTop, b.neckTop * 0.95));
+    // A tube tapering from the body into the head.
+    constexpr int nu = 8, nv = 16;
+    Vec3 d = Normalised(neck), perp = {-d.y, d.x, 0};
+    std::vector<Vec3> tube;
+    for (int i = 0; i < nu; i++) {
+        double u = static_cast<double>(i) / (nu - 1);
+        double radius = b.neckBase + (b.neckTop - b.neckBase) * Smooth(0.0, 1.0, u);
+        for (int j = 0; j < nv; j++) {
+            double a = 2 * M_PI * j / (nv - 1);
+            tube.push_back(base + neck * u + perp * (radius * std::cos(a)) +
+                           Vec3{0, 0, radius * 0.95 * std::sin(a)});
+        }
+    }
+    r.Surface(kNeck, tube, nu, nv, true, false);
     Mat3 headTurn = RotZ(b.headPitch - droop * 0.6);
     Vec3 f = headTurn * Vec3{1, 0, 0}, up = headTurn * Vec3{0, 1, 0};
     r.Ellipsoid(kHead, head, Columns(f * b.head.x, up * b.head.y, {0, 0, b.head.z}));
@@ -131,9 +136,9 @@ Picture DrawClose(int species, int sex, int pose, int frame) {
     // Tumbling: limp, one wing flung up and the other trailing, the head
     // hanging, the whole bird turning over a little more each frame.
     double k = frame - 12;
-    double spin = -40 - 48 * k + 6 * pose;
+    double spin = -50 - 38 * k + 6 * pose;
     Render r(kCanvasW, kCanvasH, kSupersample, kCanvasW / 2, kCanvasH / 2, kPixelsPerCm,
-             ViewOf(spin, 70 + 35 * k, kYaw + 10 * k), PaintBird, &look);
+             ViewOf(spin, 60 + 28 * k, kYaw + 8 * k), PaintBird, &look);
     WingPose flung = {70 - 10 * k, -50 + 8 * k, 0.6};
     WingPose trailing = {-30 + 12 * k, 40 - 6 * k, 0.8};
     DrawBird(r, look, flung, trailing, 55 + 10 * k);

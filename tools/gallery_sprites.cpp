@@ -94,12 +94,24 @@ uint8_t Nearest(int r, int g, int b) {
 void Backdrop(GDL_Surface* page, bool water) {
     for (int y = 0; y < 480; y++) {
         double t = y / 479.0;
-        uint8_t c = water ? Nearest(static_cast<int>(92 - 50 * t), static_cast<int>(124 - 54 * t),
-                                    static_cast<int>(136 - 50 * t))
-                          : Nearest(static_cast<int>(120 + 110 * t), static_cast<int>(150 + 50 * t),
-                                    static_cast<int>(200 - 10 * t));
+        uint8_t c = water ? Nearest(static_cast<int>(84 - 50 * t), static_cast<int>(118 - 60 * t),
+                                    static_cast<int>(132 - 56 * t))
+                          : Nearest(static_cast<int>(70 + 130 * t), static_cast<int>(100 + 110 * t),
+                                    static_cast<int>(170 + 50 * t));
         std::memset(page->pixels + y * page->bytesPerLine, c, 640);
     }
+}
+
+// A page in the game's palette (no background has set the fades' palette).
+Sheet PageInGameColours(const GDL_Surface* page) {
+    Sheet sheet = Blank(640, 480, 0, 0, 0);
+    for (int y = 0; y < 480; y++) {
+        for (int x = 0; x < 640; x++) {
+            uint8_t p = page->pixels[y * page->bytesPerLine + x];
+            sheet.Put(x, y, gamePalette[p].red, gamePalette[p].green, gamePalette[p].blue);
+        }
+    }
+    return sheet;
 }
 
 Sheet Stack(const std::vector<Sheet>& parts) {
@@ -126,19 +138,15 @@ Sheet Stack(const std::vector<Sheet>& parts) {
 Sheet SizesPage(int sex, bool water) {
     Backdrop(backPage, water);
     for (int species = 0; species < 4; species++) {
-        int x = 14, y = 64 + species * 118;
+        int x = 4, y = 64 + species * 118;
         for (int size : kSizes) {
-            x += size * 62 / 100;
+            x += size * 50 / 100;
             bool mirror = (species & 1) != 0;
             ScaleGraphic(BirdSlot(species, sex, 2, 5), x, y, 119, size, mirror ? 1 : 0);
-            x += size * 62 / 100 + 6;
+            x += size * 50 / 100 + 8;
         }
     }
-    Sheet page = PageSheet(backPage);
-    for (int i = 0; i < 8; i++) {
-        (void)i;
-    }
-    return page;
+    return PageInGameColours(backPage);
 }
 
 // Far flocks at their two ends of scale, the decoys at five sizes as
@@ -166,7 +174,7 @@ Sheet OtherPage() {
         std::memcpy(backPage->pixels + y * backPage->bytesPerLine,
                     workPage->pixels + y * workPage->bytesPerLine, 640);
     }
-    return PageSheet(backPage);
+    return PageInGameColours(backPage);
 }
 
 }  // namespace
