@@ -179,9 +179,165 @@ std::vector<Picture> DrawBirds() {
 }
 
 std::vector<Picture> DrawFarFlocks() {
-    return std::vector<Picture>(8, Picture{1, 1, 0, 0, {0}});
+    // Where each bird flies in its formation (pixels from the anchor), how
+    // large it looks and whether its wings beat against the others'.
+    struct FarBird {
+        double x, y, size;
+        bool against;
+    };
+    static const std::vector<FarBird> kFormations[2] = {
+        // A loose V, the leader in front.
+        {{40, 0, 1.0, false},
+         {25, -9, 0.95, true},
+         {11, -17, 0.92, false},
+         {-4, -26, 0.9, true},
+         {27, 10, 1.02, true},
+         {12, 19, 1.0, false},
+         {-3, 27, 0.97, true}},
+        // A wavering line strung out across the sky.
+        {{44, -4, 1.0, false},
+         {27, 3, 0.94, true},
+         {10, -1, 0.98, false},
+         {-8, 7, 0.9, true},
+         {-26, 2, 0.95, false},
+         {-44, 9, 0.88, true}},
+    };
+    WarmPalette();
+    std::vector<Picture> frames;
+    for (const auto& formation : kFormations) {
+        for (int frame = 0; frame < 4; frame++) {
+            Look look{kMallard, kDrake, {}, {}, true, false};
+            Render r(128, 80, 4, 64, 40, 0.26, ViewOf(0, 0), PaintBird, &look);
+            for (size_t i = 0; i < formation.size(); i++) {
+                const FarBird& bird = formation[i];
+                r.anchorX = 64 + bird.x;
+                r.anchorY = 40 + bird.y;
+                r.scale = 0.26 * bird.size;
+                r.view = ViewOf(4.0 * std::sin(i * 1.9), 6.0 * std::cos(i * 2.3));
+                int wing = bird.against ? 3 - frame : frame;
+                DrawBird(r, look, kBeat[wing], kBeat[wing], 0);
+            }
+            r.anchorX = 64;
+            r.anchorY = 40;
+            frames.push_back(r.Finish(60, 60, 0.0));
+        }
+    }
+    return frames;
 }
 
+namespace {
+
+// A decoy's carving, its painted colours and the ripple ring round it; the
+// part of it under the waterline is not drawn, its mirror image below is.
+struct DecoyLook {
+    Look look;
+    bool reflection;
+};
+
+constexpr int kRipple = 10;
+
+Paint PaintDecoy(const void* context, const Surfel& s) {
+    const DecoyLook& d = *static_cast<const DecoyLook*>(context);
+    if (s.part == kRipple) {
+        double r = std::sqrt(s.local.x * s.local.x + s.local.y * s.local.y);
+        if (r < 0.9 || r > 1.0 || d.reflection) {
+            Paint cut{0, 0, 0};
+            cut.cut = true;
+            return cut;
+        }
+        return {120, 146, 154, 0, false};
+    }
+    if (s.model.y < 0) {
+        Paint cut{0, 0, 0};
+        cut.cut = true;
+        return cut;
+    }
+    Paint p = PaintBird(&d.look, s);
+    p.gloss = std::max(p.gloss, 0.25);  // painted wood
+    if (d.reflection) {
+        // Darker and drawn toward the water's own colour.
+        p = {p.r * 0.45 + 30, p.g * 0.45 + 44, p.b * 0.45 + 50, 0, p.cut};
+    }
+    return p;
+}
+
+void DrawDecoyBody(Render& r, DecoyLook& d) {
+    const Build& b = BuildOf(d.look.species, d.look.sex);
+    // Floating: a third of the body under water.
+    Vec3 centre = {0, 0.38 * b.body.y, 0};
+    r.Ellipsoid(kBody, centre, Columns({b.body.x, 0, 0}, {0, b.body.y, 0}, {0, 0, b.body.z}));
+    Vec3 head = {0.8 * b.body.x, centre.y + 1.12 * b.body.y, 0};
+    Vec3 base = {0.62 * b.body.x, centre.y + 0.4 * b.body.y, 0};
+    d.look.neckFrom = base;
+    d.look.neckTo = head;
+    r.Ellipsoid(kNeck, (base + head) * 0.5,
+                Columns({b.neckBase * 0.9, 0, 0}, {0, (head.y - base.y) * 0.6, 0}, {0, 0, b.neckBase * 0.9}));
+    r.Ellipsoid(kHead, head, Columns(RotZ(b.headPitch) * Vec3{b.head.x, 0, 0},
+                                     RotZ(b.headPitch) * Vec3{0, b.head.y, 0}, {0, 0, b.head.z}));
+    Mat3 billTurn = RotZ(b.billPitch);
+    Vec3 f = RotZ(b.headPitch) * Vec3{1, 0, 0}, up = RotZ(b.headPitch) * Vec3{0, 1, 0};
+    Vec3 bf = billTurn * Vec3{1, 0, 0}, bu = billTurn * Vec3{0, 1, 0};
+    r.Ellipsoid(kBill, head + f * (b.head.x * 0.72) + bf * (b.bill.x * 0.9) + up * (b.billRise * b.head.y),
+                Columns(bf * b.bill.x, bu * b.bill.y, {0, 0, b.bill.z}));
+    // The tail tipped up, the folded wing a raised panel along the side.
+    std::vector<Vec3> tail;
+    for (int i = 0; i < 5; i++) {
+        for (int j = 0; j < 5; j++) {
+            double u = i / 4.0, v = j / 4.0;
+            tail.push_back(Vec3{-0.8 * b.body.x - u * b.tailLength * 0.7, centre.y + 0.3 * b.body.y + u * 3,
+                                (v - 0.5) * 2 * b.tailWidth});
+        }
+    }
+    r.Surface(kTail, tail, 5, 5, false, false);
+    std::vector<Vec3> ring;
+    for (int i = 0; i < 9; i++) {
+        for (int j = 0; j < 9; j++) {
+            double u = i / 4.0 - 1, v = j / 4.0 - 1;
+            ring.push_back(Vec3{u * b.body.x * 1.3, 0.05, v * b.body.z * 1.9});
+        }
+    }
+    r.Surface(kRipple, ring, 9, 9, false, false);
+}
+
+}  // namespace
+
 std::vector<Picture> DrawDecoys() {
-    return std::vector<Picture>(3, Picture{1, 1, 0, 0, {0}});
+    constexpr int kW = 128, kH = 96, kAnchorY = 56;
+    constexpr double kDecoyScale = 2.05;
+    // Seen from the blind: from above and a little from the front.
+    const Mat3 view = RotX(18) * RotY(-12);
+    const Mat3 mirrored = view * Mat3{{{1, 0, 0}, {0, -1, 0}, {0, 0, 1}}};
+    const int kinds[3][2] = {{kMallard, kDrake}, {kMallard, kHen}, {kCanvasback, kDrake}};
+    WarmPalette();
+    std::vector<Picture> decoys;
+    for (const auto& kind : kinds) {
+        DecoyLook d{{kind[0], kind[1], {}, {}, false, true}, false};
+        Render body(kW, kH, kSupersample, kW / 2, kAnchorY, kDecoyScale, view, PaintDecoy, &d);
+        DrawDecoyBody(body, d);
+        DecoyLook dr = d;
+        dr.reflection = true;
+        Render below(kW, kH, kSupersample, kW / 2, kAnchorY, kDecoyScale, mirrored, PaintDecoy, &dr);
+        DrawDecoyBody(below, dr);
+        std::vector<double> rgb, rgbBelow;
+        std::vector<bool> covered, coveredBelow;
+        body.Resolve(rgb, covered);
+        below.Resolve(rgbBelow, coveredBelow);
+        // The reflection shows where the decoy does not, broken by ripples
+        // into bands that thin out away from the waterline.
+        for (int y = kAnchorY; y < kH; y++) {
+            for (int x = 0; x < kW; x++) {
+                size_t p = static_cast<size_t>(y) * kW + x;
+                int dy = y - kAnchorY;
+                bool gap = (dy % 4 == 3) || (dy > 8 && dy % 4 == 2) || dy > 16;
+                if (!covered[p] && coveredBelow[p] && !gap) {
+                    covered[p] = true;
+                    for (int c = 0; c < 3; c++) {
+                        rgb[p * 3 + c] = rgbBelow[p * 3 + c];
+                    }
+                }
+            }
+        }
+        decoys.push_back(CropPicture(rgb, covered, kW, kH, kW / 2, kAnchorY, 64, 64));
+    }
+    return decoys;
 }
