@@ -5,6 +5,7 @@ if(TARGET reedgunner_data)
     ${CMAKE_CURRENT_LIST_DIR}/data/writers_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data/data_files_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data/screen_art_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/data/sprites_test.cpp
   )
   target_link_libraries(reedgunner_tests PRIVATE rg_art)
   target_compile_definitions(reedgunner_tests PRIVATE

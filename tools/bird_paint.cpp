@@ -159,7 +159,8 @@ Colour Mottle(Vec3 p, Colour base, Colour dark, Colour light, double strength) {
     fx += 0.5 * (row & 1);
     int col = static_cast<int>(std::floor(fx));
     // Each feather its own size and darkness, centred a little off its cell.
-    double jx = 0.5 + 0.25 * (Hash01(col, row, 5) - 0.5), jy = 0.5 + 0.25 * (Hash01(col, row, 6) - 0.5);
+    double jx = 0.5 + 0.25 * (Hash01(col, row, 5) - 0.5),
+           jy = 0.5 + 0.25 * (Hash01(col, row, 6) - 0.5);
     double cx = fx - col - jx, cy = fy - row - jy;
     double d = std::sqrt(cx * cx * 1.6 + cy * cy);
     double depth = 0.45 + 0.55 * Hash01(col, row, 7);
@@ -195,8 +196,8 @@ Paint Body(const Look& k, Vec3 q, Vec3 p) {
                 }
                 return Solid(Vermiculate(p, {198, 198, 194}));
             }
-            return Solid(Mottle(p, q.y < -0.45 ? Colour{176, 140, 98} : Colour{146, 108, 70},
-                                {84, 58, 36}, {206, 172, 124}, 0.6));
+            return Solid(Mottle(p, q.y < -0.45 ? Colour{182, 146, 100} : Colour{156, 116, 72},
+                                {70, 46, 28}, {216, 184, 134}, 0.8));
         case kPintail:
             if (drake) {
                 if (q.x < -0.8) {
@@ -214,8 +215,8 @@ Paint Body(const Look& k, Vec3 q, Vec3 p) {
                 }
                 return Solid(Vermiculate(p, {178, 180, 184}));
             }
-            return Solid(Mottle(p, q.y < -0.45 ? Colour{190, 168, 132} : Colour{160, 132, 98},
-                                {104, 82, 60}, {214, 190, 150}, 0.45));
+            return Solid(Mottle(p, q.y < -0.45 ? Colour{206, 190, 160} : Colour{178, 156, 124},
+                                {122, 102, 80}, {222, 204, 170}, 0.4));
         case kRedhead:
             if (drake) {
                 if (front > 0.48 || q.x < -0.66) {
@@ -226,10 +227,11 @@ Paint Body(const Look& k, Vec3 q, Vec3 p) {
                 }
                 return Solid(Vermiculate(p, {164, 166, 172}));
             }
+            // Plain, warm and unmarked.
             if (q.y > 0.5) {
-                return Solid({112, 86, 58});
+                return Solid({92, 62, 38});
             }
-            return Solid(q.y < -0.45 ? Colour{184, 156, 118} : Colour{148, 114, 78});
+            return Solid({122, 84, 50});
         default:  // canvasback
             if (drake) {
                 if (front > 0.48 || q.x < -0.64) {
@@ -270,15 +272,15 @@ Colour HeadColour(const Look& k, Vec3 q) {
                 }
                 return {98, 64, 42};
             }
-            return q.y > 0.5 ? Colour{128, 98, 70} : Colour{168, 136, 102};
+            return q.y > 0.5 ? Colour{146, 120, 92} : Colour{188, 164, 132};
         case kRedhead:
             if (drake) {
                 return {190, 74, 36};
             }
             if (q.y > 0.4) {
-                return {98, 74, 50};
+                return {96, 66, 40};
             }
-            return q.x > 0.55 ? Colour{178, 148, 110} : Colour{150, 116, 80};
+            return q.x > 0.55 ? Colour{176, 140, 100} : Colour{142, 102, 64};
         default:
             if (drake) {
                 return q.x > 0.5 ? Colour{74, 28, 16} : Colour{138, 52, 28};
@@ -329,7 +331,7 @@ Paint Neck(const Look& k, Vec3 p) {
                 }
                 return Solid(s > 0.6 ? Colour{98, 64, 42} : Colour{56, 46, 40});
             }
-            return Solid(Mix({160, 132, 98}, HeadColour(k, q), Smooth(0.1, 0.5, s)));
+            return Solid(Mix({178, 156, 124}, HeadColour(k, q), Smooth(0.1, 0.5, s)));
         case kRedhead:
         case kCanvasback:
             if (drake) {
@@ -396,7 +398,7 @@ Paint Tail(const Look& k, double u, double v, bool under) {
             if (drake) {
                 return Solid(across < 0.24 ? kBlack : Colour{150, 150, 154});
             }
-            return Solid(Times({140, 112, 82}, shade));
+            return Solid(Times({160, 138, 108}, shade));
         case kRedhead:
             return Solid(Times(drake ? Colour{70, 68, 70} : Colour{108, 86, 62}, shade));
         default:
@@ -422,7 +424,7 @@ WingColours WingOf(const Look& k) {
                     {186, 186, 184},
                     0.6};
         case kPintail:
-            return {drake ? Colour{140, 140, 144} : Colour{132, 108, 80},
+            return {drake ? Colour{140, 140, 144} : Colour{150, 130, 104},
                     {96, 94, 92},
                     drake ? Colour{56, 96, 52} : Colour{98, 82, 62},
                     {206, 164, 100},
@@ -431,7 +433,7 @@ WingColours WingOf(const Look& k) {
                     {150, 148, 146},
                     drake ? 0.5 : 0.0};
         case kRedhead:
-            return {drake ? Colour{118, 120, 126} : Colour{120, 104, 84},
+            return {drake ? Colour{118, 120, 126} : Colour{112, 86, 60},
                     {90, 90, 94},
                     {180, 184, 190},
                     {150, 152, 158},

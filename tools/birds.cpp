@@ -271,21 +271,24 @@ void DrawDecoyBody(Render& r, DecoyLook& d) {
     d.look.neckFrom = base;
     d.look.neckTo = head;
     r.Ellipsoid(kNeck, (base + head) * 0.5,
-                Columns({b.neckBase * 0.9, 0, 0}, {0, (head.y - base.y) * 0.6, 0}, {0, 0, b.neckBase * 0.9}));
-    r.Ellipsoid(kHead, head, Columns(RotZ(b.headPitch) * Vec3{b.head.x, 0, 0},
-                                     RotZ(b.headPitch) * Vec3{0, b.head.y, 0}, {0, 0, b.head.z}));
+                Columns({b.neckBase * 0.9, 0, 0}, {0, (head.y - base.y) * 0.6, 0},
+                        {0, 0, b.neckBase * 0.9}));
+    r.Ellipsoid(kHead, head,
+                Columns(RotZ(b.headPitch) * Vec3{b.head.x, 0, 0},
+                        RotZ(b.headPitch) * Vec3{0, b.head.y, 0}, {0, 0, b.head.z}));
     Mat3 billTurn = RotZ(b.billPitch);
     Vec3 f = RotZ(b.headPitch) * Vec3{1, 0, 0}, up = RotZ(b.headPitch) * Vec3{0, 1, 0};
     Vec3 bf = billTurn * Vec3{1, 0, 0}, bu = billTurn * Vec3{0, 1, 0};
-    r.Ellipsoid(kBill, head + f * (b.head.x * 0.72) + bf * (b.bill.x * 0.9) + up * (b.billRise * b.head.y),
+    r.Ellipsoid(kBill,
+                head + f * (b.head.x * 0.72) + bf * (b.bill.x * 0.9) + up * (b.billRise * b.head.y),
                 Columns(bf * b.bill.x, bu * b.bill.y, {0, 0, b.bill.z}));
     // The tail tipped up, the folded wing a raised panel along the side.
     std::vector<Vec3> tail;
     for (int i = 0; i < 5; i++) {
         for (int j = 0; j < 5; j++) {
             double u = i / 4.0, v = j / 4.0;
-            tail.push_back(Vec3{-0.8 * b.body.x - u * b.tailLength * 0.7, centre.y + 0.3 * b.body.y + u * 3,
-                                (v - 0.5) * 2 * b.tailWidth});
+            tail.push_back(Vec3{-0.8 * b.body.x - u * b.tailLength * 0.7,
+                                centre.y + 0.3 * b.body.y + u * 3, (v - 0.5) * 2 * b.tailWidth});
         }
     }
     r.Surface(kTail, tail, 5, 5, false, false);
@@ -316,7 +319,8 @@ std::vector<Picture> DrawDecoys() {
         DrawDecoyBody(body, d);
         DecoyLook dr = d;
         dr.reflection = true;
-        Render below(kW, kH, kSupersample, kW / 2, kAnchorY, kDecoyScale, mirrored, PaintDecoy, &dr);
+        Render below(kW, kH, kSupersample, kW / 2, kAnchorY, kDecoyScale, mirrored, PaintDecoy,
+                     &dr);
         DrawDecoyBody(below, dr);
         std::vector<double> rgb, rgbBelow;
         std::vector<bool> covered, coveredBelow;
