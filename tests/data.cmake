@@ -9,6 +9,7 @@ if(TARGET reedgunner_data)
     ${CMAKE_CURRENT_LIST_DIR}/data/heads_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data/marsh_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/data/hunt_figures_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/data/sprites_test.cpp
   )
   target_link_libraries(reedgunner_tests PRIVATE rg_art)
   target_compile_definitions(reedgunner_tests PRIVATE
