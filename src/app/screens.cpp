@@ -9,6 +9,7 @@
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/transitions.h"
+#include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
@@ -32,7 +33,7 @@ const std::array<ScreenHandlers, kScreenCount> kScreens = {{
     {"player roster", DrawRosterScreen, ExitRosterScreen, DoRosterScreen, RefreshRoster},
     {"main screen", nullptr, nullptr, nullptr, nullptr},
     {"store", nullptr, nullptr, nullptr, nullptr},
-    {"hunt", nullptr, nullptr, nullptr, nullptr},
+    {"hunt", DrawWaterFowlScreen, DumpWaterfowlScreen, HuntFrame, RestoreWaterFowlScreen},
     {"jail and game over", nullptr, nullptr, nullptr, nullptr},
     {"regulations", nullptr, nullptr, nullptr, nullptr},
     {"game bag", nullptr, nullptr, nullptr, nullptr},

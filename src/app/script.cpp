@@ -9,6 +9,7 @@
 #include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
+#include "hunt/hunt.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
 
@@ -108,6 +109,66 @@ void PressKey(const ScriptCommand& command, const std::string& name, uint32_t no
     Wait(now, kKeyGapMs);
 }
 
+// "H:MM" as minutes after midnight.
+bool ParseClock(const std::string& word, int32_t* minutes) {
+    const size_t colon = word.find(':');
+    int32_t hour = 0;
+    int32_t minute = 0;
+    if (colon == std::string::npos || word.size() - colon != 3 ||
+        !ParseInt(word.substr(0, colon), &hour) || !ParseInt(word.substr(colon + 1), &minute) ||
+        hour < 0 || hour > 23 || minute < 0 || minute > 59) {
+        return false;
+    }
+    *minutes = hour * 60 + minute;
+    return true;
+}
+
+// The lowest-numbered flock in close flight, not hit, anchored over the marsh.
+const Flock* BirdInSight() {
+    if (currentScreen != kScreenHunt) {
+        return nullptr;
+    }
+    for (const Flock& flock : flocks) {
+        if (flock.kind == kFlightClose && !flock.hit && flock.x >= 0 && flock.x <= 639 &&
+            flock.y >= 0 && flock.y <= 399) {
+            return &flock;
+        }
+    }
+    return nullptr;
+}
+
+// until clock H:MM [MS] / until bird [MS]: false while the hunt is not there yet.
+bool RunUntilHunt(const ScriptCommand& command, uint32_t now) {
+    const bool clock = command.words[0] == "clock";
+    const size_t msWord = clock ? 2 : 1;
+    if (!runner.untilActive) {
+        int32_t ms = static_cast<int32_t>(kDefaultUntilMs);
+        if (command.words.size() > msWord) {
+            ParseInt(command.words[msWord], &ms);
+        }
+        runner.untilActive = true;
+        runner.untilDeadline = now + static_cast<uint32_t>(ms);
+    }
+    bool reached = false;
+    if (clock) {
+        int32_t target = 0;
+        ParseClock(command.words[1], &target);
+        reached = currentScreen == kScreenHunt && hunt.hour * 60 + hunt.minute >= target;
+    } else {
+        reached = BirdInSight() != nullptr;
+    }
+    if (!reached) {
+        if (static_cast<int32_t>(now - runner.untilDeadline) > 0) {
+            Fail(command, clock ? "the hunt clock shows " + std::to_string(hunt.hour) + ":" +
+                                      std::to_string(hunt.minute)
+                                : "no bird in sight");
+        }
+        return false;
+    }
+    runner.untilActive = false;
+    return true;
+}
+
 // Runs one command; false when it has to wait for the game.
 bool Run(const ScriptCommand& command, uint32_t now) {
     const std::string& verb = command.verb;
@@ -129,6 +190,16 @@ bool Run(const ScriptCommand& command, uint32_t now) {
         Post(GDL_EVENT_MOUSEUP, button, runner.held);
     } else if (verb == "key") {
         PressKey(command, command.words[0], now);
+    } else if (verb == "until" && command.words[0] != "screen") {
+        return RunUntilHunt(command, now);
+    } else if (verb == "aim") {
+        const Flock* bird = BirdInSight();
+        if (bird == nullptr) {
+            Fail(command, "no bird in sight");
+        }
+        runner.x = bird->x;
+        runner.y = bird->y;
+        Post(GDL_EVENT_MOUSEMOVE, 0, runner.held);
     } else if (verb == "until") {
         int32_t screen = 0;
         ParseInt(command.words[1], &screen);
@@ -302,6 +373,16 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
                    (words.size() == 2 ||
                     (verb == "until" && words.size() == 3 && ParseInt(words[2], &b) && b >= 0))) {
             Add(commands, number, verb.c_str(), words);
+        } else if (verb == "until" && (words.size() == 2 || words.size() == 3) &&
+                   words[0] == "clock" && ParseClock(words[1], &a) &&
+                   (words.size() == 2 || (ParseInt(words[2], &b) && b >= 0))) {
+            Add(commands, number, "until", words);
+        } else if (verb == "until" && (words.size() == 1 || words.size() == 2) &&
+                   words[0] == "bird" &&
+                   (words.size() == 1 || (ParseInt(words[1], &b) && b >= 0))) {
+            Add(commands, number, "until", words);
+        } else if (verb == "aim" && words.empty()) {
+            Add(commands, number, "aim", words);
         } else if (verb == "snap" && words.size() == 1 && words[0].find('/') == std::string::npos) {
             Add(commands, number, "snap", words, words[0]);
         } else if (verb == "seed" && words.size() == 1 && ParseInt(words[0], &a) && a >= 0) {

@@ -6,7 +6,8 @@
 // Plays the game from a script of input, one command per line ('#' starts a
 // comment): wait MS, move X Y, press [right], release [right], click X Y
 // [right], key NAME [ctrl] [shift] [alt], type TEXT, until screen N [MS],
-// expect screen N, snap NAME, seed N, close. The script runs from the display layer's
+// expect screen N, snap NAME, seed N, close; on the hunt: until clock H:MM
+// [MS], until bird [MS], aim. The script runs from the display layer's
 // event pump, in the game's own (virtual) time.
 
 struct ScriptCommand {

@@ -6,10 +6,12 @@
 #include <utility>
 
 #include "app/config.h"
+#include "app/screens.h"
 #include "engine/dialogs.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gdl/gdl.h"
+#include "hunt/hunt.h"
 #include "platform/graphics.h"
 
 int32_t pointerX = 320;
@@ -58,14 +60,22 @@ void DebugOptionsChord() {
     }
 }
 
+// Ctrl+T on the hunt screen: the clock jumps to 9:00.
+void HuntClockChord() {
+    if (currentScreen == kScreenHunt) {
+        SetHuntClockToNine();
+    }
+}
+
 // Hidden chords: Ctrl with one key. None uses an arrow key, and a control
 // chord never types a character.
 struct HiddenChord {
     int32_t scan;
     void (*handler)();
 };
-constexpr std::array<HiddenChord, 1> kHiddenChords = {{
+constexpr std::array<HiddenChord, 2> kHiddenChords = {{
     {kScanD, DebugOptionsChord},
+    {kScanT, HuntClockChord},
 }};
 
 constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{

@@ -39,6 +39,7 @@ constexpr int32_t kScanEnd = 79;
 constexpr int32_t kScanDown = 80;
 constexpr int32_t kScanDelete = 83;
 constexpr int32_t kScanD = 32;
+constexpr int32_t kScanT = 20;
 
 // The largest pointer picture; larger shapes are cut to it.
 constexpr int32_t kCursorMaxW = 60;

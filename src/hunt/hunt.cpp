@@ -1,0 +1,298 @@
+#include "hunt/hunt.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "app/config.h"
+#include "app/options.h"
+#include "app/screens.h"
+#include "engine/blit.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "engine/timer.h"
+#include "engine/transitions.h"
+#include "hunt/flights.h"
+#include "hunt/gun.h"
+#include "hunt/judgement.h"
+#include "hunt/panel.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "screens/clubs.h"
+
+HuntState hunt = {};
+std::array<Flock, kFlockCount> flocks = {};
+
+const std::array<const char*, kSpeciesCount> speciesNames = {"Mallard", "Pintail", "Redhead",
+                                                             "Canvasback"};
+const std::array<const char*, 2> sexNames = {"Hen", "Drake"};
+
+namespace {
+
+constexpr int32_t kSceneSlot = 97;  // scene picture, decoy map, depth map
+constexpr int32_t kSceneGraphics = 3;
+constexpr int32_t kPartnerSlot = 200;
+constexpr int32_t kSpriteSlot = 300;
+constexpr int kFirstCallSound = 14;
+constexpr int kCallSounds = 6;
+constexpr int kFirstRemarkSound = 20;
+// Entries of "char04" played as the partner's short remarks, sounds 20 to 26.
+constexpr std::array<int, 7> kRemarkEntries = {16, 17, 18, 26, 27, 28, 32};
+constexpr uint32_t kFadeStepMs = 10;
+constexpr int32_t kDawnLevel = 25;  // the marsh comes up in dawn light
+constexpr int32_t kCrosshairShape = 7;
+constexpr int32_t kArrowShape = 0;
+constexpr int32_t kRectMargin = 8;  // flock rectangles are copied this much larger
+constexpr int32_t kDayOverMinutes = 45;
+
+// Fades from level `from` to `to` one step per more than 10 ms, a busy wait;
+// each step shows intensity level * 4 - 1.
+void FadeSteps(int32_t from, int32_t to) {
+    const int32_t step = from < to ? 1 : -1;
+    int32_t level = from;
+    uint32_t last = TimerCount();
+    while (level != to) {
+        const uint32_t now = TimerCount();
+        if (now - last > kFadeStepMs) {
+            last = now;
+            level += step;
+            FadePalette(level * 4 - 1);
+        }
+    }
+}
+
+void FreeHuntBanks() {
+    FreeGraphics(kSceneSlot, hunt.sceneCount);
+    FreeGraphics(kSpriteSlot, hunt.spriteCount);
+    FreeGraphics(kPartnerSlot, hunt.partnerCount);
+    hunt.sceneCount = hunt.spriteCount = hunt.partnerCount = 0;
+}
+
+// The copy of a flock's old area before it moves, cut at the panel's top.
+void EraseFlock(const Flock& flock) {
+    const HuntRect& r = flock.prevRect;
+    if (r.y >= kPanelTop) {
+        return;
+    }
+    const int32_t h = std::min(r.h + kRectMargin, kPanelTop - r.y);
+    CopyPageRect(workPage, backPage, r.x, r.y, r.w + kRectMargin, h);
+}
+
+void PresentRect(const HuntRect& r) {
+    CopyPageRect(backPage, displaySurface, r.x, r.y, r.w + kRectMargin, r.h + kRectMargin);
+}
+
+// The pointer's shape over the marsh (crosshair) or the panel (arrow).
+void UpdateHuntCursor() {
+    if (!hunt.hasGun) {
+        return;
+    }
+    const int32_t wanted = pointerY < kPanelTop ? kCrosshairShape : kArrowShape;
+    if (wanted != hunt.huntCursorShape) {
+        HideCursorOn(backPage);
+        HideCursorOn(displaySurface);
+        SetCursorShape(wanted);
+        hunt.huntCursorShape = wanted;
+    }
+}
+
+void HandleInput() {
+    if ((action & kActionLeftPress) != 0) {
+        if (pointerY < kPanelTop) {
+            ShootGun();
+        } else {
+            ClickIconBar();
+        }
+    } else if (action == kActionRightPress && pointerY >= kPanelTop) {
+        ClickIconBar();
+    }
+    action = 0;
+}
+
+}  // namespace
+
+void DrawWaterFowlScreen() {
+    if (debugLog) {
+        LogPrintf("DrawWaterFowlScreen BEGIN");
+    }
+    char scene[16];
+    std::snprintf(scene, sizeof scene, "scn_%02d", ClubInfo(hunt.club).scene);
+    hunt.sceneCount = LoadGraphics(kSceneSlot, scene);
+    // Opaque: the scene covers the whole page, black pixels included.
+    BlitGraphic2(kSceneSlot, 0, 0, kScreenHeight, workPage);
+    hunt.spriteCount = LoadGraphics(kSpriteSlot, "sprites");
+    hunt.partnerCount = LoadGraphics(kPartnerSlot, "char04");
+    for (int i = 0; i < kCallSounds; ++i) {
+        SoundSeek("calls", i, kFirstCallSound + i);
+    }
+    for (size_t i = 0; i < kRemarkEntries.size(); ++i) {
+        SoundSeek("char04", kRemarkEntries[i], kFirstRemarkSound + static_cast<int>(i));
+    }
+
+    hunt.decoysPlaced = 0;
+    hunt.alert.fill(0);
+    hunt.loadedShells = hunt.bagged = hunt.jailState = 0;
+    hunt.gunEmpty = hunt.hitThisShot = hunt.retrieverState = 0;
+    for (KillCount& kill : hunt.kills) {
+        kill.count = 0;
+    }
+    hunt.lastHitSpecies = hunt.lastHitSex = 100;
+    hunt.dayOver = 0;
+    hunt.nextScreen = -1;
+
+    InitInterfaceIcons();
+    FadeSteps(64, 1);
+    RestoreWaterFowlScreen();
+    FadeSteps(1, kDawnLevel);
+    if (debugLog) {
+        LogPrintf("StopMusic");
+    }
+    StopMusic();
+
+    InitWaterfowl();
+    for (int32_t f = 0; f < kFlockCount; ++f) {
+        NewMotion(f);
+    }
+    cursorInBackPage = 1;
+    hunt.huntCursorShape = kArrowShape;
+    hunt.scoreDirty = hunt.clockDirty = 1;
+
+    const Club& club = ClubInfo(hunt.club);
+    hunt.beginMinute = club.beginMinute;
+    hunt.endMinute = club.endMinute;
+    hunt.hour = club.startHour;
+    hunt.minute = club.startMinute;
+    hunt.bagLimit = club.bagLimit;
+    hunt.dayMinute = hunt.hour * 60 + hunt.minute;
+    if (debugLog) {
+        LogPrintf("DrawWaterFowlScreen END");
+    }
+}
+
+void RestoreWaterFowlScreen() {
+    if (debugLog) {
+        LogPrintf("RestoreWaterFowlScreen");
+    }
+    CopyWorkPage();
+    ShowBackPage();
+    cursorInBackPage = 1;
+    hunt.clockDirty = hunt.scoreDirty = 1;
+}
+
+void DumpWaterfowlScreen() {
+    if (debugLog) {
+        LogPrintf("DumpWaterfowlScreen");
+    }
+    if (player != nullptr) {
+        player->items[kItemShells] =
+            static_cast<uint16_t>(player->items[kItemShells] + hunt.loadedShells);
+    }
+    hunt.loadedShells = 0;
+    cursorInBackPage = 0;
+    SyncCursorPos();
+    FreeHuntBanks();
+    for (int i = 0; i < kCallSounds; ++i) {
+        SoundFree(kFirstCallSound + i);
+    }
+    for (size_t i = 0; i < kRemarkEntries.size(); ++i) {
+        SoundFree(kFirstRemarkSound + static_cast<int>(i));
+    }
+    FadePalette(255);
+}
+
+void HuntFrame() {
+    TickClock();
+    // The main loop may sleep: it must come back for the next step and minute.
+    WakeAt(hunt.lastStepTime + kAnimStepMs + 1);
+    WakeAt(hunt.lastMinuteTime + kGameMinuteMs);
+    if (hunt.dayMinute > hunt.endMinute + kDayOverMinutes) {
+        ExitWaterfowl();
+        return;
+    }
+    HideCursor();
+    HoverButtons(IconBar(), pointerX, pointerY);
+
+    const bool step = hunt.animTick != 0;
+    if (step) {
+        for (int32_t f : hunt.drawOrder) {
+            EraseFlock(flocks[static_cast<size_t>(f)]);
+        }
+        for (int32_t f = 0; f < kFlockCount; ++f) {
+            flocks[static_cast<size_t>(f)].motion(f);
+        }
+        if (hunt.callCount > 0) {
+            --hunt.callCount;
+        }
+        for (int32_t& level : hunt.alert) {
+            level = std::max(level - 5, 0);
+        }
+        ChangeDistances();
+        if (hunt.retrieverState != kDogIdle) {
+            EraseRetriever();
+            hunt.scoreDirty = 1;
+        }
+        SortFlocks(kFlockCount);
+        for (int32_t f : hunt.drawOrder) {
+            const Flock& flock = flocks[static_cast<size_t>(f)];
+            ScaleGraphic(flock.graphicBase + flock.frame, flock.x, flock.y, flock.depth,
+                         flock.scale, flock.mirrored);
+        }
+        if (hunt.retrieverState != kDogIdle) {
+            DrawRetriever();
+        }
+    }
+    if (hunt.scoreDirty) {
+        DrawScore();
+    }
+    if (hunt.clockDirty) {
+        DrawClock();
+    }
+    UpdateHuntCursor();
+    DrawCursorInBackPage();
+    if (step) {
+        for (int32_t f : hunt.drawOrder) {
+            Flock& flock = flocks[static_cast<size_t>(f)];
+            PresentRect(flock.prevRect);
+            PresentRect(flock.rect);
+            flock.prevRect = flock.rect;
+        }
+        if (hunt.retrieverState != kDogIdle) {
+            MoveRetriever();
+        }
+        hunt.animTick = 0;
+    }
+    if (hunt.scoreDirty) {
+        PresentScore();
+    }
+    if (hunt.clockDirty) {
+        PresentClock();
+    }
+    ShowButtons(IconBar());
+    PresentCursor();
+    if (pointerY > kPanelTop) {
+        HitTestButtons(IconBar(), pointerX, pointerY);
+    }
+    HandleInput();
+}
+
+void SortFlocks(int32_t n) {
+    n = std::clamp(n, 0, kFlockCount);
+    for (int32_t i = 0; i < n; ++i) {
+        hunt.drawOrder[static_cast<size_t>(i)] = i;
+    }
+    std::stable_sort(hunt.drawOrder.begin(), hunt.drawOrder.begin() + n, [](int32_t a, int32_t b) {
+        return flocks[static_cast<size_t>(a)].depth < flocks[static_cast<size_t>(b)].depth;
+    });
+}
+
+void SetHuntClockToNine() {
+    hunt.hour = 9;
+    hunt.minute = 0;
+    hunt.dayMinute = 540;
+    hunt.clockDirty = 1;
+}
+
+void ResetHunt() {
+    hunt = HuntState{};
+    flocks = {};
+}

@@ -1,0 +1,319 @@
+#include "hunt/panel.h"
+
+#include <array>
+
+#include "app/config.h"
+#include "app/options.h"
+#include "app/screens.h"
+#include "engine/blit.h"
+#include "engine/dialogs.h"
+#include "engine/fonts.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "engine/random.h"
+#include "engine/timer.h"
+#include "engine/transitions.h"
+#include "hunt/flights.h"
+#include "hunt/gun.h"
+#include "hunt/hunt.h"
+#include "hunt/judgement.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+
+namespace {
+
+constexpr int kClickSound = 0;
+constexpr int kIconSound = 1;
+constexpr int32_t kDecoyIcon = 16, kLicenceIcon = 17, kCallIcon = 18, kShellIcon = 21,
+                  kGunIcon = 25;
+constexpr int32_t kScenePicture = 97;
+constexpr int32_t kDecoyMap = 98;
+constexpr int32_t kDecoyMapW = 160, kDecoyMapH = 120;
+constexpr int32_t kDecoyGraphic = 955;  // + kind + a coin
+constexpr int32_t kOpenWater = 117;
+constexpr uint32_t kHandColour = 254;
+constexpr int32_t kClockCentreX = 119, kClockCentreY = 447;
+constexpr int32_t kFullLight = 64;
+constexpr int32_t kDuskFloor = 28;  // the dusk fade stops at intensity 111
+constexpr int32_t kTwilight = 45;   // minutes of dawn and dusk around the hours
+
+std::array<Button, 8> iconBar = {{
+    {7, 429, 74, 45, 1, 1, 0, 2, 0, QuitHunt, 1},
+    {86, 429, 66, 45, 1, 0, 0, 0, 1, PauseHunt, 2},
+    {157, 422, 66, 45, 1, 0, 0, 0, 2, ShowRegulations, 3},
+    {228, 429, 66, 45, 1, 0, 0, 0, 3, ShowGameBag, 4},
+    {297, 422, 66, 45, 1, 0, 0, 0, 4, ToggleDecoys, 5},
+    {371, 422, 66, 45, 1, 0, 0, 0, 5, DuckCallButton, 6},
+    {442, 422, 81, 45, 1, 0, 0, 0, 6, SwitchGun, 7},
+    {528, 422, 104, 45, 1, 0, 0, 0, 7, LoadShell, -1},
+}};
+
+struct Point {
+    int32_t x, y;
+};
+// Hand end points from twelve o'clock clockwise.
+constexpr std::array<Point, 12> kMinuteHand = {{
+    {119, 433},
+    {126, 435},
+    {132, 440},
+    {134, 447},
+    {131, 455},
+    {126, 460},
+    {119, 462},
+    {112, 459},
+    {107, 455},
+    {105, 447},
+    {107, 440},
+    {112, 435},
+}};
+constexpr std::array<Point, 12> kHourHand = {{
+    {119, 438},
+    {125, 440},
+    {128, 443},
+    {129, 447},
+    {128, 453},
+    {125, 456},
+    {119, 457},
+    {114, 456},
+    {111, 452},
+    {110, 447},
+    {111, 443},
+    {114, 439},
+}};
+constexpr std::array<Point, 12> kHourHandHalfPast = {{
+    {122, 438},
+    {127, 441},
+    {129, 445},
+    {129, 450},
+    {127, 455},
+    {122, 457},
+    {117, 457},
+    {112, 454},
+    {110, 450},
+    {110, 445},
+    {112, 441},
+    {116, 438},
+}};
+
+uint8_t Owns(int item) {
+    return player != nullptr && player->items[static_cast<size_t>(item)] != 0 ? 1 : 0;
+}
+
+}  // namespace
+
+Button* IconBar() {
+    return iconBar.data();
+}
+
+void ClickIconBar() {
+    Button* button = HitTestButtons(iconBar.data(), pointerX, pointerY);
+    if (button != nullptr && button->handler != nullptr) {
+        button->handler(button->arg);
+    }
+}
+
+void InitInterfaceIcons() {
+    if (debugLog) {
+        LogPrintf("InitInterfaceIcons");
+    }
+    hunt.brightness = 27;
+    SaveImage(workPage, hunt.callIconSave.data(), 370, 421, kCallIconW, kCallIconH);
+    SaveImage(workPage, hunt.gunIconSave.data(), 442, 421, kGunIconW, kGunIconH);
+    SaveImage(workPage, hunt.shellIconSave.data(), 528, 421, kShellIconW, kShellIconH);
+    hunt.saidOnce.fill(0);
+    hunt.decoysOut = 0;
+    hunt.hasLicense = Owns(kItemLicence);
+    if (hunt.hasLicense) {
+        BlitGraphic(kLicenceIcon, 157, 422, workPage);
+    }
+    hunt.hasDecoys = Owns(kItemDecoys);
+    if (hunt.hasDecoys) {
+        BlitGraphic(kDecoyIcon, 297, 422, workPage);
+    }
+    hunt.hasShells = Owns(kItemShells);
+    if (hunt.hasShells) {
+        BlitGraphic(kShellIcon, 528, 422, workPage);
+    }
+    hunt.hasCall = 0;
+    hunt.currentCall = -1;
+    for (int32_t call = 0; call < kCallCount; ++call) {
+        if (Owns(kItemCall1 + call)) {
+            hunt.currentCall = call;
+            hunt.hasCall = 1;
+            BlitGraphic(kCallIcon + call, 371, 422, workPage);
+            break;
+        }
+    }
+    hunt.hasGun = 0;
+    hunt.currentGun = -1;
+    for (int32_t gun = 0; gun < kGunCount; ++gun) {
+        hunt.gunOwned[static_cast<size_t>(gun)] = Owns(kItemGun1 + gun);
+    }
+    for (int32_t gun = 0; gun < kGunCount; ++gun) {
+        if (hunt.gunOwned[static_cast<size_t>(gun)]) {
+            hunt.currentGun = gun;
+            hunt.hasGun = 1;
+            BlitGraphic(kGunIcon + gun, 442, 422, workPage);
+            SetCursorShape(0);
+            break;
+        }
+    }
+    // The best owned gun in hand; its icon replaces the first one's, which
+    // must not show through.
+    for (int32_t gun = kGunCount - 1; gun > hunt.currentGun && hunt.hasGun; --gun) {
+        if (hunt.gunOwned[static_cast<size_t>(gun)]) {
+            RestoreImage(hunt.gunIconSave.data(), workPage, 442, 421, kGunIconW, kGunIconH);
+            BlitGraphic(kGunIcon + gun, 442, 422, workPage);
+            hunt.currentGun = gun;
+            break;
+        }
+    }
+}
+
+void QuitHunt(int32_t) {
+    StopAllSounds();
+    SoundPlay(kClickSound);
+    ExitWaterfowl();
+    FadePalette(255);
+}
+
+void PauseHunt(int32_t) {
+    HideCursor();
+    MessageDialog(" |Game Paused....| ", "Resume");
+}
+
+void ShowRegulations(int32_t) {
+    if (!hunt.hasLicense) {
+        return;
+    }
+    SoundPlay(kClickSound);
+    hunt.scoreDirty = hunt.clockDirty = 1;
+    SwitchOverlay(kScreenRegulations);
+}
+
+void ShowGameBag(int32_t) {
+    SoundPlay(kClickSound);
+    hunt.scoreDirty = hunt.clockDirty = 1;
+    SwitchOverlay(kScreenGameBag);
+}
+
+void ToggleDecoys(int32_t) {
+    if (action != kActionLeftPress || !hunt.hasDecoys) {
+        return;
+    }
+    BlitGraphic2(kScenePicture, 0, 0, kPanelTop, workPage);
+    hunt.decoysPlaced = 0;
+    hunt.decoysOut ^= 1;
+    if (hunt.decoysOut) {
+        PlaceDecoys(1, 3, kOpenWater);
+        PlaceDecoys(2, 3, kOpenWater);
+        PlaceDecoys(1, 3, kOpenWater);
+        PlaceDecoys(2, 3, kOpenWater);
+        hunt.decoysPlaced = 1;
+        hunt.decoyFactor = 0;
+    } else {
+        hunt.decoyFactor = 50;
+    }
+    CopyPageRect(workPage, backPage, 0, 240, 640, 240);
+    CopyPageRect(backPage, displaySurface, 0, 240, 640, 240);
+    hunt.clockDirty = hunt.scoreDirty = 1;
+    SoundPlay(kIconSound);
+}
+
+void PlaceDecoys(int32_t kind, int32_t count, int32_t mapValue) {
+    const GraphicSlot& map = Graphic[kDecoyMap];
+    // A map too small for its 160 by 120 cells is as good as none.
+    if (map.data == nullptr || map.width < kDecoyMapW || map.height < kDecoyMapH) {
+        LogPrintf("decoy map is NULL");
+        return;
+    }
+    int32_t placed = 0;
+    for (int tries = 0; tries < 101 && placed < count; ++tries) {
+        const int32_t cx = Random() % kDecoyMapW;
+        const int32_t cy = 59 + Random() % 61;
+        const int32_t coin = Random() % 2;
+        if (map.data[cy * kDecoyMapW + cx] != mapValue) {
+            continue;
+        }
+        placed += 1;
+        const int32_t size = (cy * 16 - 940) * 25 / 245;
+        if (size > 10) {
+            BlitDecoy(kDecoyGraphic + kind + coin, cx * 4, cy * 4, size);
+        }
+    }
+}
+
+void TickClock() {
+    const uint32_t now = TimerCount();
+    if (now - hunt.lastStepTime > kAnimStepMs) {
+        hunt.animTick = 1;
+        hunt.lastStepTime = now;
+    }
+    if (now - hunt.lastMinuteTime < kGameMinuteMs) {
+        return;
+    }
+    hunt.lastMinuteTime = now;
+    hunt.dayMinute += 1;
+    if (hunt.dayMinute < hunt.beginMinute + kTwilight && hunt.brightness < kFullLight) {
+        hunt.brightness += 1;
+        FadePalette(hunt.brightness * 4 - 1);
+    }
+    if (hunt.dayMinute > hunt.endMinute - kTwilight && hunt.brightness >= kDuskFloor) {
+        FadePalette(hunt.brightness * 4 - 1);
+        hunt.brightness -= 1;
+    }
+    hunt.minute += 1;
+    if (hunt.minute > 59) {
+        hunt.minute = 0;
+        hunt.hour += 1;
+        if (hunt.hour > 23) {
+            hunt.hour = 0;
+        }
+    }
+    if (hunt.minute % 5 == 0) {
+        hunt.clockDirty = 1;
+    }
+}
+
+void DrawClock() {
+    if (debugLog) {
+        LogPrintf("DrawClock: min=%d, hour=%d", hunt.minute, hunt.hour);
+    }
+    CopyPageRect(workPage, backPage, kClockX, kClockY, kClockW, kClockH);
+    const auto hourIndex = static_cast<size_t>(((hunt.hour % 12) + 12) % 12);
+    const auto minuteIndex = static_cast<size_t>(((hunt.minute / 5) % 12 + 12) % 12);
+    const Point hour = hunt.minute >= 30 ? kHourHandHalfPast[hourIndex] : kHourHand[hourIndex];
+    const Point minute = kMinuteHand[minuteIndex];
+    GDL_Surface* previous = GDL_makeCurrent(backPage);
+    GDL_setColor(kHandColour);
+    GDL_line(kClockCentreX, kClockCentreY, hour.x, hour.y);
+    GDL_line(kClockCentreX, kClockCentreY, minute.x, minute.y);
+    GDL_makeCurrent(previous);
+}
+
+void PresentClock() {
+    CopyPageRect(backPage, displaySurface, kClockX, kClockY, kClockW, kClockH);
+    hunt.clockDirty = 0;
+}
+
+void DrawScore() {
+    if (debugLog) {
+        LogPrintf("DrawScore");
+    }
+    CopyPageRect(workPage, backPage, kLoadedX, kLoadedY, kLoadedW, kLoadedH);
+    CopyPageRect(workPage, backPage, kBoxX, kBoxY, kBoxW, kBoxH);
+    textTarget = backPage;
+    DrawFontTextf(0, 492, 437, "%d", hunt.loadedShells);
+    if (player == nullptr) {
+        LogPrintf("Player = NULL!!");
+        return;
+    }
+    DrawFontTextf(0, 586, 437, "%d", player->items[kItemShells]);
+}
+
+void PresentScore() {
+    CopyPageRect(backPage, displaySurface, kLoadedX, kLoadedY, kLoadedW, kLoadedH);
+    CopyPageRect(backPage, displaySurface, kBoxX, kBoxY, kBoxW, kBoxH);
+    hunt.scoreDirty = 0;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The hunt's panel: the icon bar set up from the player's belongings, the
+// quit, pause, regulations, game bag and decoy icons, the hunt's clock with
+// dawn and dusk, the shell counters and the decoys on the water.
+#include <cstdint>
+
+struct Button;
+
+// Animation steps come more than 100 ms apart; a game minute takes 401 ms.
+constexpr uint32_t kAnimStepMs = 100;
+constexpr uint32_t kGameMinuteMs = 401;
+
+// The eight buttons of the icon bar.
+Button* IconBar();
+// The button under the pointer gets the click (its handler reads the action).
+void ClickIconBar();
+
+void InitInterfaceIcons();
+void QuitHunt(int32_t arg);
+void PauseHunt(int32_t arg);
+void ShowRegulations(int32_t arg);
+void ShowGameBag(int32_t arg);
+void ToggleDecoys(int32_t arg);
+
+// Game time: sets animTick when a step is due and moves the clock on a minute
+// every 401 ms, fading the light at dawn and dusk.
+void TickClock();
+void DrawClock();
+void PresentClock();
+void DrawScore();
+void PresentScore();
+
+// Up to `count` decoys of `kind` on map cells holding `mapValue`.
+void PlaceDecoys(int32_t kind, int32_t count, int32_t mapValue);
+
+// Clock face and counter areas.
+constexpr int32_t kClockX = 96, kClockY = 426, kClockW = 48, kClockH = 43;
+constexpr int32_t kLoadedX = 490, kLoadedY = 436, kLoadedW = 32, kLoadedH = 32;
+constexpr int32_t kBoxX = 586, kBoxY = 436, kBoxW = 48, kBoxH = 32;
