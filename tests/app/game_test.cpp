@@ -141,6 +141,18 @@ TEST_F(GameTest, ClosingTheWindowInsideADialogSavesTheRoster) {
     EXPECT_EQ(currentPlayer, 1u);
 }
 
+TEST_F(GameTest, ClosingWhileANewNameIsTypedSavesAPlayableGame) {
+    UseData(kDataRoot);
+    WriteBytes("typing.txt", "until screen 0\nclick 350 365\nwait 100\ntype Zed\nclose\n");
+    ASSERT_EQ(RunScript("typing.txt", "."), 0) << ReadBytes("runner.out");
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(currentPlayer, 1u);
+    EXPECT_EQ(roster[1].money, 15);
+    EXPECT_EQ(roster[1].items[kItemShells], 25);
+    EXPECT_EQ(roster[1].items[kItemGun1], 1);
+}
+
 // Event calls (each one pumps) while the main loop runs.
 uint32_t pumps = 0;
 void CountPump() {
