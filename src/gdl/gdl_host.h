@@ -42,8 +42,9 @@ void GDL_setQuitHandler(GDL_QuitHandler handler);
 int32_t GDL_postEvent(const GDL_Event* event);
 
 // Rests until an event of the mask is queued or, when `timed`, until the
-// clock reaches `until` (a SysMilliseconds time), whichever comes first;
-// whatever was drawn is shown before resting. Headless, where no input comes
+// clock reaches `until` (a SysMilliseconds time), whichever comes first, but
+// a tenth of a second at most: callers wait in a loop. Whatever was drawn is
+// shown before resting. Headless, where no input comes
 // while resting, the virtual clock jumps to `until` at once (untimed it only
 // moves on by the event call's millisecond). Returns 1 when an event of the
 // mask is waiting.
