@@ -88,7 +88,8 @@ void UpdateHuntCursor() {
         return;
     }
     const int32_t wanted = pointerY < kPanelTop ? kCrosshairShape : kArrowShape;
-    if (wanted != hunt.huntCursorShape) {
+    // Also when another screen (an overlay, a dialog) left a different shape behind.
+    if (wanted != hunt.huntCursorShape || GetCursorShape() != wanted) {
         HideCursorOn(backPage);
         HideCursorOn(displaySurface);
         SetCursorShape(wanted);
