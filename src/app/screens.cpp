@@ -3,6 +3,8 @@
 #include <array>
 
 #include "app/config.h"
+#include "app/credits.h"
+#include "app/main_screen.h"
 #include "engine/blit.h"
 #include "engine/dialogs.h"
 #include "engine/draw.h"
@@ -13,6 +15,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "screens/jail.h"
 #include "screens/roster.h"
 
 uint32_t currentScreen = 0;
@@ -31,10 +34,10 @@ constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 
 // is refused with a log line.
 const std::array<ScreenHandlers, kScreenCount> kScreens = {{
     {"player roster", DrawRosterScreen, ExitRosterScreen, DoRosterScreen, RefreshRoster},
-    {"main screen", nullptr, nullptr, nullptr, nullptr},
+    {"main screen", DrawMainScreen, DumpMainScreen, DoMainScreen, nullptr},
     {"store", nullptr, nullptr, nullptr, nullptr},
     {"hunt", DrawWaterFowlScreen, DumpWaterfowlScreen, HuntFrame, RestoreWaterFowlScreen},
-    {"jail and game over", nullptr, nullptr, nullptr, nullptr},
+    {"jail and game over", DrawJailScreen, nullptr, nullptr, nullptr},
     {"regulations", nullptr, nullptr, nullptr, nullptr},
     {"game bag", nullptr, nullptr, nullptr, nullptr},
     {"bag goals", nullptr, nullptr, nullptr, nullptr},
@@ -140,6 +143,7 @@ void DoExit(int32_t) {
     if (kScreens[currentScreen].exit != nullptr) {
         kScreens[currentScreen].exit();
     }
+    Credits();
     ClearBackPage();
     BlockWipeTopLeft();
     ClearDisplay();

@@ -238,6 +238,36 @@ int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
     return NextEvent(event, mask, false);
 }
 
+int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
+    // One rest at most: the caller looks again after it, so a quit signal
+    // (which does not end the window system's wait) or a change made by a
+    // pump listener is noticed within a tenth of a second.
+    constexpr uint32_t kLongestRest = 100;
+    constexpr uint32_t kLongestJump = 1000;
+    {
+        const EventCall call;
+        Pump();
+        if (FindOldest(mask) >= 0) {
+            return 1;
+        }
+    }
+    const auto left = static_cast<int32_t>(until - SysPeekMilliseconds());
+    if (timed && left <= 0) {
+        return 0;
+    }
+    if (SysClockIsVirtual()) {
+        // A second at most per jump, so the sound mixed meanwhile keeps up.
+        if (timed) {
+            SysAdvanceVirtualClock(std::min(static_cast<uint32_t>(left), kLongestJump));
+        }
+        return 0;
+    }
+    GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestRest) : kLongestRest);
+    const EventCall call;
+    Pump();
+    return FindOldest(mask) >= 0 ? 1 : 0;
+}
+
 void GDL_flushEvents(uint32_t mask) {
     const EventCall call;
     Pump();

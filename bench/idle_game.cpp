@@ -1,0 +1,87 @@
+// The real game's screens under a real X server, measured for frugality (the
+// frugality script runs it under Xvfb):
+//   reedgunner_idle_game roster SECONDS   the roster waiting for input
+//   reedgunner_idle_game main SECONDS     the main screen waiting for input
+//   reedgunner_idle_game hunt SECONDS     a hunt at the Public Grounds running on its own
+// Settings (the data folder) come from the usual place. Prints the share of
+// one core the main loop used.
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+
+#include "app/config.h"
+#include "app/game.h"
+#include "app/main_screen.h"
+#include "app/options.h"
+#include "app/screens.h"
+#include "engine/timer.h"
+#include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
+#include "platform/graphics.h"
+#include "platform/sound.h"
+#include "sys/backend.h"
+
+namespace {
+
+char appInstance;
+volatile std::sig_atomic_t timeUp = 0;
+
+void OnAlarm(int) {
+    timeUp = 1;
+}
+
+// Looked at in every event call: the measurement's end ends the loop.
+void EndWhenTimeIsUp() {
+    if (timeUp != 0) {
+        quitGame = 1;
+    }
+}
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const char* mode = argc > 1 ? argv[1] : "roster";
+    const unsigned seconds = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 10;
+    GDL_setAppInstance(&appInstance);
+    CheckRegistry();
+    if (GraphicsInit() == 0) {
+        std::fprintf(stderr, "no display (see the log)\n");
+        return 1;
+    }
+    SoundInit();
+    if (GameInit() == 0) {
+        std::fprintf(stderr, "the game cannot start (see the log)\n");
+        return 1;
+    }
+    player->musicOn = 0;
+    StopMusic();
+    if (std::strcmp(mode, "roster") != 0) {
+        SwitchScreen(kScreenMain);
+    }
+    if (std::strcmp(mode, "hunt") == 0) {
+        GoHunt(0);
+    }
+    SysAddPumpListener(EndWhenTimeIsUp);
+    std::signal(SIGALRM, OnAlarm);
+    const double cpuStart = CpuSeconds();
+    const uint32_t start = TimerCount();
+    alarm(seconds);
+    MainLoop();
+    const double wall = (TimerCount() - start) / 1000.0;
+    const double cpu = CpuSeconds() - cpuStart;
+    std::printf("%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU), on screen %u\n",
+                mode,
+                GDL_activeRenderer() == GDL_Renderer::Accelerated ? "accelerated" : "software",
+                100.0 * cpu / wall, wall, cpu, currentScreen);
+    return 0;
+}
