@@ -1,17 +1,20 @@
 // bkg_07, the bag-goal payout: a cabinet of eight reel windows, a felt tray for
-// the coins, the money box and the plaque where the goal is written; and
-// bkg_08, the game-over picture: the marsh at nightfall.
+// the coins, the money box and the plaque where the goal is written; its bank
+// spr_07 (slots 31 to 36): the reel strip, the lit view button, three coins and
+// the picture that covers them; bkg_08, the game-over picture: the marsh at
+// nightfall, and its bank spr_08 (slots 100 and 101): broke, or jailed.
 #include <cmath>
 #include <cstdio>
 
 #include "canvas.h"
+#include "payout_art.h"
 #include "scenery.h"
 
 namespace {
 
 constexpr Rect kView = {476, 67, 74, 44};  // its lit face is graphic 32 of spr_07
 constexpr Rect kDone = {7, 430, 74, 44};   // lit by the shared icon 14
-constexpr int kReelY = 142, kReelW = 68, kReelH = 95;
+constexpr int kReelY = 142, kReelH = kReelWindowH;
 constexpr Rect kTray = {0, 247, 640, 173};      // coins land in rows 250 to 419
 constexpr Rect kMoneyBox = {190, 440, 40, 24};  // the game fills it with colour 254
 constexpr Rect kGoalPlaque = {236, 421, 400, 57};
@@ -51,16 +54,14 @@ void Payout(Canvas& c) {
         cairo_rectangle(cr, x - 1, kReelY - 1, kReelW + 2, kReelH + 2);
         SetColour(cr, 0x0c0a08);
         cairo_fill(cr);
-        cairo_pattern_t* p = cairo_pattern_create_linear(0, kReelY, 0, kReelY + kReelH);
-        cairo_pattern_add_color_stop_rgb(p, 0, 0.45, 0.4, 0.32);
-        cairo_pattern_add_color_stop_rgb(p, 0.45, 0.98, 0.95, 0.86);
-        cairo_pattern_add_color_stop_rgb(p, 1, 0.4, 0.36, 0.3);
-        cairo_set_source(cr, p);
+        // The strip's resting face as a stopped reel shows it: the seam above
+        // on top, then the face; a reel that turns starts from the same face.
+        cairo_save(cr);
         cairo_rectangle(cr, x, kReelY, kReelW, kReelH);
-        cairo_fill(cr);
-        cairo_pattern_destroy(p);
-        SetColour(cr, 0x6a5a40, 0.7);
-        DuckSilhouette(cr, x + kReelW / 2.0, kReelY + kReelH / 2.0, 1.6, r % 2 == 0, false);
+        cairo_clip(cr);
+        PaintReelPicture(c, x, kReelY + kStoppedShown - kReelPicture, 0);
+        PaintReelPicture(c, x, kReelY + kStoppedShown, 0);
+        cairo_restore(cr);
     }
     // The coin tray.
     PaintWood(c, kTray.x, kTray.y - 6, kTray.w, 6, 0x2a1608, 0x7a4a22, 703);
@@ -131,7 +132,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;
     }
+    // The lit view button, cut from the cabinet painted with it lit.
+    Canvas lit(640, 480);
+    Payout(lit);
+    WoodButton(lit, kView.x, kView.y, kView.w, kView.h, "View", true, 32);
+    std::vector<Picture> payout = {ReelStrip(), Crop(lit, kView)};
+    for (int kind = 0; kind < kCoinKinds; kind++) {
+        payout.push_back(CoinPicture(kind));
+    }
+    payout.push_back(CoverPicture());
+    std::vector<Picture> gameOver = {GameOverPicture(false), GameOverPicture(true)};
     bool ok = WritePaintedBackground(argv[1], "bkg_07.256", Payout) &&
-              WritePaintedBackground(argv[1], "bkg_08.256", GameOver);
+              WritePaintedBackground(argv[1], "bkg_08.256", GameOver) &&
+              WriteBank(OutPath(argv[1], "spr_07.256"), MasterPalette(), payout, true) &&
+              WriteBank(OutPath(argv[1], "spr_08.256"), MasterPalette(), gameOver, true);
     return ok ? 0 : 1;
 }
