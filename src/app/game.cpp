@@ -109,8 +109,16 @@ uint32_t GameInit() {
 void MainLoop() {
     while (quitGame == 0) {
         PollEvent();
+        const uint32_t screen = currentScreen;
         if (doHandlers[currentScreen] != nullptr) {
             doHandlers[currentScreen]();
+        }
+        // Nothing to do until the next input or the earliest time a screen
+        // asked for; a screen just entered gets its first pass at once.
+        uint32_t due = 0;
+        const bool timed = TakeWakeTime(&due);
+        if (quitGame == 0 && screen == currentScreen) {
+            GDL_waitEvent(GDL_EVENT_ALL, timed, due);
         }
     }
 }

@@ -5,6 +5,8 @@
 #include <sstream>
 
 #include "app/screens.h"
+#include "engine/random.h"
+#include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "hunt/hunt.h"
@@ -227,6 +229,10 @@ bool Run(const ScriptCommand& command, uint32_t now) {
         if (runner.captureDir.empty() || !GDL_saveDisplayPng(path.c_str())) {
             Fail(command, "cannot write " + path);
         }
+    } else if (verb == "seed") {
+        int32_t seed = 0;
+        ParseInt(command.words[0], &seed);
+        SeedRandom(static_cast<uint32_t>(seed));
     } else if (verb == "close") {
         runner.closed = true;
         GDL_postQuit();
@@ -239,6 +245,8 @@ void Pump() {
     while (!runner.closed) {
         if (runner.waiting) {
             if (static_cast<int32_t>(now - runner.resumeAt) < 0) {
+                // The game may rest until then: the script has nothing sooner.
+                WakeAt(runner.resumeAt);
                 return;
             }
             runner.waiting = false;
@@ -249,6 +257,8 @@ void Pump() {
             return;
         }
         if (!Run(runner.commands[runner.next], now)) {
+            // Waiting for the game: look again at its deadline at the latest.
+            WakeAt(runner.untilDeadline + 1);
             return;
         }
         ++runner.next;
@@ -375,6 +385,8 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
             Add(commands, number, "aim", words);
         } else if (verb == "snap" && words.size() == 1 && words[0].find('/') == std::string::npos) {
             Add(commands, number, "snap", words, words[0]);
+        } else if (verb == "seed" && words.size() == 1 && ParseInt(words[0], &a) && a >= 0) {
+            Add(commands, number, "seed", words);
         } else if (verb == "close" && words.empty()) {
             Add(commands, number, "close", words);
         } else {
@@ -389,6 +401,11 @@ void StartScriptRunner(const std::vector<ScriptCommand>& commands, const std::st
     runner.commands = commands;
     runner.captureDir = captureDir;
     SysAddPumpListener(Pump);
+}
+
+void StopScriptRunner() {
+    SysRemovePumpListener(Pump);
+    runner = Runner{};
 }
 
 size_t ScriptCommandsLeft() {

@@ -6,8 +6,8 @@
 // Plays the game from a script of input, one command per line ('#' starts a
 // comment): wait MS, move X Y, press [right], release [right], click X Y
 // [right], key NAME [ctrl] [shift] [alt], type TEXT, until screen N [MS],
-// expect screen N, snap NAME, close; on the hunt: until clock H:MM [MS],
-// until bird [MS], aim. The script runs from the display layer's
+// expect screen N, snap NAME, seed N, close; on the hunt: until clock H:MM
+// [MS], until bird [MS], aim. The script runs from the display layer's
 // event pump, in the game's own (virtual) time.
 
 struct ScriptCommand {
@@ -25,6 +25,9 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands, 
 // and ends the process with exit code 1; after the last command the window is
 // closed, the normal way out.
 void StartScriptRunner(const std::vector<ScriptCommand>& commands, const std::string& captureDir);
+
+// Stops feeding commands (for tests that run the game in process).
+void StopScriptRunner();
 
 // Commands not yet run.
 size_t ScriptCommandsLeft();

@@ -637,6 +637,22 @@ int32_t AUD_sample_playback_rate(AudSample sample) {
     return s == nullptr ? 0 : s->playbackRate;
 }
 
+uint32_t AUD_sample_ms_left(AudSample sample) {
+    SampleRec* s = Find(sample);
+    if (s == nullptr) {
+        return 0;
+    }
+    Lock();
+    uint64_t frames = 0;
+    if (s->status == AUD_SMP_PLAYING && s->loopCount != 0 && s->position < s->mix.size()) {
+        frames = s->mix.size() - s->position +
+                 uint64_t{s->mix.size()} * static_cast<uint64_t>(std::max(s->playsLeft - 1, 0));
+    }
+    Unlock();
+    // Rounded up: waking a millisecond early would find it still playing.
+    return static_cast<uint32_t>((frames * 1000 + outRate - 1) / outRate);
+}
+
 uint32_t AUD_sample_position(AudSample sample) {
     SampleRec* s = Find(sample);
     if (s == nullptr) {

@@ -113,6 +113,10 @@ int32_t AUD_sample_playback_rate(AudSample sample);
 // Position in the data, in bytes of the image's own format.
 uint32_t AUD_sample_position(AudSample sample);
 
+// Milliseconds of output until a playing sample ends (all its plays left
+// counted); 0 when it is not playing or loops without end.
+uint32_t AUD_sample_ms_left(AudSample sample);
+
 // The program's millisecond clock (one read of it); also mixes under the
 // headless backend and delivers queued end callbacks.
 uint32_t AUD_ms_count();

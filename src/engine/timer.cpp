@@ -1,6 +1,7 @@
 #include "engine/timer.h"
 
 #include "aud/aud.h"
+#include "sys/clock.h"
 
 namespace {
 
@@ -19,7 +20,12 @@ void TimerWait(uint32_t ms) {
         return;
     }
     while (TimerCount() - timerMark <= ms) {
+        TimerIdle();
     }
+}
+
+void TimerIdle() {
+    SysWaitForNextMillisecond();
 }
 
 void TimerReset() {

@@ -4,10 +4,15 @@
 // The millisecond count of the program's clock; wraps at 2^32.
 uint32_t TimerCount();
 
-// TimerWait(0) marks the start of a step. TimerWait(ms) then spins until more
-// than `ms` milliseconds have passed since the mark. A busy wait: it neither
-// sleeps nor takes events, and never sets a new mark itself.
+// TimerWait(0) marks the start of a step. TimerWait(ms) then waits until more
+// than `ms` milliseconds have passed since the mark, looking at the clock once
+// a millisecond. It takes no events and never sets a new mark itself.
 void TimerWait(uint32_t ms);
+
+// Rests until the clock's next millisecond: what a loop waiting on the clock
+// or a sound calls between looks, so it does not spin a core. Returns at once
+// on the virtual clock.
+void TimerIdle();
 
 // Clears the mark, as at the start of a run.
 void TimerReset();

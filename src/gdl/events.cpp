@@ -238,6 +238,34 @@ int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
     return NextEvent(event, mask, false);
 }
 
+int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
+    // Woken now and then even without a deadline: a quit signal does not
+    // end the window system's wait.
+    constexpr uint32_t kLongestRest = 100;
+    constexpr uint32_t kLongestJump = 1000;
+    for (;;) {
+        {
+            const EventCall call;
+            Pump();
+            if (FindOldest(mask) >= 0) {
+                return 1;
+            }
+        }
+        const auto left = static_cast<int32_t>(until - SysPeekMilliseconds());
+        if (timed && left <= 0) {
+            return 0;
+        }
+        if (SysClockIsVirtual()) {
+            // A second at most per jump, so the sound mixed meanwhile keeps up.
+            if (timed) {
+                SysAdvanceVirtualClock(std::min(static_cast<uint32_t>(left), kLongestJump));
+            }
+            return 0;
+        }
+        GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestRest) : kLongestRest);
+    }
+}
+
 void GDL_flushEvents(uint32_t mask) {
     const EventCall call;
     Pump();

@@ -41,6 +41,14 @@ void GDL_setQuitHandler(GDL_QuitHandler handler);
 // 0 when the queue is full (the event is dropped, as real input would be).
 int32_t GDL_postEvent(const GDL_Event* event);
 
+// Rests until an event of the mask is queued or, when `timed`, until the
+// clock reaches `until` (a SysMilliseconds time), whichever comes first;
+// whatever was drawn is shown before resting. Headless, where no input comes
+// while resting, the virtual clock jumps to `until` at once (untimed it only
+// moves on by the event call's millisecond). Returns 1 when an event of the
+// mask is waiting.
+int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until);
+
 // As if the window lost (false) or got back (true) the focus, or the player
 // closed it: taken at the next event call, as the window's messages are.
 void GDL_postActivation(bool gained);

@@ -58,9 +58,10 @@ void GdlRestoreSignalHandlers();
 bool GdlWindowDetect(int32_t* desktopWidth, int32_t* desktopHeight);
 bool GdlWindowOpen(GDL_Renderer preferred);
 void GdlWindowClose();
-void GdlWindowPump();     // window messages into the queue
-void GdlWindowIdle();     // nothing came: rest until the clock ticks
-void GdlWindowShowNow();  // presents at once
+void GdlWindowPump();             // window messages into the queue
+void GdlWindowIdle();             // nothing came: rest until the clock ticks
+void GdlWindowRest(uint32_t ms);  // shows what was drawn, then rests up to ms for input
+void GdlWindowShowNow();          // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
 void GdlWindowMessageBox(const char* title, const char* message);

@@ -389,6 +389,18 @@ void GdlWindowIdle() {
     MaybePresent(SysMilliseconds());
 }
 
+void GdlWindowRest(uint32_t ms) {
+    if (window == nullptr) {
+        SDL_Delay(ms);
+        return;
+    }
+    // The rest may be long: what the game drew must be on screen first.
+    lastPresent = SysPeekMilliseconds();
+    Present();
+    clockWatched = false;
+    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+}
+
 void GdlWindowShowNow() {
     if (window == nullptr) {
         return;

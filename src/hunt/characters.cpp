@@ -1,8 +1,305 @@
-// The talking heads. Not drawn yet: each comment returns at once.
 #include "hunt/characters.h"
 
-void DoCharacterComment(int, int, int, int, int) {}
-void DoWilmaComment(int) {}
-void DoSheriffComment(int, int, int, int) {}
-void DoPartnerComment(int) {}
-void DoPartnerVoice(int) {}
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/config.h"
+#include "engine/blit.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "engine/random.h"
+#include "engine/timer.h"
+#include "gdl/gdl.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+
+namespace {
+
+constexpr uint32_t kWaveHeader = 44;
+constexpr uint32_t kStepMs = 100;
+constexpr uint32_t kStepBytes16 = 4410;  // 100 ms of 16-bit mono at 22050 Hz
+constexpr int32_t kQuietLimit16 = 256;
+constexpr int32_t kQuietLimit8 = 1;
+
+// A talking head's bank: graphics 210 to 221.
+constexpr int32_t kHeadSlot = 210;
+constexpr int32_t kHeadGraphics = 12;
+constexpr int32_t kHeadFirstOverlay = 4;
+constexpr int32_t kHeadQuietMouth = 5;
+constexpr int32_t kHeadSecondOverlay = 8;
+constexpr int32_t kHeadSecondOverlayAlt = 10;
+constexpr int32_t kHeadRectGraphic = 11;
+constexpr int32_t kWardenLayer = 117;
+constexpr int32_t kSheriffLayer = 119;
+
+// The partner's figure from the hunt's partner bank.
+constexpr int32_t kPartnerFigure = 200;
+constexpr int32_t kPartnerMouthShut = 201;
+constexpr int32_t kPartnerMouthOpen = 202;
+constexpr int32_t kPartnerFeature = 207;
+constexpr int32_t kPartnerFeatureAlt = 208;
+constexpr int32_t kPartnerX = 300;
+constexpr int32_t kPartnerY = 470;
+constexpr int32_t kPartnerLayer = 105;
+constexpr const char* kPartnerBank = "char04";
+
+struct Rect {
+    int32_t x, y, w, h;
+};
+
+void BankName(char (&name)[16], int character) {
+    std::snprintf(name, sizeof name, "char%02d", character);
+}
+
+// A graphic's offset rectangle placed at (x, y); empty for an empty slot.
+Rect Placed(int32_t num, int32_t x, int32_t y) {
+    const GraphicSlot& g = Graphic[num];
+    return {x + g.xoff, y + g.yoff, g.width, g.height};
+}
+
+// The area redrawn at each step: graphic 221 at (x, y), its corner kept on screen.
+Rect HeadRect(int32_t x, int32_t y) {
+    Rect r = Placed(kHeadSlot + kHeadRectGraphic, x, y);
+    r.x = std::max(r.x, 0);
+    r.y = std::max(r.y, 0);
+    return r;
+}
+
+// The union of graphics 210 to 220 at (x, y).
+Rect BoundingBox(int32_t x, int32_t y) {
+    int32_t left = kScreenWidth, top = kScreenHeight, right = 0, bottom = 0;
+    for (int32_t n = kHeadSlot; n < kHeadSlot + kHeadRectGraphic; ++n) {
+        const Rect r = Placed(n, x, y);
+        left = std::min(left, r.x);
+        top = std::min(top, r.y);
+        right = std::max(right, r.x + r.w);
+        bottom = std::max(bottom, r.y + r.h);
+    }
+    return {left, top, right - left, bottom - top};
+}
+
+void Copy(GDL_Surface* from, GDL_Surface* to, const Rect& r) {
+    if (r.w > 0 && r.h > 0) {
+        CopyPageRect(from, to, r.x, r.y, r.w, r.h);
+    }
+}
+
+// Loads the talking head's bank into 210 onward. False (logged, everything it
+// loaded freed again) unless it holds exactly 12 graphics.
+bool LoadHead(int character) {
+    char bank[16];
+    BankName(bank, character);
+    const int32_t count = LoadGraphics(kHeadSlot, bank);
+    if (count == kHeadGraphics) {
+        return true;
+    }
+    LogPrintf("CHARACTER ERROR: num_gfx = %d", count);
+    // A load that failed part way reports 0 but may have filled slots.
+    FreeGraphics(kHeadSlot, std::max(count, kHeadGraphics));
+    return false;
+}
+
+// Entry comment - 1 of the character's bank into the voice slot; its size.
+uint32_t LoadVoice(int character, int comment) {
+    char bank[16];
+    BankName(bank, character);
+    SoundStop(kVoiceSound);
+    SoundFree(kVoiceSound);
+    return SoundSeek(bank, comment - 1, kVoiceSound);
+}
+
+// Rests until the next look at the voice slot.
+void RestWhileSpeaking() {
+    TimerIdle();
+}
+
+}  // namespace
+
+bool SampleIsLoud(const uint8_t* data, uint32_t size, uint32_t pos, bool eightBit) {
+    if (data == nullptr) {
+        return false;
+    }
+    if (eightBit) {
+        if (pos >= size) {
+            return false;
+        }
+        return std::abs(static_cast<int32_t>(data[pos]) - 128) > kQuietLimit8;
+    }
+    if (size < 2 || pos > size - 2) {
+        return false;
+    }
+    const auto sample = static_cast<int16_t>(static_cast<uint16_t>(data[pos]) |
+                                             static_cast<uint16_t>(data[pos + 1] << 8));
+    return std::abs(static_cast<int32_t>(sample)) > kQuietLimit16;
+}
+
+LipSync StartLipSync() {
+    LipSync sync;
+    sync.data = SoundData(kVoiceSound, &sync.size);
+    sync.eightBit = eightBitSound != 0;
+    return sync;
+}
+
+bool LipSyncStep(LipSync* sync, uint32_t now, bool* loud) {
+    if (sync->started && now - sync->lastStep <= kStepMs) {
+        return false;
+    }
+    sync->started = true;
+    sync->lastStep = now;
+    *loud = SampleIsLoud(sync->data, sync->size, sync->readPos, sync->eightBit);
+    const uint32_t stride = sync->eightBit ? kStepBytes16 / 2 : kStepBytes16;
+    if (uint64_t{sync->dataOffset} + stride < sync->size) {
+        sync->readPos += stride;
+        sync->dataOffset += stride;
+        if (debugLog) {
+            LogPrintf("data_offset=%d", static_cast<int>(sync->dataOffset));
+        }
+    }
+    return true;
+}
+
+void DoCharacterComment(int character, int comment, int x, int y, int mirror) {
+    if (debugLog) {
+        LogPrintf("DoCharacterComment(%d, %d, %d, %d, %d)", character, comment, x, y, mirror);
+    }
+    SoundStop(kVoiceSound);
+    SoundFree(kVoiceSound);
+    BusyCursor();
+    if (!LoadHead(character)) {
+        RestoreCursor();
+        return;
+    }
+    const Rect head = HeadRect(x, y);
+    const Rect box = BoundingBox(x, y);
+    ScaleGraphic(kHeadSlot, x, y, kWardenLayer, 100, mirror);
+    ScaleGraphic(kHeadSlot + kHeadFirstOverlay, x, y, kWardenLayer, 100, mirror);
+    HideCursor();
+    Copy(backPage, displaySurface, box);
+
+    if (LoadVoice(character, comment) == 0) {
+        LogPrintf("ERROR: DoCharacterComment(%d)", comment);
+    } else {
+        SoundPlay(kVoiceSound);
+        LipSync sync = StartLipSync();
+        int32_t overlay = kHeadFirstOverlay;
+        while (IsSoundPlaying(kVoiceSound) != 0) {
+            bool loud = false;
+            if (!LipSyncStep(&sync, TimerCount(), &loud)) {
+                RestWhileSpeaking();
+                continue;
+            }
+            const int32_t mouth = loud ? kHeadQuietMouth + Random() % 3 : kHeadQuietMouth;
+            if (Random() % 10 == 2) {
+                overlay = 1 + Random() % 4;
+            }
+            const int32_t second = Random() % 5 == 2 ? kHeadSecondOverlayAlt : kHeadSecondOverlay;
+            Copy(workPage, backPage, head);
+            for (int32_t part : {0, overlay, mouth, second}) {
+                ScaleGraphic(kHeadSlot + part, x, y, kWardenLayer, 100, mirror);
+            }
+            Copy(backPage, displaySurface, head);
+        }
+        SoundFree(kVoiceSound);
+    }
+
+    FreeGraphics(kHeadSlot, kHeadGraphics);
+    Copy(workPage, backPage, box);
+    Copy(backPage, displaySurface, box);
+    ShowCursor();
+    RestoreCursor();
+}
+
+void DoWilmaComment(int comment) {
+    if (debugLog || comment != 0) {
+        LogPrintf("DoWilmaComment(%d)", comment);
+    }
+    HideCursor();
+    DoCharacterComment(20, comment, 220, 470, 0);
+}
+
+void DoSheriffComment(int character, int comment, int x, int y) {
+    if (debugLog) {
+        LogPrintf("DoSheriffComment(%d, %d, %d, %d)", character, comment, x, y);
+    }
+    SoundStop(kVoiceSound);
+    SoundFree(kVoiceSound);
+    if (!LoadHead(character)) {
+        return;
+    }
+    const Rect head = HeadRect(x, y);
+    const Rect box = BoundingBox(x, y);
+    ScaleGraphic(kHeadSlot, x, y, kSheriffLayer, 100, 0);
+    ScaleGraphic(kHeadSlot + kHeadFirstOverlay, x, y, kSheriffLayer, 100, 0);
+    Copy(backPage, displaySurface, box);
+
+    if (LoadVoice(character, comment) == 0) {
+        LogPrintf("ERROR: DoCharacterComment(%d)", comment);
+    } else {
+        SoundPlay(kVoiceSound);
+        LipSync sync = StartLipSync();
+        while (IsSoundPlaying(kVoiceSound) != 0) {
+            bool loud = false;
+            if (!LipSyncStep(&sync, TimerCount(), &loud)) {
+                RestWhileSpeaking();
+                continue;
+            }
+            const int32_t mouth = loud ? kHeadQuietMouth + Random() % 3 : kHeadQuietMouth;
+            const int32_t second = Random() % 5 == 2 ? kHeadSecondOverlayAlt : kHeadSecondOverlay;
+            ScaleGraphic(kHeadSlot + mouth, x, y, kSheriffLayer, 100, 0);
+            ScaleGraphic(kHeadSlot + second, x, y, kSheriffLayer, 100, 0);
+            Copy(backPage, displaySurface, head);
+        }
+        SoundFree(kVoiceSound);
+    }
+
+    FreeGraphics(kHeadSlot, kHeadGraphics);
+    Copy(workPage, backPage, box);
+    Copy(backPage, displaySurface, box);
+}
+
+void DoPartnerComment(int comment) {
+    if (debugLog) {
+        LogPrintf("DoPartnerComment(%d)", comment);
+    }
+    SoundStop(kVoiceSound);
+    SoundFree(kVoiceSound);
+    if (SoundSeek(kPartnerBank, comment - 1, kVoiceSound) == 0) {
+        return;
+    }
+    SoundPlay(kVoiceSound);
+    LipSync sync = StartLipSync();
+    const Rect head = Placed(kPartnerFigure, kPartnerX, kPartnerY);
+
+    HideCursorOn(displaySurface);
+    BlitGraphicLayer(kPartnerFigure, kPartnerX, kPartnerY, kPartnerLayer);
+    Copy(backPage, displaySurface, head);
+    while (IsSoundPlaying(kVoiceSound) != 0) {
+        bool loud = false;
+        if (LipSyncStep(&sync, TimerCount(), &loud)) {
+            BlitGraphicLayer(loud ? kPartnerMouthOpen : kPartnerMouthShut, kPartnerX, kPartnerY,
+                             kPartnerLayer);
+            BlitGraphicLayer(Random() % 4 == 2 ? kPartnerFeatureAlt : kPartnerFeature, kPartnerX,
+                             kPartnerY, kPartnerLayer);
+            Copy(backPage, displaySurface, head);
+        }
+        // The player may cut him short; the event call also rests a moment.
+        GDL_Event event{};
+        if (GDL_getEvent(&event, GDL_EVENT_KEYDOWN | GDL_EVENT_MOUSEDOWN) != 0) {
+            SoundStop(kVoiceSound);
+            break;
+        }
+    }
+    SoundFree(kVoiceSound);
+    Copy(workPage, backPage, head);
+    Copy(backPage, displaySurface, head);
+    ShowCursorOn(displaySurface);
+}
+
+void DoPartnerVoice(int comment) {
+    if (debugLog) {
+        LogPrintf("DoPartnerVoice(%d)", comment);
+    }
+    PlayVoice(kPartnerBank, comment - 1);
+}

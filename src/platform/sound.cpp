@@ -397,6 +397,7 @@ void WaitSound(int n) {
         return;
     }
     while (AUD_sample_status(channel) == AUD_SMP_PLAYING) {
+        TimerIdle();
     }
     soundChannel[n] = -1;
 }
@@ -432,6 +433,7 @@ void StopMusic() {
 
 void WaitMusic() {
     while (IsSoundPlaying(kMusicSound) != 0) {
+        TimerIdle();
     }
 }
 
@@ -487,6 +489,7 @@ void SoundFade(int n) {
         // A wait of its own: the shared TimerWait mark may be in use.
         const uint32_t step = TimerCount();
         while (TimerCount() - step < 10) {
+            TimerIdle();
         }
     }
     SoundStop(n);
@@ -513,6 +516,21 @@ void SetSoundRate(int n, int32_t rate) {
     AudSample channel = ChannelOf(n);
     if (channel != 0) {
         AUD_set_sample_playback_rate(channel, rate);
+    }
+}
+
+const uint8_t* SoundData(int n, uint32_t* size) {
+    const bool loaded = ValidSound(n) && soundImage[n] != nullptr;
+    if (size != nullptr) {
+        *size = loaded ? soundSize[n] : 0;
+    }
+    return loaded ? static_cast<const uint8_t*>(soundImage[n]) : nullptr;
+}
+
+void WakeAtSoundEnd(int n) {
+    AudSample channel = ChannelOf(n);
+    if (channel != 0 && AUD_sample_status(channel) == AUD_SMP_PLAYING) {
+        WakeAt(TimerCount() + AUD_sample_ms_left(channel));
     }
 }
 

@@ -81,6 +81,15 @@ void SetSoundRate(int n, int32_t rate);
 int32_t PercentToVolume(int percent);
 int VolumeToPercent(int32_t volume);
 
+// The loaded image of sound `n` (the bank entry as read, header included) and
+// its size in bytes; null and 0 when nothing is loaded. The talking heads read
+// the voice line's loudness from it.
+const uint8_t* SoundData(int n, uint32_t* size);
+
+// Asks the main loop to wake when sound `n` will have played to its end (for a
+// screen that waits on it); nothing when it is not playing.
+void WakeAtSoundEnd(int n);
+
 // 1 after a successful SoundInit; 1 from PlayMusic until the music ends.
 uint32_t SoundIsOn();
 uint32_t MusicIsPlaying();

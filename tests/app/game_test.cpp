@@ -10,12 +10,14 @@
 #include "app/config.h"
 #include "app/options.h"
 #include "app/screens.h"
+#include "app/script.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
-#include "sys/clock.h"
 #include "support/display_test.h"
+#include "sys/backend.h"
+#include "sys/clock.h"
 
 namespace {
 
@@ -171,6 +173,38 @@ TEST_F(GameTest, ClosingTheWindowInsideADialogSavesTheRoster) {
     ASSERT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(PlayerName(roster[1]), "Ada ");
     EXPECT_EQ(currentPlayer, 1u);
+}
+
+// Event calls (each one pumps) while the main loop runs.
+uint32_t pumps = 0;
+void CountPump() {
+    ++pumps;
+}
+
+TEST_F(GameTest, TheMainLoopRestsUntilTheNextThingIsDue) {
+    UseData(kDataRoot);
+    CheckRegistry();
+    ASSERT_EQ(GraphicsInit(), 1u);
+    SoundInit();
+    ASSERT_EQ(GameInit(), 1u);
+    // The script's end closes the window; here that only ends the loop.
+    GDL_setQuitHandler([] { quitGame = 1; });
+    std::vector<ScriptCommand> commands;
+    std::string error;
+    ASSERT_TRUE(ParseScript("wait 331000\nclick 10 10\nwait 331000\n", &commands, &error));
+    StartScriptRunner(commands, "");
+    pumps = 0;
+    SysAddPumpListener(CountPump);
+    const uint32_t start = SysPeekMilliseconds();
+    MainLoop();
+    SysRemovePumpListener(CountPump);
+    StopScriptRunner();
+    EXPECT_GE(SysPeekMilliseconds() - start, 662000u) << "a hunt day's time, twice";
+    EXPECT_LT(pumps, 20000u) << "the roster waited for input without spinning";
+    EXPECT_EQ(currentScreen, 0u);
+    GameExit();
+    SoundExit();
+    ResetScreens();
 }
 
 TEST_F(GameTest, ScriptRunnerReportsItsFailures) {
