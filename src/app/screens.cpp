@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/config.h"
+#include "app/store.h"
 #include "engine/blit.h"
 #include "engine/dialogs.h"
 #include "engine/draw.h"
@@ -13,6 +14,9 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "screens/game_bag.h"
+#include "screens/goals.h"
+#include "screens/regulations.h"
 #include "screens/roster.h"
 
 uint32_t currentScreen = 0;
@@ -32,12 +36,12 @@ constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 
 const std::array<ScreenHandlers, kScreenCount> kScreens = {{
     {"player roster", DrawRosterScreen, ExitRosterScreen, DoRosterScreen, RefreshRoster},
     {"main screen", nullptr, nullptr, nullptr, nullptr},
-    {"store", nullptr, nullptr, nullptr, nullptr},
+    {"store", DrawStoreScreen, ExitStoreScreen, DoStoreScreen, RestoreStoreScreen},
     {"hunt", DrawWaterFowlScreen, DumpWaterfowlScreen, HuntFrame, RestoreWaterFowlScreen},
     {"jail and game over", nullptr, nullptr, nullptr, nullptr},
-    {"regulations", nullptr, nullptr, nullptr, nullptr},
-    {"game bag", nullptr, nullptr, nullptr, nullptr},
-    {"bag goals", nullptr, nullptr, nullptr, nullptr},
+    {"regulations", DrawRegsScreen, RestoreRegsButtons, DoRegsScreen, nullptr},
+    {"game bag", DrawGameBagScreen, RestoreGameBagButtons, DoGameBagScreen, DrawGameBagPage},
+    {"bag goals", DrawGoalScreen, ExitGoalScreen, DoGoalScreen, nullptr},
 }};
 static_assert(kScreens.size() == kScreenCount);
 
