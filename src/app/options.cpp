@@ -1,5 +1,6 @@
 #include "app/options.h"
 
+#include <bit>
 #include <cstring>
 
 #include "engine/files.h"
@@ -95,6 +96,11 @@ void ResetRoster() {
 
 std::string_view PlayerName(const PlayerRecord& record) {
     return std::string_view(record.name, strnlen(record.name, sizeof record.name));
+}
+
+uint8_t CountGoals(const PlayerRecord& record) {
+    return static_cast<uint8_t>(std::popcount(static_cast<unsigned>(record.goalBitsA & 0x0FFF)) +
+                                std::popcount(static_cast<unsigned>(record.goalBitsB & 0x0FFF)));
 }
 
 bool IsFreeRecord(const PlayerRecord& record) {

@@ -52,6 +52,9 @@ std::string_view PlayerName(const PlayerRecord& record);
 // A record whose first name byte, taken as signed, is below 33 holds no game.
 bool IsFreeRecord(const PlayerRecord& record);
 
+// The set bits among the low 12 of goalBitsA and of goalBitsB.
+uint8_t CountGoals(const PlayerRecord& record);
+
 // Field-by-field conversion to and from the 84 stored bytes.
 void EncodePlayerRecord(const PlayerRecord& record, uint8_t* out);
 void DecodePlayerRecord(const uint8_t* in, PlayerRecord* record);

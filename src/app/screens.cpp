@@ -3,6 +3,8 @@
 #include <array>
 
 #include "app/config.h"
+#include "app/credits.h"
+#include "app/main_screen.h"
 #include "app/store.h"
 #include "engine/blit.h"
 #include "engine/dialogs.h"
@@ -16,6 +18,7 @@
 #include "platform/sound.h"
 #include "screens/game_bag.h"
 #include "screens/goals.h"
+#include "screens/jail.h"
 #include "screens/regulations.h"
 #include "screens/roster.h"
 
@@ -35,10 +38,10 @@ constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 
 // is refused with a log line.
 const std::array<ScreenHandlers, kScreenCount> kScreens = {{
     {"player roster", DrawRosterScreen, ExitRosterScreen, DoRosterScreen, RefreshRoster},
-    {"main screen", nullptr, nullptr, nullptr, nullptr},
+    {"main screen", DrawMainScreen, DumpMainScreen, DoMainScreen, nullptr},
     {"store", DrawStoreScreen, ExitStoreScreen, DoStoreScreen, RestoreStoreScreen},
     {"hunt", DrawWaterFowlScreen, DumpWaterfowlScreen, HuntFrame, RestoreWaterFowlScreen},
-    {"jail and game over", nullptr, nullptr, nullptr, nullptr},
+    {"jail and game over", DrawJailScreen, nullptr, nullptr, nullptr},
     {"regulations", DrawRegsScreen, RestoreRegsButtons, DoRegsScreen, nullptr},
     {"game bag", DrawGameBagScreen, RestoreGameBagButtons, DoGameBagScreen, DrawGameBagPage},
     {"bag goals", DrawGoalScreen, ExitGoalScreen, DoGoalScreen, nullptr},
@@ -144,6 +147,7 @@ void DoExit(int32_t) {
     if (kScreens[currentScreen].exit != nullptr) {
         kScreens[currentScreen].exit();
     }
+    Credits();
     ClearBackPage();
     BlockWipeTopLeft();
     ClearDisplay();

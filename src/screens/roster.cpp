@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cstdio>
 #include <cstring>
 
@@ -53,19 +52,14 @@ std::array<Button, 11> buttons = {{
     {131, 266, 113, 36, 1, 0, 0, 26, 0, DragVolume, -1},
 }};
 
-// A slot whose name starts with a byte of 32 or less holds no game.
+// The saved-players file's own rule, so a name is a game or not the same way everywhere.
 bool SlotIsEmpty(int slot) {
-    return static_cast<uint8_t>(roster[slot].name[0]) <= 32;
+    return IsFreeRecord(roster[slot]);
 }
 
 void MakeCurrent(int slot) {
     currentPlayer = static_cast<uint32_t>(slot);
     player = &roster[currentPlayer];
-}
-
-uint8_t CountGoals(const PlayerRecord& record) {
-    return static_cast<uint8_t>(std::popcount(static_cast<unsigned>(record.goalBitsA & 0x0FFF)) +
-                                std::popcount(static_cast<unsigned>(record.goalBitsB & 0x0FFF)));
 }
 
 void StartMenuMusic() {
@@ -166,16 +160,18 @@ void NewGame(int32_t) {
     ShowCursor();
     SoundPlay(kConfirmSound);
 
-    // The new-game template: a single blank for a name, music on, full volume.
+    // The new-game template: a single blank for a name, music on, full volume,
+    // and its $15, shells and gun before the name is asked for, so a save while
+    // it is typed (the window closed) keeps a game that can be played.
     PlayerRecord& record = roster[slot];
     std::memset(&record, 0, sizeof record);
     record.name[0] = ' ';
     record.musicOn = 1;
     record.volume = 100;
-    InputText(record.name);
     record.items[kItemShells] = 25;
     record.items[kItemGun1] = 1;
     record.money = 15;
+    InputText(record.name);
     RefreshRoster();
 }
 

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/config.h"
+#include "app/game_fixture.h"
 #include "app/options.h"
 #include "app/screens.h"
 #include "app/script.h"
@@ -15,45 +16,10 @@
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
-#include "support/display_test.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-// The generated data: REEDGUNNER_DATA_DIR is ".../data/ReedShot/".
-const fs::path kDataDir = fs::path(REEDGUNNER_DATA_DIR).parent_path();
-const fs::path kDataRoot = kDataDir.parent_path();
-
-class GameTest : public DisplayTest {
-protected:
-    // Settings pointing at `root`, which holds ReedShot/.
-    void UseData(const fs::path& root) {
-        WriteBytes(dir + "config/pellmar/Settings.ini",
-                   "[Settings]\nCDROM=" + root.string() + "\n");
-    }
-    // A copy of the generated data without one file.
-    fs::path DataWithout(const char* missing) {
-        const fs::path root = fs::path(dir) / "partial";
-        fs::create_directories(root / "ReedShot");
-        for (const auto& entry : fs::directory_iterator(kDataDir)) {
-            if (entry.path().filename() != missing) {
-                fs::copy_file(entry.path(), root / "ReedShot" / entry.path().filename());
-            }
-        }
-        return root;
-    }
-    // Runs the script runner on a script; returns its exit code.
-    int RunScript(const std::string& script, const std::string& captures) {
-        const std::string command = std::string(REEDGUNNER_SCRIPT_BIN) + " " + script + " " +
-                                    captures + " > runner.out 2>&1";
-        const int status = std::system(command.c_str());
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    }
-    const std::string sentinel = std::string(877, '\x5A');
-};
 
 TEST_F(GameTest, MissingFontsOrIconsEndWithCodeZeroAndLeaveTheRosterFile) {
     for (const char* missing : {"fonts.dat", "icons.256"}) {
@@ -173,6 +139,18 @@ TEST_F(GameTest, ClosingTheWindowInsideADialogSavesTheRoster) {
     ASSERT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(PlayerName(roster[1]), "Ada ");
     EXPECT_EQ(currentPlayer, 1u);
+}
+
+TEST_F(GameTest, ClosingWhileANewNameIsTypedSavesAPlayableGame) {
+    UseData(kDataRoot);
+    WriteBytes("typing.txt", "until screen 0\nclick 350 365\nwait 100\ntype Zed\nclose\n");
+    ASSERT_EQ(RunScript("typing.txt", "."), 0) << ReadBytes("runner.out");
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(currentPlayer, 1u);
+    EXPECT_EQ(roster[1].money, 15);
+    EXPECT_EQ(roster[1].items[kItemShells], 25);
+    EXPECT_EQ(roster[1].items[kItemGun1], 1);
 }
 
 // Event calls (each one pumps) while the main loop runs.

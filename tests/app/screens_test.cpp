@@ -176,4 +176,14 @@ TEST_F(ScreensTest, OnlyAListedGameCanBeDeleted) {
     EXPECT_EQ(currentPlayer, 7u);
 }
 
+TEST_F(ScreensTest, ANameStartingAtByte128IsAFreeSlotOnTheRosterToo) {
+    ResetRoster();
+    roster[1] = FreshPlayerRecord(true);
+    roster[1].name[0] = static_cast<char>(0xC9);
+    ASSERT_TRUE(IsFreeRecord(roster[1]));
+    SelectPlayer(1);
+    EXPECT_EQ(currentPlayer, 0u) << "not a game to choose";
+    ResetRoster();
+}
+
 }  // namespace
