@@ -6,3 +6,6 @@ if(TARGET reedgunner_data)
   target_compile_definitions(reedgunner_tests PRIVATE
     REEDGUNNER_SNAP_DIR="${CMAKE_CURRENT_BINARY_DIR}/snaps")
 endif()
+if(TARGET reedgunner_data)
+  target_sources(reedgunner_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/screens/store_script_test.cpp)
+endif()
