@@ -1,5 +1,6 @@
-// The store played end to end by the script runner from the roster and the
-// main screen; what was bought is read back from options.dat after `close`.
+// The store and a day paid on the payout screen, played end to end by the
+// script runner from the roster and the main screen; options.dat is read back
+// after `close`.
 #include <png.h>
 
 #include <cstring>
@@ -70,6 +71,19 @@ TEST_F(GameTest, StoreScriptBuysRefusesAndKeepsWhatWasBought) {
     EXPECT_GT(Differ(before, after, 412, 230, 90, 40), 200);
     EXPECT_GT(Differ(before, after, 190, 437, 40, 20), 0);
     EXPECT_EQ(Differ(before, after, 513, 180, 100, 40), 0);
+}
+
+TEST_F(GameTest, AHuntAtTheLimitIsPaidOnThePayoutScreen) {
+    UseData(kDataRoot);
+    ResetRoster();
+    roster[0].items[kItemLicence] = 1;
+    SaveOptions();
+    const std::string script = std::string(REEDGUNNER_TEST_SOURCE_DIR) + "/screens/goal_script.txt";
+    ASSERT_EQ(RunScript(script, "."), 0) << ReadBytes("runner.out");
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(roster[0].money, 16) << "$15 and the limit's $1";
+    EXPECT_EQ(roster[0].items[kItemShells], 21);
 }
 
 }  // namespace
