@@ -5,6 +5,7 @@
 #include "app/config.h"
 #include "app/credits.h"
 #include "app/main_screen.h"
+#include "app/store.h"
 #include "engine/blit.h"
 #include "engine/dialogs.h"
 #include "engine/draw.h"
@@ -15,7 +16,10 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "screens/game_bag.h"
+#include "screens/goals.h"
 #include "screens/jail.h"
+#include "screens/regulations.h"
 #include "screens/roster.h"
 
 uint32_t currentScreen = 0;
@@ -35,12 +39,12 @@ constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 
 const std::array<ScreenHandlers, kScreenCount> kScreens = {{
     {"player roster", DrawRosterScreen, ExitRosterScreen, DoRosterScreen, RefreshRoster},
     {"main screen", DrawMainScreen, DumpMainScreen, DoMainScreen, nullptr},
-    {"store", nullptr, nullptr, nullptr, nullptr},
+    {"store", DrawStoreScreen, ExitStoreScreen, DoStoreScreen, RestoreStoreScreen},
     {"hunt", DrawWaterFowlScreen, DumpWaterfowlScreen, HuntFrame, RestoreWaterFowlScreen},
     {"jail and game over", DrawJailScreen, nullptr, nullptr, nullptr},
-    {"regulations", nullptr, nullptr, nullptr, nullptr},
-    {"game bag", nullptr, nullptr, nullptr, nullptr},
-    {"bag goals", nullptr, nullptr, nullptr, nullptr},
+    {"regulations", DrawRegsScreen, RestoreRegsButtons, DoRegsScreen, nullptr},
+    {"game bag", DrawGameBagScreen, RestoreGameBagButtons, DoGameBagScreen, DrawGameBagPage},
+    {"bag goals", DrawGoalScreen, ExitGoalScreen, DoGoalScreen, nullptr},
 }};
 static_assert(kScreens.size() == kScreenCount);
 

@@ -7,6 +7,7 @@
 
 #include "app/config.h"
 #include "app/screens.h"
+#include "app/store.h"
 #include "engine/dialogs.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
@@ -73,9 +74,10 @@ struct HiddenChord {
     int32_t scan;
     void (*handler)();
 };
-constexpr std::array<HiddenChord, 2> kHiddenChords = {{
+constexpr std::array<HiddenChord, 3> kHiddenChords = {{
     {kScanD, DebugOptionsChord},
     {kScanT, HuntClockChord},
+    {kScanM, StoreMoneyChord},  // the store only, with the pointer at (0, 0)
 }};
 
 constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{

@@ -40,6 +40,7 @@ constexpr int32_t kScanDown = 80;
 constexpr int32_t kScanDelete = 83;
 constexpr int32_t kScanD = 32;
 constexpr int32_t kScanT = 20;
+constexpr int32_t kScanM = 50;
 
 // The largest pointer picture; larger shapes are cut to it.
 constexpr int32_t kCursorMaxW = 60;

@@ -1,0 +1,89 @@
+// The store and a day paid on the payout screen, played end to end by the
+// script runner from the roster and the main screen; options.dat is read back
+// after `close`.
+#include <png.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/game_fixture.h"
+#include "app/options.h"
+
+namespace {
+
+// The snap's pixels as red, green, blue; empty when it cannot be read.
+std::vector<uint8_t> Rgb(const std::string& png) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (png_image_begin_read_from_memory(&image, png.data(), png.size()) == 0) {
+        return {};
+    }
+    image.format = PNG_FORMAT_RGB;
+    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
+    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) {
+        return {};
+    }
+    return rgb;
+}
+
+// How many pixels of the rectangle differ between two snaps.
+int Differ(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int x, int y, int w,
+           int h) {
+    int n = 0;
+    for (int row = y; row < y + h; ++row) {
+        for (int col = x; col < x + w; ++col) {
+            const size_t at = (static_cast<size_t>(row) * 640 + col) * 3;
+            n += std::memcmp(&a[at], &b[at], 3) != 0;
+        }
+    }
+    return n;
+}
+
+TEST_F(GameTest, StoreScriptBuysRefusesAndKeepsWhatWasBought) {
+    UseData(kDataRoot);
+    ResetRoster();
+    roster[0].money = 5;
+    roster[0].items[kItemShells] = 999;
+    roster[1] = FreshPlayerRecord(true);
+    std::strcpy(roster[1].name, "Second");
+    roster[1].money = 50;
+    roster[1].items[kItemShells] = 1000;
+    SaveOptions();
+    const std::string script =
+        std::string(REEDGUNNER_TEST_SOURCE_DIR) + "/screens/store_script.txt";
+    ASSERT_EQ(RunScript(script, "."), 0) << ReadBytes("runner.out");
+
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(roster[0].items[kItemDecoys], 1) << "bought with exactly $5";
+    EXPECT_EQ(roster[0].items[kItemShells], 1024) << "999 and a box, then refused";
+    EXPECT_EQ(roster[0].money, 95) << "0 after the decoys, nothing from the chord at (1, 0), "
+                                      "100 from the one at (0, 0), less $5";
+    EXPECT_EQ(roster[1].items[kItemShells], 1000);
+    EXPECT_EQ(roster[1].money, 50);
+
+    // The board shows the decoys; the money box changed; the licence's place did not.
+    const std::vector<uint8_t> before = Rgb(ReadBytes("store.png"));
+    const std::vector<uint8_t> after = Rgb(ReadBytes("decoys.png"));
+    ASSERT_EQ(before.size(), 640u * 480 * 3);
+    ASSERT_EQ(after.size(), before.size());
+    EXPECT_GT(Differ(before, after, 412, 230, 90, 40), 200);
+    EXPECT_GT(Differ(before, after, 190, 437, 40, 20), 0);
+    EXPECT_EQ(Differ(before, after, 513, 180, 100, 40), 0);
+}
+
+TEST_F(GameTest, AHuntAtTheLimitIsPaidOnThePayoutScreen) {
+    UseData(kDataRoot);
+    ResetRoster();
+    roster[0].items[kItemLicence] = 1;
+    SaveOptions();
+    const std::string script = std::string(REEDGUNNER_TEST_SOURCE_DIR) + "/screens/goal_script.txt";
+    ASSERT_EQ(RunScript(script, "."), 0) << ReadBytes("runner.out");
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(roster[0].money, 16) << "$15 and the limit's $1";
+    EXPECT_EQ(roster[0].items[kItemShells], 21);
+}
+
+}  // namespace
