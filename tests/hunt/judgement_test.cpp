@@ -72,7 +72,7 @@ TEST_F(JudgementTest, BreachesInOrderWithFinesSentencesAndTheNextScreen) {
              Kill(kMallard, kDrake, 3);
          },
          {},
-         15,
+         16,  // the payout screen pays the $1 goal of a full bag
          0,
          kScreenGoals},
         {"club 1 pintails of both sexes: paid to the last dollar",
@@ -138,7 +138,7 @@ TEST_F(JudgementTest, BreachesInOrderWithFinesSentencesAndTheNextScreen) {
              }
          },
          {},
-         60,
+         160,  // and the $100 goal here
          0,
          kScreenGoals},
         {"already jailed", 0, 15, [] { hunt.jailState = 2; }, {}, 15, 2, kScreenJail},
