@@ -38,10 +38,14 @@ void Coat(Canvas& c, const std::function<void(cairo_t*)>& shape, bool far = fals
     cairo_save(cr);
     shape(cr);
     cairo_clip(cr);
+    // The light comes from the upper left of the screen whichever way the
+    // part is turned.
+    double dx = 3, dy = 4.7;
+    cairo_device_to_user_distance(cr, &dx, &dy);
     SoftFill(
         c,
         [&](cairo_t* m) {
-            cairo_translate(m, 2.2, 3.4);
+            cairo_translate(m, dx, dy);
             shape(m);
             cairo_fill(m);
         },
@@ -360,10 +364,10 @@ struct DuckBuild {
 };
 
 constexpr DuckBuild kDucks[4] = {
-    {17, 8.5, 5.2, 9, 6.5, 5, false},    // Mallard
-    {17, 7.5, 4.6, 12, 6.0, 13, false},  // Pintail: slim, long neck and tail
-    {16, 8.5, 5.8, 8, 5.5, 4, false},    // Redhead: round head
-    {18, 9.5, 5.2, 9, 8.0, 4, true},     // Canvasback: heavy, wedge head
+    {17, 8.5, 6.4, 9, 6.5, 5, false},    // Mallard
+    {17, 7.5, 5.6, 12, 6.0, 13, false},  // Pintail: slim, long neck and tail
+    {16, 8.5, 7.0, 8, 5.5, 4, false},    // Redhead: round head
+    {18, 9.5, 6.4, 9, 8.0, 4, true},     // Canvasback: heavy, wedge head
 };
 
 void Feathers(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t top, uint32_t bottom,
@@ -570,10 +574,12 @@ Picture Finish(Canvas& c) {
     return out;
 }
 
-Picture Paint(const std::function<void(Canvas&)>& draw) {
+// With `mirrored`, the picture is painted mirrored left to right about the
+// anchor: the dog coming back turns its body to our right, behind the bank.
+Picture Paint(const std::function<void(Canvas&)>& draw, bool mirrored = false) {
     Canvas c(kCanvas, kCanvas);
     cairo_translate(c.cr, kMid, kMid);
-    cairo_scale(c.cr, kScale, kScale);
+    cairo_scale(c.cr, mirrored ? -kScale : kScale, kScale);
     cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(c.cr, CAIRO_LINE_CAP_ROUND);
     draw(c);
@@ -587,11 +593,11 @@ std::vector<Picture> DrawRetriever() {
     std::vector<Picture> out;
     out.push_back(Paint(LeapOut));
     out.push_back(Paint(ComeDownBeyond));
-    out.push_back(Paint(LeapBack));
-    out.push_back(Paint(ComeDownNear));
+    out.push_back(Paint(LeapBack, true));
+    out.push_back(Paint(ComeDownNear, true));
     for (int species = 0; species < 4; species++) {
         for (int sex = 0; sex < 2; sex++) {
-            out.push_back(Paint([&](Canvas& c) { CarriedBird(c, species, sex); }));
+            out.push_back(Paint([&](Canvas& c) { CarriedBird(c, species, sex); }, true));
         }
     }
     return out;
