@@ -1,200 +1,611 @@
-// The partner in the blind, "char04", loaded at graphic 200: a hunter in a
-// camouflage jacket and a canvas cap, head and shoulders above the blind's
-// edge, turned three-quarters toward the player. 200 is the figure; 201 and
-// 202 the mouth shut and open, 207 and 208 the eyes open and blinking, each an
-// exact cut of the face so they can be laid over it; 203 to 206 are unused.
+// The partner in the blind, "char04", loaded at graphic 200: a duck hunter in
+// a woodland-camouflage jacket and a brown canvas cap, head and shoulders
+// above the blind's edge, turned a little toward the water on his left. 200 is
+// the figure; 201 and 202 the mouth shut and open, 207 and 208 the eyes open
+// and blinking, each cut from a painting of the whole figure at the same
+// geometry so that it lies exactly over the face; 203 to 206 are unused.
 #include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
 #include <cstdio>
 
 #include "canvas.h"
-#include "sdf.h"
+#include "heads.h"
 
 namespace {
 
-enum Material { kJacket, kCollar, kSkin, kEye, kHair, kCap, kPatch };
-
-// The face's frame: x out of the face, y up, z the side.
-struct Head {
-    Vec3 centre;
-    Mat3 frame;
-};
+constexpr int kAnchorX = 300, kAnchorY = 470;
+// Everything below the top of the panel is hidden by it: the figure, and so
+// the area he redraws while he talks, stops above it.
+constexpr Rect kArea = {190, 226, 220, 420 - 226};
+constexpr int kDither = 6;
+constexpr int kMargin = 2;  // each cut repeats the figure this far round its changes
 
 struct Look {
-    Head head;
     bool mouthOpen;
     bool blink;
 };
 
-const Head kHead = {{4, 128, 10}, FrameFacing({0.52, -0.1, 0.85}, {0.04, 1, 0})};
-const Vec3 kGaze = Normalise({0.22, -0.02, 1});  // he looks at the player
+constexpr uint32_t kSkin = 0xd89a78;
+constexpr uint32_t kSkinShade = 0x8a4a34;
+constexpr uint32_t kOutline = 0x24160e;
+constexpr uint32_t kHair = 0x5a4434;
+constexpr uint32_t kMoustache = 0x4a3222;
 
-// The rows below the blind's edge are hidden by the panel; the figure stops
-// above it so the area he redraws never touches the panel.
-constexpr int kPanelTop = 420 - 470;
+void FacePath(cairo_t* cr) {
+    SmoothPath(cr, {298, 262, 312, 264, 320, 272, 323, 288, 321, 304, 315, 319, 306, 330,
+                    297, 333, 287, 329, 279, 319, 273, 305, 271, 290, 273, 274, 284, 265});
+}
 
-constexpr double kHeadScale = 1.3;
+void JacketPath(cairo_t* cr) {
+    SmoothPath(cr, {300, 336, 326, 337, 354, 343, 378, 351, 394, 368, 400, 396, 402, 436,
+                    300, 440, 196, 436, 198, 394, 205, 366, 224, 350, 250, 342, 276, 337});
+}
 
-std::vector<Part> BuildPartner() {
-    std::vector<Part> parts;
-    const Vec3 h = kHead.centre;
-    const Mat3& f = kHead.frame;
-    const double k = kHeadScale;
-    auto at = [&](double x, double y, double z) { return h + ToOuter(f, Vec3{x, y, z} * k); };
-    auto ell = [&](Vec3 c, const Mat3& frame, Vec3 r, int material, double blend) {
-        parts.push_back(Ellipsoid(c, frame, r * k, material, blend * k));
+// Woodland camouflage: tan ground with olive, brown and black blotches,
+// big enough to read at full size.
+void Camouflage(Canvas& c) {
+    cairo_surface_t* s = cairo_image_surface_create(CAIRO_FORMAT_RGB24, kArea.w, kArea.h);
+    cairo_surface_flush(s);
+    auto* data = cairo_image_surface_get_data(s);
+    int stride = cairo_image_surface_get_stride(s);
+    for (int j = 0; j < kArea.h; j++) {
+        auto* row = reinterpret_cast<uint32_t*>(data + static_cast<ptrdiff_t>(j) * stride);
+        for (int i = 0; i < kArea.w; i++) {
+            double x = kArea.x + i, y = kArea.y + j;
+            double green = Fractal(x / 15 + y / 40, y / 11, 401, 3);
+            double brown = Fractal(x / 13 + 40, y / 10 - x / 60, 402, 3);
+            double black = Fractal(x / 9 - 20, y / 7 + 30, 403, 2);
+            uint32_t col = 0x9c8c5e;
+            if (green > 0.55) {
+                col = 0x566332;
+            }
+            if (brown > 0.6) {
+                col = 0x6e4a2a;
+            }
+            if (black > 0.66 && green > 0.4) {
+                col = 0x24221a;
+            }
+            row[i] = col;
+        }
+    }
+    cairo_surface_mark_dirty(s);
+    cairo_set_source_surface(c.cr, s, kArea.x, kArea.y);
+    cairo_paint(c.cr);
+    cairo_surface_destroy(s);
+}
+
+void Jacket(Canvas& c) {
+    cairo_t* cr = c.cr;
+    cairo_save(cr);
+    JacketPath(cr);
+    cairo_clip(cr);
+    Camouflage(c);
+    // Light from the upper left: the far shoulder and arm turn into shade,
+    // the tops of the shoulders catch the light.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            SmoothPath(m, {352, 360, 380, 362, 410, 400, 410, 440, 360, 440, 350, 400});
+            cairo_fill(m);
+        },
+        0x10140a, 0.55, 8);
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_rectangle(m, 180, 392, 26, 50);
+            cairo_fill(m);
+        },
+        0x10140a, 0.45, 6);
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            SmoothPath(m, {230, 350, 262, 342, 280, 346, 262, 356, 236, 366, 216, 378});
+            cairo_fill(m);
+        },
+        0xe8dcb0, 0.3, 5);
+    // The chin's shadow on the chest.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_save(m);
+            cairo_translate(m, 302, 350);
+            cairo_scale(m, 34, 12);
+            cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
+            cairo_restore(m);
+            cairo_fill(m);
+        },
+        0x100c06, 0.5, 5);
+    // Seams and folds: the sleeves set in at the shoulders, the zip, a flap
+    // pocket on the near breast.
+    cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    SetColour(cr, 0x1a160c, 0.65);
+    cairo_set_line_width(cr, 1.4);
+    cairo_move_to(cr, 238, 352);
+    cairo_curve_to(cr, 232, 370, 230, 392, 234, 420);
+    cairo_move_to(cr, 362, 350);
+    cairo_curve_to(cr, 370, 368, 372, 392, 370, 420);
+    cairo_stroke(cr);
+    SetColour(cr, 0x1a160c, 0.5);
+    cairo_set_line_width(cr, 1.1);
+    cairo_move_to(cr, 218, 396);
+    cairo_curve_to(cr, 222, 404, 226, 410, 226, 420);
+    cairo_move_to(cr, 384, 392);
+    cairo_curve_to(cr, 380, 402, 378, 410, 380, 420);
+    cairo_move_to(cr, 262, 372);
+    cairo_curve_to(cr, 268, 380, 272, 382, 282, 384);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 316, 350);
+    cairo_curve_to(cr, 318, 380, 318, 400, 317, 424);
+    SetColour(cr, 0x16120a, 0.9);
+    cairo_set_line_width(cr, 2.2);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 318, 352);
+    cairo_curve_to(cr, 320, 380, 320, 400, 319, 424);
+    SetColour(cr, 0xb8a878, 0.5);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    // The pocket flap, its button, and its shadow.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_rectangle(m, 254, 392, 42, 6);
+            cairo_fill(m);
+        },
+        0x100c06, 0.45, 2);
+    cairo_move_to(cr, 252, 382);
+    cairo_line_to(cr, 296, 380);
+    cairo_line_to(cr, 297, 392);
+    cairo_line_to(cr, 275, 397);
+    cairo_line_to(cr, 253, 393);
+    cairo_close_path(cr);
+    SetColour(cr, 0x2a2214, 0.8);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
+    cairo_arc(cr, 275, 391, 2, 0, 2 * M_PI);
+    SetColour(cr, 0x3a2a18);
+    cairo_fill(cr);
+    cairo_restore(cr);
+    JacketPath(cr);
+    SetColour(cr, kOutline, 0.85);
+    cairo_set_line_width(cr, 1.3);
+    cairo_stroke(cr);
+}
+
+void NeckAndShirt(Canvas& c) {
+    cairo_t* cr = c.cr;
+    auto neck = [](cairo_t* t) {
+        SmoothPath(t, {283, 314, 313, 314, 316, 336, 320, 352, 280, 352, 284, 336});
     };
-    // Shoulders and chest, turned a little less than the head.
-    Mat3 body = FrameFacing({0.3, 0, 0.95}, {0, 1, 0});
-    auto bodyAt = [&](double x, double y, double z) { return ToOuter(body, {x, y, z}); };
-    parts.push_back(Ellipsoid(bodyAt(0, 36, 0), body, {24, 50, 42}, kJacket, 0));
-    parts.push_back(Cone(bodyAt(0, 76, 30), bodyAt(0, 76, -30), 17, 17, kJacket, 14));
-    for (int side = -1; side <= 1; side += 2) {
-        parts.push_back(
-            Cone(bodyAt(0, 70, side * 40.0), bodyAt(6, -10, side * 46.0), 15, 13, kJacket, 8));
+    neck(cr);
+    FillVertical(cr, 314, 352, 0xa86a50, kSkin);
+    cairo_save(cr);
+    neck(cr);
+    cairo_clip(cr);
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_move_to(m, 276, 316);
+            cairo_curve_to(m, 286, 344, 314, 344, 324, 316);
+            cairo_fill(m);
+        },
+        0x5a2a18, 0.6, 4);
+    cairo_restore(cr);
+    // A red-and-black check flannel shirt open at the throat.
+    auto shirt = [](cairo_t* t) {
+        cairo_move_to(t, 280, 340);
+        cairo_line_to(t, 300, 366);
+        cairo_line_to(t, 320, 340);
+        cairo_line_to(t, 322, 372);
+        cairo_line_to(t, 278, 372);
+        cairo_close_path(t);
+    };
+    cairo_save(cr);
+    shirt(cr);
+    cairo_clip(cr);
+    Rectangle(cr, 270, 336, 60, 40, 0x9a2a20);
+    for (int k = 0; k < 8; k++) {
+        Rectangle(cr, 272 + k * 7, 336, 3, 40, 0x1a0e0c, 0.6);
+        Rectangle(cr, 270, 338 + k * 7, 60, 3, 0x1a0e0c, 0.6);
     }
-    // The collar turned up round the neck.
-    Mat3 collar = FrameFacing(ToOuter(body, {0, 0, 1}), {0, 1, 0});
-    parts.push_back(Ellipsoid(bodyAt(2, 92, 0), collar, {18, 7, 14}, kCollar, 3));
-    parts.push_back(Cone(at(-3, -12, 0), bodyAt(0, 88, 0), 9.5 * k, 11 * k, kSkin, 4));
-    // The head.
-    ell(h, f, {14.5, 17, 13}, kSkin, 0);
-    ell(at(5, -6, 0), f, {11, 14, 11.5}, kSkin, 6);
-    ell(at(9, -18, 0), f, {6, 5, 7}, kSkin, 5);
-    ell(at(11, 5, 0), f, {4, 2.8, 10}, kSkin, 3);
-    parts.push_back(Cone(at(12.5, 2.5, 0), at(17, -4, 0), 2.0 * k, 2.9 * k, kSkin, 2 * k));
-    ell(at(16.5, -4.8, 0), f, {2.5, 2.4, 3.1}, kSkin, 2);
-    for (int side = -1; side <= 1; side += 2) {
-        ell(at(10.6, 1, side * 5.6), f, {2.6, 2.3, 3.2}, kEye, 0);
-        ell(at(-1, -1, side * 13.2), f, {4.5, 7, 2.5}, kSkin, 1.5);
-    }
-    ell(at(14.5, -9, 0), f, {3, 2.2, 7}, kHair, 1.5);  // moustache
-    ell(at(-4, 1, 0), f, {13, 12.5, 14}, kHair, 2);    // under the cap
-    // The cap: crown, bill and the patch on its front.
-    ell(at(-1, 8, 0), f, {16.5, 11.5, 14.8}, kCap, 1);
-    ell(at(15, 10, 0), Compose(f, TurnZ(-12)), {11.5, 1.6, 12.5}, kCap, 1);
-    ell(at(12.2, 12.2, 0), Compose(f, TurnZ(-40)), {2.2, 3.2, 4.6}, kPatch, 0.4);
-    return parts;
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_rectangle(m, 270, 336, 60, 14);
+            cairo_fill(m);
+        },
+        0x100604, 0.5, 4);
+    cairo_restore(cr);
+    // The notch of skin in the open collar.
+    cairo_move_to(cr, 288, 346);
+    cairo_line_to(cr, 300, 360);
+    cairo_line_to(cr, 312, 346);
+    cairo_close_path(cr);
+    FillVertical(cr, 346, 360, 0xb87a5c, 0x9a5a42);
 }
 
-Colour Mix(Colour a, Colour b, double t) {
-    t = std::clamp(t, 0.0, 1.0);
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
-
-// Woodland camouflage: blotches of olive, brown and near-black on khaki.
-Colour Camo(const Hit& hit) {
-    double a = Fractal(hit.p.x / 13 + hit.p.z / 40, hit.p.y / 13, 21, 3);
-    double b = Fractal(hit.p.x / 9 + 50, hit.p.y / 9 + hit.p.z / 30, 22, 3);
-    double c = Fractal(hit.p.x / 6, hit.p.y / 6 + 20, 23, 2);
-    Colour col = FromHex(0x8e8258);
-    if (a > 0.56) {
-        col = FromHex(0x4e5a2a);
-    }
-    if (b > 0.6) {
-        col = FromHex(0x5e4226);
-    }
-    if (c > 0.68 || a < 0.3) {
-        col = FromHex(0x27261a);
-    }
-    double weave =
-        0.9 + 0.2 * Hash01(static_cast<int>(hit.p.x * 3), static_cast<int>(hit.p.y * 3), 5);
-    return {col.r * weave, col.g * weave, col.b * weave};
-}
-
-Colour PaintPartner(const Hit& hit, const void* data, double* alpha) {
-    const Look& look = *static_cast<const Look*>(data);
-    *alpha = 1;
-    Vec3 q = ToLocal(look.head.frame, hit.p - look.head.centre) * (1 / kHeadScale);
-    switch (hit.material) {
-        case kJacket:
-            return Shade(hit, {Camo(hit), 0.08, 8, 0.15});
-        case kCollar: {
-            double rib = 0.85 + 0.15 * std::sin(hit.p.x * 2.2);
-            Colour c = FromHex(0x5a3a1e);
-            return Shade(hit, {{c.r * rib, c.g * rib, c.b * rib}, 0.1, 8, 0.1});
+// The jacket's corduroy collar, standing up round the neck.
+void Collar(Canvas& c) {
+    cairo_t* cr = c.cr;
+    for (int side : {-1, 1}) {
+        double s = side;
+        cairo_move_to(cr, 300 + s * 6, 368);
+        cairo_curve_to(cr, 300 + s * 12, 356, 300 + s * 16, 342, 300 + s * 17, 328);
+        cairo_line_to(cr, 300 + s * 34, 338);
+        cairo_curve_to(cr, 300 + s * 38, 346, 300 + s * 40, 350, 300 + s * 44, 354);
+        cairo_curve_to(cr, 300 + s * 30, 356, 300 + s * 16, 362, 300 + s * 6, 368);
+        cairo_close_path(cr);
+        FillVertical(cr, 328, 368, s < 0 ? 0x7a5430 : 0x5a3a1e, 0x3a2412);
+        cairo_save(cr);
+        cairo_move_to(cr, 300 + s * 6, 368);
+        cairo_curve_to(cr, 300 + s * 12, 356, 300 + s * 16, 342, 300 + s * 17, 328);
+        cairo_line_to(cr, 300 + s * 34, 338);
+        cairo_curve_to(cr, 300 + s * 38, 346, 300 + s * 40, 350, 300 + s * 44, 354);
+        cairo_curve_to(cr, 300 + s * 30, 356, 300 + s * 16, 362, 300 + s * 6, 368);
+        cairo_close_path(cr);
+        cairo_clip_preserve(cr);
+        SetColour(cr, kOutline, 0.8);
+        cairo_set_line_width(cr, 2);
+        cairo_stroke(cr);
+        // The ribs of the corduroy.
+        SetColour(cr, 0x2a180a, 0.35);
+        cairo_set_line_width(cr, 0.8);
+        for (int k = 0; k < 10; k++) {
+            double x = 300 + s * (12 + k * 3.2);
+            cairo_move_to(cr, x, 326);
+            cairo_line_to(cr, x - s * 6, 370);
         }
-        case kCap:
-        case kPatch: {
-            double n = Fractal(hit.p.x / 3, hit.p.y / 3, 31, 2);
-            Colour c = hit.material == kCap ? FromHex(0x7a5a32) : FromHex(0xa89268);
-            c = {c.r * (0.85 + 0.3 * n), c.g * (0.85 + 0.3 * n), c.b * (0.85 + 0.3 * n)};
-            if (hit.material == kPatch && std::abs(hit.local.y) < 0.25 &&
-                std::abs(hit.local.z) < 0.5) {
-                c = FromHex(0x2a5a3a);  // a green mallard head stitched on
-            }
-            return Shade(hit, {c, 0.1, 10, 0.15});
-        }
-        case kHair:
-            return Shade(hit, {FromHex(0x4a3020), 0.25, 12, 0.15});
-        case kEye: {
-            double toward = Dot(hit.n, kGaze);
-            Colour c = FromHex(0xe6dcd0);
-            if (toward > 0.84) {
-                c = FromHex(0x4a6270);
-            }
-            if (toward > 0.95) {
-                c = FromHex(0x101010);
-            }
-            if (look.blink) {
-                // The lid: skin with the dark line of the lashes.
-                c = std::abs(hit.local.y + 0.15) < 0.22 ? FromHex(0x3a2218) : FromHex(0xc88a68);
-                return Shade(hit, {c, 0.12, 10, 0.1});
-            }
-            if (hit.local.y > 0.55) {
-                c = FromHex(0x5a3a28);  // the upper lid's shadow
-            }
-            return Shade(hit, {c, 0.9, 60, 0.05});
-        }
-        default:
-            break;
+        cairo_stroke(cr);
+        cairo_restore(cr);
     }
-    // Skin: weathered, a shadow of stubble on the jaw, brows, and the mouth.
-    Colour skin = FromHex(0xc8927a);
-    if (q.y < -9 && q.x > 2) {
-        skin = Mix(skin, FromHex(0x9a7058), 0.35);
-    }
-    if (q.x > 9 && q.y > 3.5 && q.y < 7 && std::abs(q.z) > 1.8 && std::abs(q.z) < 9) {
-        skin = FromHex(0x4a3020);  // eyebrows
-    }
-    double my = q.y + 13.2;
-    if (q.x > 8 && std::abs(q.z) < 6.2) {
-        double w = 1 - (q.z * q.z) / (6.2 * 6.2);
-        if (look.mouthOpen) {
-            double open = 2.6 * w;
-            if (my < 0.9 && my > -open) {
-                skin = my > -0.5 ? FromHex(0xe0d8c8) : FromHex(0x3a1010);  // teeth, then dark
-            } else if (std::abs(my + open + 0.6) < 0.8 || std::abs(my - 1.2) < 0.5) {
-                skin = FromHex(0x9a4a40);  // lips
-            }
-        } else {
-            // Shut, with the corners turned up a little: a friendly face.
-            double line = my - 0.8 * (1 - w);
-            if (std::abs(line) < 0.55) {
-                skin = FromHex(0x5a2a22);
-            } else if (line < 0 && line > -1.8) {
-                skin = FromHex(0xa85a48);
-            }
-        }
-    }
-    return Shade(hit, {skin, 0.18, 14, 0.12});
 }
 
-Picture Render(const std::vector<Part>& parts, const Look& look, const Window* only) {
-    return RenderFigure(parts, Painter{PaintPartner, &look}, 3, 0.3, only);
+void Ear(Canvas& c) {
+    cairo_t* cr = c.cr;
+    auto ear = [](cairo_t* t) {
+        SmoothPath(t, {274, 284, 268, 282, 264, 290, 266, 302, 272, 310, 277, 306});
+    };
+    ear(cr);
+    FillRadial(cr, 268, 292, 14, 0xe0a080, 0xa05a40);
+    ear(cr);
+    SetColour(cr, kOutline, 0.7);
+    cairo_set_line_width(cr, 1);
+    cairo_stroke(cr);
+    cairo_move_to(cr, 270, 288);
+    cairo_curve_to(cr, 267, 292, 268, 300, 272, 304);
+    SetColour(cr, 0x7a3a28, 0.7);
+    cairo_set_line_width(cr, 1.2);
+    cairo_stroke(cr);
 }
 
-// A window round a point of the face, in pixels from the anchor.
-Window Around(double x, double y, double z, int w, int h) {
-    Vec3 p = kHead.centre + ToOuter(kHead.frame, Vec3{x, y, z} * kHeadScale);
-    return {static_cast<int>(std::lround(p.x)) - w / 2, static_cast<int>(std::lround(-p.y)) - h / 2,
-            w, h};
+void Face(Canvas& c) {
+    cairo_t* cr = c.cr;
+    FacePath(cr);
+    FillRadial(cr, 292, 294, 46, 0xeab08c, 0xb8785a);
+    cairo_save(cr);
+    FacePath(cr);
+    cairo_clip(cr);
+    // The far side of the face turned from the light, the near cheek lit.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            SmoothPath(m, {316, 266, 330, 290, 324, 320, 306, 336, 312, 312, 316, 290});
+            cairo_fill(m);
+        },
+        kSkinShade, 0.5, 4);
+    // The bill's shadow across the brow.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_move_to(m, 266, 262);
+            cairo_line_to(m, 330, 262);
+            cairo_line_to(m, 330, 278);
+            cairo_curve_to(m, 310, 284, 290, 282, 266, 276);
+            cairo_fill(m);
+        },
+        0x4a2014, 0.5, 4);
+    // Weathered ruddy cheeks and nose.
+    for (auto [x, y, r] : {std::array<double, 3>{284, 304, 7}, {315, 302, 5}, {306, 300, 4}}) {
+        SoftFill(
+            c,
+            [x, y, r](cairo_t* m) {
+                cairo_arc(m, x, y, r, 0, 2 * M_PI);
+                cairo_fill(m);
+            },
+            0xc8504a, 0.22, 4);
+    }
+    // A day's stubble along the jaw and the chin.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            SmoothPath(m, {274, 306, 284, 322, 300, 326, 318, 312, 322, 312, 314, 330, 298, 336,
+                           280, 328});
+            cairo_fill(m);
+        },
+        0x5a4a44, 0.35, 2);
+    for (int k = 0; k < 140; k++) {
+        double x = 274 + 48 * Hash01(k, 1, 77), y = 310 + 26 * Hash01(k, 2, 77);
+        Rectangle(cr, x, y, 0.8, 0.8, 0x3a2a22, 0.45);
+    }
+    cairo_restore(cr);
+    FacePath(cr);
+    SetColour(cr, kOutline, 0.8);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+    // Greying hair below the cap, in front of the ear.
+    SmoothPath(cr, {272, 272, 279, 274, 278, 286, 275, 294, 272, 288, 271, 280});
+    FillVertical(cr, 272, 294, 0x4a3a2c, 0x7a6a5a);
+    SetColour(cr, 0x9a8a78, 0.6);
+    cairo_set_line_width(cr, 0.6);
+    for (int k = 0; k < 3; k++) {
+        cairo_move_to(cr, 273 + k * 1.8, 274);
+        cairo_line_to(cr, 273.5 + k * 1.2, 288 - k * 3);
+    }
+    cairo_stroke(cr);
+    // The nose, turned toward the water: its far edge against the cheek, a
+    // lit bridge, the tip and the nostril.
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_move_to(m, 301, 290);
+            cairo_curve_to(m, 303, 296, 305, 300, 302, 308);
+            cairo_line_to(m, 298, 306);
+            cairo_curve_to(m, 300, 300, 299, 296, 298, 290);
+            cairo_fill(m);
+        },
+        kSkinShade, 0.5, 1);
+    cairo_move_to(cr, 304, 289);
+    cairo_curve_to(cr, 307, 296, 311, 302, 312, 306);
+    cairo_curve_to(cr, 312, 309, 309, 311, 305, 310);
+    SetColour(cr, 0x6a3020, 0.85);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+    SoftFill(
+        c,
+        [](cairo_t* m) {
+            cairo_arc(m, 306, 305, 2.6, 0, 2 * M_PI);
+            cairo_fill(m);
+        },
+        0xfcd8c0, 0.7, 1);
+    cairo_save(cr);
+    cairo_translate(cr, 303, 309.5);
+    cairo_scale(cr, 2.4, 1.1);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
+    cairo_restore(cr);
+    SetColour(cr, 0x4a1a10, 0.8);
+    cairo_fill(cr);
 }
 
-// Cuts the figure off at the top of the panel.
-void StopAbovePanel(Picture& pic) {
-    int rows = std::min(pic.height, kPanelTop - pic.yoff);
-    pic.height = std::max(rows, 1);
-    pic.pixels.resize(static_cast<size_t>(pic.width) * pic.height);
+void EyesAndBrows(Canvas& c, bool blink) {
+    // He looks out at the player, a little to his left: the friendly squint of
+    // someone who spends his mornings in the sun.
+    EyeLook look = {0.25, blink ? 0.0 : 0.68, -0.2};
+    PaintEye(c, 288, 290, 11, 1, look, 0x4a6a88, 0xd89a78, 1.4);
+    PaintEye(c, 312, 290, 9, -1, look, 0x4a6a88, 0xc8886a, 1.3);
+    PaintBrow(c.cr, 296, 283, 280, 282, 1.8, 2.8, 0x4a3424);
+    PaintBrow(c.cr, 305, 283, 318, 282.5, 1.6, 2.4, 0x4a3424);
+    // Laugh lines at the outer corners.
+    cairo_t* cr = c.cr;
+    SetColour(cr, 0x8a4a34, 0.45);
+    cairo_set_line_width(cr, 0.7);
+    for (int k = 0; k < 2; k++) {
+        cairo_move_to(cr, 280, 291 + k * 2.5);
+        cairo_line_to(cr, 276, 292 + k * 3.5);
+    }
+    cairo_stroke(cr);
+}
+
+void MouthAndMoustache(Canvas& c, bool open) {
+    cairo_t* cr = c.cr;
+    double y = 318;
+    if (open) {
+        // Talking: the dark of the mouth, the lower teeth, the lower lip.
+        cairo_move_to(cr, 294, y - 1);
+        cairo_curve_to(cr, 297, y + 8, 309, y + 8, 312, y - 1);
+        cairo_close_path(cr);
+        SetColour(cr, 0x3a0e0c);
+        cairo_fill(cr);
+        cairo_move_to(cr, 296, y + 3);
+        cairo_curve_to(cr, 300, y + 6.5, 306, y + 6.5, 310, y + 3);
+        SetColour(cr, 0xe8e0d0, 0.85);
+        cairo_set_line_width(cr, 1.4);
+        cairo_stroke(cr);
+        cairo_move_to(cr, 295, y + 3);
+        cairo_curve_to(cr, 298, y + 10, 308, y + 10, 311, y + 3);
+        SetColour(cr, 0xa85448);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+    } else {
+        // A friendly smile, its corners turned up past the moustache.
+        cairo_move_to(cr, 293, y - 1.5);
+        cairo_curve_to(cr, 297, y + 2, 308, y + 2, 313, y - 2);
+        SetColour(cr, 0x4a1a12);
+        cairo_set_line_width(cr, 1.2);
+        cairo_stroke(cr);
+        cairo_move_to(cr, 296, y + 1.5);
+        cairo_curve_to(cr, 299, y + 4.5, 307, y + 4.5, 310, y + 1.2);
+        SetColour(cr, 0xb0604c, 0.9);
+        cairo_set_line_width(cr, 1.6);
+        cairo_stroke(cr);
+    }
+    SoftFill(
+        c,
+        [y](cairo_t* m) {
+            cairo_arc(m, 303, y + 8, 2.2, 0, 2 * M_PI);
+            cairo_fill(m);
+        },
+        0x4a2418, 0.35, 1);
+    // The moustache: full, drooping a little past the corners of the mouth.
+    auto tache = [y](cairo_t* t) {
+        SmoothPath(t, {303, y - 8, 309, y - 8.5, 315, y - 5,   316, y,     312, y - 2,
+                       303, y - 3, 294, y - 2,   290, y + 0.5, 291, y - 5, 297, y - 8.5});
+    };
+    tache(cr);
+    FillVertical(cr, y - 9, y + 1, 0x7a5a40, 0x3a2416);
+    SetColour(cr, 0x9a7a58, 0.5);
+    cairo_set_line_width(cr, 0.6);
+    for (int k = 0; k < 7; k++) {
+        double x = 293 + k * 3.2;
+        cairo_move_to(cr, x + 1, y - 7);
+        cairo_line_to(cr, x + (x < 303 ? -1.2 : 1.2), y - 2);
+    }
+    cairo_stroke(cr);
+    tache(cr);
+    SetColour(cr, 0x24140a, 0.7);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+}
+
+void Cap(Canvas& c) {
+    cairo_t* cr = c.cr;
+    // The crown: six panels of brown canvas, the button on top.
+    auto crown = [](cairo_t* t) {
+        cairo_move_to(t, 268, 278);
+        cairo_curve_to(t, 264, 262, 272, 248, 290, 243);
+        cairo_curve_to(t, 306, 239, 322, 246, 327, 258);
+        cairo_curve_to(t, 330, 266, 329, 272, 328, 276);
+        cairo_curve_to(t, 310, 270, 286, 271, 268, 278);
+        cairo_close_path(t);
+    };
+    crown(cr);
+    cairo_pattern_t* p = cairo_pattern_create_linear(266, 240, 330, 276);
+    cairo_pattern_add_color_stop_rgb(p, 0, 0.66, 0.5, 0.3);
+    cairo_pattern_add_color_stop_rgb(p, 0.45, 0.56, 0.4, 0.22);
+    cairo_pattern_add_color_stop_rgb(p, 1, 0.28, 0.19, 0.1);
+    cairo_set_source(cr, p);
+    cairo_fill(cr);
+    cairo_pattern_destroy(p);
+    cairo_save(cr);
+    crown(cr);
+    cairo_clip(cr);
+    Grain(c, 260, 236, 76, 44, 0.08, 1.2, 405);
+    SetColour(cr, 0x3a2612, 0.7);
+    cairo_set_line_width(cr, 0.9);
+    cairo_move_to(cr, 297, 242);
+    cairo_curve_to(cr, 293, 252, 291, 262, 292, 273);
+    cairo_move_to(cr, 298, 242);
+    cairo_curve_to(cr, 308, 250, 314, 260, 316, 272);
+    cairo_move_to(cr, 296, 242);
+    cairo_curve_to(cr, 282, 248, 274, 260, 272, 276);
+    cairo_stroke(cr);
+    cairo_restore(cr);
+    crown(cr);
+    SetColour(cr, kOutline);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+    cairo_arc(cr, 297, 242, 2.2, 0, 2 * M_PI);
+    SetColour(cr, 0x5a3e20);
+    cairo_fill_preserve(cr);
+    SetColour(cr, kOutline);
+    cairo_set_line_width(cr, 0.8);
+    cairo_stroke(cr);
+    // The bill, curved, pointing over his face toward the water.
+    auto bill = [](cairo_t* t) {
+        cairo_move_to(t, 272, 277);
+        cairo_curve_to(t, 292, 269, 318, 270, 330, 274);
+        cairo_curve_to(t, 342, 276, 344, 282, 338, 285);
+        cairo_curve_to(t, 322, 288, 300, 284, 284, 283);
+        cairo_curve_to(t, 276, 282, 271, 280, 272, 277);
+        cairo_close_path(t);
+    };
+    bill(cr);
+    FillVertical(cr, 270, 288, 0x7a5630, 0x3a2612);
+    cairo_save(cr);
+    bill(cr);
+    cairo_clip(cr);
+    cairo_move_to(cr, 276, 279);
+    cairo_curve_to(cr, 296, 275, 320, 275, 336, 279);
+    SetColour(cr, 0xc8a070, 0.55);
+    cairo_set_line_width(cr, 0.8);
+    cairo_set_dash(cr, std::array<double, 2>{2, 1.5}.data(), 2, 0);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+    cairo_restore(cr);
+    bill(cr);
+    SetColour(cr, kOutline);
+    cairo_set_line_width(cr, 1.1);
+    cairo_stroke(cr);
+}
+
+void PaintPartner(Canvas& c, const Look& look) {
+    cairo_translate(c.cr, -kArea.x, -kArea.y);
+    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
+    Jacket(c);
+    NeckAndShirt(c);
+    Collar(c);
+    Ear(c);
+    Face(c);
+    EyesAndBrows(c, look.blink);
+    MouthAndMoustache(c, look.mouthOpen);
+    Cap(c);
+    cairo_identity_matrix(c.cr);
+    Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, 404);
+}
+
+Picture PaintLook(const Look& look) {
+    Canvas c(kArea.w, kArea.h);
+    PaintPartner(c, look);
+    return Quantize(c, 0, 0, kArea.w, kArea.h, true, kDither);
+}
+
+// An inclusive box of area pixels; empty when x1 < x0.
+struct Box {
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+    void Add(int x, int y) {
+        x0 = std::min(x0, x);
+        y0 = std::min(y0, y);
+        x1 = std::max(x1, x);
+        y1 = std::max(y1, y);
+    }
+    bool Empty() const { return x1 < x0; }
+};
+
+// Where two paintings differ, widened so that the cut's edge repeats the
+// figure and no seam can show.
+Box Changed(const Picture& a, const Picture& b) {
+    Box box;
+    for (int y = 0; y < a.height; y++) {
+        for (int x = 0; x < a.width; x++) {
+            size_t i = static_cast<size_t>(y) * a.width + x;
+            if (a.pixels[i] != b.pixels[i]) {
+                box.Add(x, y);
+            }
+        }
+    }
+    if (!box.Empty()) {
+        box.x0 = std::max(box.x0 - kMargin, 0);
+        box.y0 = std::max(box.y0 - kMargin, 0);
+        box.x1 = std::min(box.x1 + kMargin, a.width - 1);
+        box.y1 = std::min(box.y1 + kMargin, a.height - 1);
+    }
+    return box;
+}
+
+Box Opaque(const Picture& p) {
+    Box box;
+    for (int y = 0; y < p.height; y++) {
+        for (int x = 0; x < p.width; x++) {
+            if (p.pixels[static_cast<size_t>(y) * p.width + x] != 0) {
+                box.Add(x, y);
+            }
+        }
+    }
+    return box;
+}
+
+// The box of a painting as a graphic placed from the anchor.
+Picture Cut(const Picture& p, const Box& b) {
+    Picture out;
+    out.width = b.x1 - b.x0 + 1;
+    out.height = b.y1 - b.y0 + 1;
+    out.xoff = kArea.x + b.x0 - kAnchorX;
+    out.yoff = kArea.y + b.y0 - kAnchorY;
+    for (int y = b.y0; y <= b.y1; y++) {
+        auto row = p.pixels.begin() + static_cast<ptrdiff_t>(y) * p.width;
+        out.pixels.insert(out.pixels.end(), row + b.x0, row + b.x1 + 1);
+    }
+    return out;
 }
 
 }  // namespace
@@ -204,18 +615,22 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;
     }
-    std::vector<Part> parts = BuildPartner();
-    const Look plain = {kHead, false, false};
-    const Look talking = {kHead, true, false};
-    const Look blinking = {kHead, false, true};
+    Picture plain = PaintLook({false, false});
+    Picture talking = PaintLook({true, false});
+    Picture blinking = PaintLook({false, true});
+    Box mouth = Changed(plain, talking), eyes = Changed(plain, blinking);
+    // The eyes are laid on after the mouth: the two cuts must not meet.
+    if (mouth.Empty() || eyes.Empty() ||
+        (mouth.x0 <= eyes.x1 && eyes.x0 <= mouth.x1 && mouth.y0 <= eyes.y1 &&
+         eyes.y0 <= mouth.y1)) {
+        std::fprintf(stderr, "the partner's mouth and eyes do not cut apart\n");
+        return 1;
+    }
     std::vector<Picture> bank(9, Picture{1, 1, 0, 0, {0}});
-    bank[0] = Render(parts, plain, nullptr);
-    StopAbovePanel(bank[0]);
-    Window mouth = Around(14, -13, 0, 22, 14);
-    Window eyes = Around(11, 2, 0, 32, 14);
-    bank[1] = Render(parts, plain, &mouth);
-    bank[2] = Render(parts, talking, &mouth);
-    bank[7] = Render(parts, plain, &eyes);
-    bank[8] = Render(parts, blinking, &eyes);
+    bank[0] = Cut(plain, Opaque(plain));
+    bank[1] = Cut(plain, mouth);
+    bank[2] = Cut(talking, mouth);
+    bank[7] = Cut(plain, eyes);
+    bank[8] = Cut(blinking, eyes);
     return WriteBank(OutPath(argv[1], "char04.256"), MasterPalette(), bank, true) ? 0 : 1;
 }
