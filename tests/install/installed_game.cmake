@@ -17,8 +17,19 @@ function(fail message)
   message(FATAL_ERROR "${message}\n(scratch folder kept: ${scratch})")
 endfunction()
 
+# The install lists what it wrote in the build's manifest: the player's own
+# list (what an uninstall removes) is put back afterwards.
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+  file(COPY_FILE "${manifest}" "${scratch}/players_manifest.txt")
+endif()
 execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}"
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE errors)
+if(EXISTS "${scratch}/players_manifest.txt")
+  file(RENAME "${scratch}/players_manifest.txt" "${manifest}")
+else()
+  file(REMOVE "${manifest}")
+endif()
 if(NOT result EQUAL 0)
   fail("install: ${result}: ${errors}")
 endif()
