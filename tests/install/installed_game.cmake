@@ -1,7 +1,7 @@
 # `cmake --install` into a scratch prefix outside the source tree, then the
 # installed game started from there as a player would: no CDROM setting, the
 # settings, log and saves in folders of its own.
-# cmake -DBUILD_DIR=... -DSCRIPT=... -P installed_game.cmake
+# cmake -DBUILD_DIR=... -DICON_TOOL=... -DSCRIPT=... -P installed_game.cmake
 cmake_minimum_required(VERSION 3.25)
 if(DEFINED ENV{TMPDIR} AND IS_DIRECTORY "$ENV{TMPDIR}")
   set(tmp "$ENV{TMPDIR}")
@@ -49,11 +49,16 @@ list(SORT installed)
 if(NOT installed STREQUAL built OR NOT "icons.256" IN_LIST installed)
   fail("data installed: ${installed}\nbuilt: ${built}")
 endif()
-# Icons of the named sizes: PNG files whose header says so.
+# Icons of the named sizes: PNG files whose header says so, the same bytes
+# when drawn again.
+execute_process(COMMAND "${ICON_TOOL}" "${scratch}/icons" RESULT_VARIABLE result)
 foreach(size 16 32 48 64 128 256)
   set(icon "${prefix}/share/icons/hicolor/${size}x${size}/apps/reedgunner.png")
-  if(NOT EXISTS "${icon}")
-    fail("no ${size}x${size} icon")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${icon}"
+                          "${scratch}/icons/${size}x${size}/apps/reedgunner.png"
+                  RESULT_VARIABLE differ)
+  if(NOT result EQUAL 0 OR NOT differ EQUAL 0)
+    fail("the ${size}x${size} icon is missing or differs from one drawing to the next")
   endif()
   file(READ "${icon}" header LIMIT 24 HEX)
   math(EXPR wide "${size}" OUTPUT_FORMAT HEXADECIMAL)
