@@ -19,6 +19,7 @@
 #include "platform/graphics.h"
 #include "sound_page.h"
 #include "sys/backend.h"
+#include "sys/paths.h"
 
 namespace {
 
@@ -89,6 +90,13 @@ Sheet FontSheet(int font) {
     return PageSheet(page);
 }
 
+// The data directory without a trailing '/': an installed gallery's own, else
+// the build's.
+std::string DataDirectory() {
+    const std::string installed = SysInstalledDataRoot();
+    return installed.empty() ? REEDGUNNER_DATA_DIR : installed + "ReedShot";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -102,7 +110,7 @@ int main(int argc, char** argv) {
     setenv("XDG_STATE_HOME", out.c_str(), 1);
     std::vector<std::string> files(argv + 2, argv + argc);
     if (files.empty()) {
-        for (const auto& entry : std::filesystem::directory_iterator(REEDGUNNER_DATA_DIR)) {
+        for (const auto& entry : std::filesystem::directory_iterator(DataDirectory())) {
             std::string ext = entry.path().extension().string();
             if (ext == ".256" || entry.path().filename() == "fonts.dat") {
                 files.push_back(entry.path().string());
@@ -120,7 +128,7 @@ int main(int argc, char** argv) {
     int failures = 0;
     if (argc == 2) {
         // The marshes come first: they are what a reviewer looks at.
-        dataDir = REEDGUNNER_DATA_DIR "/";
+        dataDir = DataDirectory() + "/";
         failures += WriteMarshPreviews(out);
     }
     for (const std::string& file : files) {
@@ -175,7 +183,7 @@ int main(int argc, char** argv) {
         }
         failures += WriteSheet(out, name, sheet);
     }
-    failures += WriteSoundPage(out, REEDGUNNER_DATA_DIR "/");
+    failures += WriteSoundPage(out, DataDirectory() + "/");
     GraphicsExit();
     return failures == 0 ? 0 : 1;
 }

@@ -3,6 +3,7 @@
 #include <array>
 
 #include "engine/log.h"
+#include "sys/paths.h"
 #include "sys/settings_store.h"
 
 uint32_t DirectSound = 1;
@@ -76,6 +77,9 @@ uint32_t CheckRegistry() {
             cdrom += '/';
         }
         dataDir = cdrom + "ReedShot/";
+    } else if (const std::string installed = SysInstalledDataRoot(); !installed.empty()) {
+        // An installed game keeps its data beside its programs.
+        dataDir = installed + "ReedShot/";
     }
     ReadPath(store, "InstallPath", &installDir);
 

@@ -10,7 +10,8 @@ extern uint32_t DirectVideo;    // nonzero: the software display driver
 extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
 extern uint32_t debugLog;       // "Debug": trace lines go to the log
 
-// Prefix of every data file name: "CDROM" + "ReedShot/", or empty for the
+// Prefix of every data file name: "CDROM" + "ReedShot/"; without CDROM, the
+// installed game's "<prefix>/share/reedgunner/ReedShot/"; else empty for the
 // current directory.
 extern std::string dataDir;
 

@@ -1,6 +1,72 @@
 // The entry point of the game.
-#include "app/game.h"
+#include <cstdio>
+#include <cstring>
+#include <string>
 
-int main() {
+#include "app/game.h"
+#include "sys/paths.h"
+
+namespace {
+
+void PrintUsage(FILE* out, const char* program) {
+    std::fprintf(out, "Usage: %s [--help | --version]\n", program);
+}
+
+// What the game is and where it keeps its files. Reads nothing and creates
+// nothing, so asking for help never changes a setting or the log.
+void PrintHelp(const char* program) {
+    PrintUsage(stdout, program);
+    const std::string installed = SysInstalledDataRoot();
+    const std::string data = installed.empty() ? "the data files in the folder the game starts in"
+                                               : installed + "ReedShot/";
+    std::printf(
+        "\n"
+        "Talmadge Reed Gunner %s: a single-player duck-hunting game in the manner of the\n"
+        "mid-1990s (640x480, 256 colours, mouse and sound). Keep saved games, buy gear in\n"
+        "the store, pick a hunting club, call and shoot ducks from a blind on the marsh,\n"
+        "and face the game warden at dusk.\n"
+        "\n"
+        "The game itself takes no options: it reads its settings from Settings.ini.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n"
+        "\n"
+        "Files:\n"
+        "  saved games  options.dat in the folder the game starts in; the desktop\n"
+        "               menu starts it in $XDG_DATA_HOME/pellmar/ (~/.local/share/pellmar/)\n"
+        "  settings     %sSettings.ini\n"
+        "  log          %sPELLMAR.TXT, started anew by each run\n"
+        "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder, else\n"
+        "               %s\n"
+        "\n"
+        "Environment:\n"
+        "  XDG_CONFIG_HOME, XDG_STATE_HOME  move the settings and the log\n"
+        "  REEDGUNNER_HEADLESS=1            run with no window and no sound\n",
+        kVersionText, SysConfigDir().c_str(), SysStateDir().c_str(), data.c_str());
+}
+
+}  // namespace
+
+// Two options a Linux desktop expects; anything else is refused before the
+// game starts, so neither can change how it runs.
+int main(int argc, char** argv) {
+    if (argc > 1) {
+        if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+            PrintHelp(argv[0]);
+            return 0;
+        }
+        if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+            std::printf("reedgunner (Talmadge Reed Gunner) %s\n", kVersionText);
+            return 0;
+        }
+        if (argc == 2) {
+            std::fprintf(stderr, "%s: unknown option '%s'\n", argv[0], argv[1]);
+        } else {
+            std::fprintf(stderr, "%s: unexpected argument '%s'\n", argv[0], argv[2]);
+        }
+        PrintUsage(stderr, argv[0]);
+        std::fprintf(stderr, "Try '%s --help' for more information.\n", argv[0]);
+        return 2;
+    }
     return RunGame();
 }

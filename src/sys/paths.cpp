@@ -42,6 +42,29 @@ std::string SysConfigDir() {
     return GameDir("XDG_CONFIG_HOME", "/.config");
 }
 
+std::string SysInstalledDataRoot() {
+    char exe[4096];
+    const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
+    if (length <= 0) {
+        return "";
+    }
+    std::string root(exe, static_cast<size_t>(length));
+    // bin/../share/reedgunner/: two steps up from the program's own name.
+    for (int up = 0; up < 2; ++up) {
+        const size_t slash = root.rfind('/');
+        if (slash == std::string::npos) {
+            return "";
+        }
+        root.resize(slash);
+    }
+    root += "/share/reedgunner/";
+    struct stat st {};
+    if (stat((root + "ReedShot").c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+        return "";
+    }
+    return root;
+}
+
 bool SysMakeDirs(const std::string& dir) {
     std::string path;
     size_t start = 0;

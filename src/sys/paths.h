@@ -11,5 +11,9 @@ std::string SysStateDir();
 // "$XDG_CONFIG_HOME/pellmar/" or "~/.config/pellmar/": the settings file lives here.
 std::string SysConfigDir();
 
+// "<prefix>/share/reedgunner/" when the running program is <prefix>/bin/<name> of
+// an installed game, that is when that folder holds "ReedShot/"; empty otherwise.
+std::string SysInstalledDataRoot();
+
 // Creates a directory and its missing parents. Returns true when it exists afterwards.
 bool SysMakeDirs(const std::string& dir);

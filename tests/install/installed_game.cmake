@@ -1,0 +1,164 @@
+# `cmake --install` into a scratch prefix outside the source tree, then the
+# installed game started from there as a player would: no CDROM setting, the
+# settings, log and saves in folders of its own.
+# cmake -DBUILD_DIR=... -DICON_TOOL=... -DSCRIPT=... -P installed_game.cmake
+cmake_minimum_required(VERSION 3.25)
+if(DEFINED ENV{TMPDIR} AND IS_DIRECTORY "$ENV{TMPDIR}")
+  set(tmp "$ENV{TMPDIR}")
+else()
+  set(tmp /tmp)
+endif()
+string(RANDOM LENGTH 8 tag)
+set(scratch "${tmp}/reedgunner-install-${tag}")
+set(prefix "${scratch}/prefix with space")
+file(MAKE_DIRECTORY "${scratch}/run")
+
+function(fail message)
+  message(FATAL_ERROR "${message}\n(scratch folder kept: ${scratch})")
+endfunction()
+
+# The install lists what it wrote in the build's manifest: the player's own
+# list (what an uninstall removes) is put back afterwards.
+set(manifest "${BUILD_DIR}/install_manifest.txt")
+if(EXISTS "${manifest}")
+  file(COPY_FILE "${manifest}" "${scratch}/players_manifest.txt")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} --install "${BUILD_DIR}" --prefix "${prefix}"
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_VARIABLE errors)
+if(EXISTS "${scratch}/players_manifest.txt")
+  file(RENAME "${scratch}/players_manifest.txt" "${manifest}")
+else()
+  file(REMOVE "${manifest}")
+endif()
+if(NOT result EQUAL 0)
+  fail("install: ${result}: ${errors}")
+endif()
+
+# The four programs and nothing of the data build.
+file(GLOB programs RELATIVE "${prefix}/bin" "${prefix}/bin/*")
+list(SORT programs)
+if(NOT programs STREQUAL "reedgunner;reedgunner-gallery;reedgunner-listen;reedgunner-script")
+  fail("bin/ holds: ${programs}")
+endif()
+# Every data file the build made, none missing.
+set(data "${prefix}/share/reedgunner/ReedShot")
+file(GLOB built RELATIVE "${BUILD_DIR}/data/ReedShot" "${BUILD_DIR}/data/ReedShot/*")
+file(GLOB installed RELATIVE "${data}" "${data}/*")
+list(SORT built)
+list(SORT installed)
+if(NOT installed STREQUAL built OR NOT "icons.256" IN_LIST installed)
+  fail("data installed: ${installed}\nbuilt: ${built}")
+endif()
+# Icons of the named sizes: PNG files whose header says so, the same bytes
+# when drawn again.
+execute_process(COMMAND "${ICON_TOOL}" "${scratch}/icons" RESULT_VARIABLE result)
+foreach(size 16 32 48 64 128 256)
+  set(icon "${prefix}/share/icons/hicolor/${size}x${size}/apps/reedgunner.png")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${icon}"
+                          "${scratch}/icons/${size}x${size}/apps/reedgunner.png"
+                  RESULT_VARIABLE differ)
+  if(NOT result EQUAL 0 OR NOT differ EQUAL 0)
+    fail("the ${size}x${size} icon is missing or differs from one drawing to the next")
+  endif()
+  file(READ "${icon}" header LIMIT 24 HEX)
+  math(EXPR wide "${size}" OUTPUT_FORMAT HEXADECIMAL)
+  string(SUBSTRING "${wide}" 2 -1 wide)
+  string(LENGTH "${wide}" digits)
+  math(EXPR pad "8 - ${digits}")
+  string(REPEAT "0" ${pad} zeros)
+  if(NOT header MATCHES "^89504e470d0a1a0a0000000d49484452${zeros}${wide}${zeros}${wide}$")
+    fail("${size}x${size} icon: header ${header}")
+  endif()
+endforeach()
+# The menu entry names the installed program, its path quoted for the space.
+set(entry "${prefix}/share/applications/reedgunner.desktop")
+file(STRINGS "${entry}" exec REGEX "^Exec=")
+set(wanted " \"${prefix}/bin/reedgunner\"")
+string(LENGTH "${exec}" exec_length)
+string(LENGTH "${wanted}" wanted_length)
+math(EXPR start "${exec_length} - ${wanted_length}")
+string(SUBSTRING "${exec}" ${start} -1 ending)
+if(NOT ending STREQUAL wanted)
+  fail("menu entry: ${exec}")
+endif()
+find_program(VALIDATE desktop-file-validate)
+if(VALIDATE)
+  execute_process(COMMAND ${VALIDATE} "${entry}" RESULT_VARIABLE result
+                  OUTPUT_VARIABLE report ERROR_VARIABLE report)
+  if(NOT result EQUAL 0 OR NOT report STREQUAL "")
+    fail("desktop-file-validate: ${report}")
+  endif()
+endif()
+
+set(player_env HOME=${scratch}/home XDG_CONFIG_HOME=${scratch}/config
+    XDG_STATE_HOME=${scratch}/state XDG_DATA_HOME=${scratch}/data --unset=REEDGUNNER_HEADLESS)
+set(game "${prefix}/bin/reedgunner")
+
+# --help and --version print and touch nothing; anything else is refused.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --help
+                WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
+                OUTPUT_VARIABLE help ERROR_VARIABLE errors TIMEOUT 30)
+string(FIND "${help}" "${scratch}/config/pellmar/Settings.ini" settings_at)
+string(FIND "${help}" "${data}/" data_at)
+if(NOT result EQUAL 0 OR NOT errors STREQUAL "" OR NOT help MATCHES "^Usage: .*1\\.01"
+   OR settings_at LESS 0 OR data_at LESS 0)
+  fail("--help: ${result}\n${help}${errors}")
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --version
+                RESULT_VARIABLE result OUTPUT_VARIABLE version TIMEOUT 30)
+if(NOT result EQUAL 0 OR NOT version STREQUAL "reedgunner (Talmadge Reed Gunner) 1.01\n")
+  fail("--version: ${result}: ${version}")
+endif()
+foreach(bad "--fullscreen" "-v" "")
+  execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" "${bad}"
+                  RESULT_VARIABLE result OUTPUT_VARIABLE out ERROR_VARIABLE errors TIMEOUT 30)
+  if(NOT result EQUAL 2 OR NOT out STREQUAL "" OR NOT errors MATCHES "Usage: ")
+    fail("'${bad}': ${result}: ${out}${errors}")
+  endif()
+endforeach()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --help --version
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET TIMEOUT 30)
+if(NOT result EQUAL 2 OR EXISTS "${scratch}/config" OR EXISTS "${scratch}/state")
+  fail("a second option is refused (${result}) and no option writes settings or log")
+endif()
+
+# The installed game, headless from the script, finds its data by itself,
+# reaches the roster and saves options.dat where it was started.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
+                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
+                OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 120)
+set(log "${scratch}/state/pellmar/PELLMAR.TXT")
+file(READ "${log}" log_text)
+if(NOT result EQUAL 0 OR log_text MATCHES "ERROR")
+  fail("the installed game: ${result}: ${out}\n${log_text}")
+endif()
+file(READ "${scratch}/config/pellmar/Settings.ini" settings)
+file(SIZE "${scratch}/run/options.dat" saved)
+file(READ "${scratch}/run/options.dat" saved_bytes HEX)
+string(FIND "${saved_bytes}" "00416e6e" ann_at)  # "Ann" starting a name field
+if(settings MATCHES "CDROM" OR NOT saved EQUAL 877 OR ann_at LESS 0)
+  fail("settings '${settings}', options.dat of ${saved} bytes, Ann at ${ann_at}")
+endif()
+
+# A CDROM setting still wins over the installed data.
+file(WRITE "${scratch}/config/pellmar/Settings.ini" "[Settings]\nCDROM=${scratch}/elsewhere\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
+                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result OUTPUT_QUIET
+                ERROR_QUIET TIMEOUT 120)
+file(READ "${log}" log_text)
+string(FIND "${log_text}" "${scratch}/elsewhere/ReedShot/icons.256" named)
+if(result EQUAL 0 OR named LESS 0)
+  fail("with CDROM set elsewhere: ${result}\n${log_text}")
+endif()
+
+# The installed listening tool plays from the installed data.
+execute_process(COMMAND "${prefix}/bin/reedgunner-listen" "${data}/sounds.16b" 0
+                        "${scratch}/quack.wav"
+                RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
+if(NOT result EQUAL 0 OR NOT EXISTS "${scratch}/quack.wav")
+  fail("reedgunner-listen: ${result}")
+endif()
+
+file(REMOVE_RECURSE "${scratch}")
