@@ -71,6 +71,8 @@ struct Monkey {
     bool messageOpen = false;
     bool listOpen = false;
     int32_t jailStateSeen = 0;
+    bool careful =
+        false;  // this session's player keeps the rules (a licence, the hours, the limit)
 };
 Monkey monkey;
 
@@ -288,7 +290,9 @@ void PlanRoster() {
 void PlanMain() {
     const int32_t roll = Below(100);
     const Button* list = MainButtons();
-    if (roll < 45) {
+    if (monkey.careful && player->items[kItemLicence] == 0 && roll < 50) {
+        ClickListButton(list, 4);  // the store, for a licence
+    } else if (roll < 45) {
         ClickListButton(list, 0);  // the free public grounds
     } else if (roll < 60) {
         ClickListButton(list, 1 + Below(3));  // a club with a fee
@@ -303,10 +307,26 @@ void PlanMain() {
     }
 }
 
+// A shelf is bought by a click on its painted pixels: look for one.
+void ClickShelf(int32_t index) {
+    const Button& shelf = StoreButtons()[index];
+    for (int tries = 0; tries < 16; ++tries) {
+        const int32_t dx = Below(shelf.width);
+        const int32_t dy = Below(shelf.height);
+        if (CheckBitmapData(shelf.graphic + 10, dx, dy) != 0) {
+            AddClick(shelf.x + dx, shelf.y + dy);
+            return;
+        }
+    }
+    ClickButton(shelf);
+}
+
 void PlanStore() {
     const int32_t roll = Below(100);
-    if (roll < 55) {
-        ClickListButton(StoreButtons(), Below(8));
+    if (monkey.careful && player->items[kItemLicence] == 0 && roll < 40) {
+        ClickShelf(1);  // the licence
+    } else if (roll < 55) {
+        ClickShelf(Below(8));
     } else if (roll < 65) {
         AddMove(0, 0);
         AddKey("m", GDL_STATE_CONTROL);
@@ -321,7 +341,11 @@ void PlanStore() {
 void PlanHunt() {
     const int32_t roll = Below(100);
     const Flock* bird = BirdInSight();
-    if (bird != nullptr && hunt.loadedShells > 0 && roll < 70) {
+    // A careful player shoots only in the legal hours and up to the bag limit.
+    const bool allowed =
+        !monkey.careful || (hunt.hasLicense && hunt.dayMinute > hunt.beginMinute &&
+                            hunt.dayMinute < hunt.endMinute && hunt.bagged < hunt.bagLimit);
+    if (bird != nullptr && hunt.loadedShells > 0 && allowed && roll < 70) {
         Add(Op::Aim, 0, 0, 0, 0, 0, 10 + static_cast<uint32_t>(Below(200)));
         Add(Op::Press, 0, 0, GDL_BUTTON_LEFT, 0, 0, kHoldMs);
         Add(Op::Release, 0, 0, GDL_BUTTON_LEFT, 0, 0, kHoldMs);
@@ -333,7 +357,7 @@ void PlanHunt() {
             AddKey("t", GDL_STATE_CONTROL);
             ++monkey.shared->clockChords;
         }
-    } else if (roll < 47) {
+    } else if (roll < 45 && Chance(25)) {
         ClickListButton(IconBar(), 0);  // leave the marsh early
     } else if (roll < 57) {
         ClickListButton(IconBar(), 1 + Below(7), Chance(60) ? GDL_BUTTON_LEFT : GDL_BUTTON_RIGHT);
@@ -596,6 +620,7 @@ void StartMonkey(const MonkeyPlan& plan, MonkeyShared* shared) {
     monkey.shared = shared;
     monkey.rng = 0x9E3779B97F4A7C15ULL ^ (static_cast<uint64_t>(plan.seed) << 17 | 1);
     monkey.start = SysPeekMilliseconds();
+    monkey.careful = Chance(60);
     shared->step = plan.firstStep;
     SysAddPumpListener(Pump);
 }

@@ -32,7 +32,7 @@ namespace {
 
 // A session that pumps no event for this long (wall time) is stuck.
 constexpr int kHangSeconds = 180;
-constexpr uint32_t kShortestSessionMs = 30000;
+constexpr uint32_t kShortestSessionMs = 60000;
 constexpr uint32_t kLongestSessionMs = 20 * 60000;
 
 constexpr const char* kScreenNames[kScreenCount] = {
@@ -216,7 +216,7 @@ int main(int argc, char** argv) {
     }
     const uint64_t totalMs = static_cast<uint64_t>(seconds) * 1000;
     const uint32_t longest = static_cast<uint32_t>(
-        std::clamp<uint64_t>(totalMs / 3, kShortestSessionMs, kLongestSessionMs));
+        std::clamp<uint64_t>(totalMs / 2, kShortestSessionMs, kLongestSessionMs));
     MonkeyShared total{};
     int totalSessions = 0;
     const auto started = std::chrono::steady_clock::now();
