@@ -197,6 +197,8 @@ void DumpWaterfowlScreen() {
     for (size_t i = 0; i < kRemarkEntries.size(); ++i) {
         SoundFree(kFirstRemarkSound + static_cast<int>(i));
     }
+    // The partner's last short remark is never waited for: it goes with the marsh.
+    SoundFree(kVoiceSound);
     FadePalette(255);
 }
 

@@ -10,6 +10,7 @@
 #include "engine/page_fixture.h"
 #include "engine/timer.h"
 #include "gdl/gdl_host.h"
+#include "hunt/hunt.h"
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "sys/clock.h"
@@ -243,6 +244,8 @@ TEST_F(CharactersTest, AClickCutsThePartnerShortAndHisVoiceIsNeverQueued) {
     DoPartnerVoice(2);
     SoundData(kVoiceSound, &size);
     EXPECT_EQ(size, Speech(200).size()) << "once he is quiet the next remark plays";
+    DumpWaterfowlScreen();
+    EXPECT_EQ(SoundData(kVoiceSound, nullptr), nullptr) << "leaving the marsh frees his remark";
 }
 
 TEST_F(CharactersTest, ThePartnersMouthMovesWithEightBitSound) {
