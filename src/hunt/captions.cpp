@@ -65,6 +65,7 @@ bool wanting = false;
 uint32_t lastSerial = 0;
 bool remarkUp = false;
 uint32_t upSerial = 0;
+uint32_t triedSerial = 0;  // the remark last laid out, shown or not
 Layout upLayout;
 bool presentDue = false;
 CaptionBox presentBox{};
@@ -233,8 +234,11 @@ void Present(const CaptionBox& b) {
     CopyPageRect(backPage, displaySurface, b.x, b.y, b.w, b.h);
 }
 
-bool Playing(int sound) {
-    return IsSoundPlaying(sound) != 0;
+// A remark is over once its sound has stopped.
+void FollowRemark() {
+    if (wanting && IsSoundPlaying(wanted.sound) == 0) {
+        wanting = false;
+    }
 }
 
 }  // namespace
@@ -330,17 +334,14 @@ void LowerCaption() {
 }
 
 void StartRemarkCaption(int character, int comment, int sound) {
-    if (showCaptions == 0) {
-        return;
-    }
+    // Followed with the setting off too: the same looks at the sound either
+    // way, so captions never change the game's timing.
     wanted = {character, comment, sound, ++lastSerial};
     wanting = true;
 }
 
 void EraseRemarkCaption() {
-    if (wanting && !Playing(wanted.sound)) {
-        wanting = false;
-    }
+    FollowRemark();
     if (!remarkUp || (wanting && wanted.serial == upSerial)) {
         return;
     }
@@ -352,14 +353,14 @@ void EraseRemarkCaption() {
 }
 
 void DrawRemarkCaption(bool step) {
-    if (wanting && !remarkUp && Playing(wanted.sound)) {
+    FollowRemark();
+    if (wanting && !remarkUp && wanted.serial != triedSerial && showCaptions != 0) {
+        triedSerial = wanted.serial;
         if (MakeLayout(wanted.character, wanted.comment, &upLayout)) {
             remarkUp = true;
             upSerial = wanted.serial;
             DrawCaption(upLayout, backPage);
             Present(upLayout.box);
-        } else {
-            wanting = false;
         }
     } else if (remarkUp && step) {
         // The flocks drew over it; what changed is shown with them.
