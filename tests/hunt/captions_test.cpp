@@ -1,7 +1,8 @@
-// Captions: reading captions.txt, and the partner's short remarks captioned
-// while the hunt runs on.
+// Captions: reading captions.txt, every speaker captioned with the setting on,
+// and the partner's short remarks captioned while the hunt runs on.
 #include "hunt/captions.h"
 
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -9,13 +10,16 @@
 #include "app/config.h"
 #include "aud/wav_image.h"
 #include "engine/fonts.h"
+#include "engine/page_fixture.h"
 #include "engine/random.h"
 #include "hunt/characters.h"
 #include "hunt/comments.h"
 #include "hunt/hunt_fixture.h"
 #include "hunt/panel.h"
+#include "platform/input.h"
 #include "platform/sound.h"
 #include "support/font_file.h"
+#include "sys/clock.h"
 
 namespace {
 
@@ -70,6 +74,137 @@ std::string SoundBank(const std::vector<std::string>& entries) {
     return out;
 }
 
+// A loud 16-bit recording of `ms` milliseconds.
+std::string Speech(int ms) {
+    return MonoWav(ms * 22050 / 1000, [](int) { return 3000; });
+}
+
+// Captions: the three speakers with the setting on and off, and the box over
+// pixels the work page does not hold (the pointer, a dialog): they must come back.
+class CaptionsTest : public PageTest {
+protected:
+    void SetUp() override {
+        PageTest::SetUp();
+        SoundReset();
+        ASSERT_EQ(SoundInit(), 1u);
+        const test_banks::Picture shape = Solid(4, 4, 9, 0, 0);
+        WriteBytes("pointers.256", test_banks::Bank(std::vector(8, shape), false));
+        ASSERT_EQ(InitMouse(), 1u);
+        PutDepthMap(0);
+        FillPattern(workPage, 3);
+        CopyWorkPage();
+        ShowBackPage();
+        ResetCaptions();
+        WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
+        ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
+        WriteHeadBank("char20");
+        WriteHeadBank("char21");
+        WriteBytes("char20.16b", SoundBank({Speech(300), Speech(300)}));
+        WriteBytes("char21.16b", SoundBank({Speech(300)}));
+        WriteBytes("char04.16b", SoundBank({Speech(300)}));
+        Put(200, Solid(30, 40, 50, -15, -40));
+        for (int slot : {201, 202, 207, 208}) {
+            Put(slot, Solid(10, 4, 51, -5, -20));
+        }
+        for (int y = 0; y < 120; ++y) {
+            for (int x = 0; x < 640; ++x) {
+                Pixel(backPage, x, y) = static_cast<uint8_t>(20 + x % 7);
+                Pixel(displaySurface, x, y) = static_cast<uint8_t>(40 + y % 5);
+            }
+        }
+    }
+
+    void TearDown() override {
+        showCaptions = 0;
+        ResetCaptions();
+        ResetFonts();
+        FreeMouse();
+        ResetInput();
+        SoundReset();
+        PageTest::TearDown();
+    }
+    static test_banks::Picture Solid(int16_t w, int16_t h, uint8_t colour, int16_t xoff,
+                                     int16_t yoff) {
+        return {w, h, xoff, yoff, std::vector<uint8_t>(static_cast<size_t>(w * h), colour)};
+    }
+    // A head bank of 12 graphics: 40 x 60 pictures above (x, y).
+    void WriteHeadBank(const char* name) {
+        std::vector<test_banks::Picture> pictures;
+        for (int i = 0; i < 12; ++i) {
+            pictures.push_back(Solid(40, 60, static_cast<uint8_t>(200 + i), -20, -60));
+        }
+        WriteBytes(std::string(name) + ".256", test_banks::Bank(pictures, false));
+    }
+
+    // Each speaker in turn (the warden, the sheriff, the partner): for how many
+    // milliseconds a caption box was seen on the display and the back page
+    // during each comment, and whether both pages came back as they were.
+    std::array<uint32_t, 3> CaptionedMs(bool* restored) {
+        static uint32_t first, last;
+        SysSetClockListener([](uint32_t now) {
+            // Inside every box: just under its top edges, in the fill.
+            if (Pixel(displaySurface, 320, 10) == kCaptionFill &&
+                Pixel(backPage, 320, 10) == kCaptionFill) {
+                first = first == 0 ? now : first;
+                last = now;
+            }
+        });
+        const std::vector<uint8_t> back = Snapshot(backPage);
+        const std::vector<uint8_t> display = Snapshot(displaySurface);
+        *restored = true;
+        std::array<uint32_t, 3> spans{};
+        for (uint32_t& span : spans) {
+            first = last = 0;
+            if (&span == &spans[0]) {
+                DoWilmaComment(2);
+            } else if (&span == &spans[1]) {
+                DoSheriffComment(21, 1, 325, 479);
+            } else {
+                DoPartnerComment(1);
+            }
+            span = last - first;
+            HideCursor();
+            *restored =
+                *restored && Snapshot(backPage) == back && Snapshot(displaySurface) == display;
+        }
+        SysSetClockListener(nullptr);
+        return spans;
+    }
+    static constexpr uint8_t kCaptionFill = 230;
+};
+
+TEST_F(CaptionsTest, EverySpeakerIsCaptionedOnlyWithTheSettingAndThePagesComeBack) {
+    WriteBytes("captions.txt", "# test\n4 1 ABC DEF\n20 2 ABCD\n21 1 AB\n");
+    bool restored = false;
+    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{})) << "the setting is off";
+    EXPECT_TRUE(restored);
+    showCaptions = 1;
+    for (uint32_t span : CaptionedMs(&restored)) {
+        EXPECT_GE(span, 290u) << "up for the whole 300 ms comment";
+    }
+    EXPECT_TRUE(restored) << "both pages as they were, pixel for pixel";
+    CaptionBox box{};
+    ASSERT_TRUE(CaptionLayout(4, 1, &box));
+    EXPECT_EQ(box.w, FontTextWidth(0, "ABC DEF") + 24);
+    EXPECT_LE(box.y + box.h, 200) << "above every face";
+}
+
+TEST_F(CaptionsTest, AMissingOrDamagedFileMeansOneLogLineAndNoCaptions) {
+    showCaptions = 1;
+    bool restored = false;
+    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{}));
+    EXPECT_TRUE(restored);
+    EXPECT_EQ(LogCount("captions.txt"), 1);
+    EXPECT_EQ(LogCount("ERROR: captions.txt is missing; no captions"), 1);
+
+    ResetCaptions();
+    WriteBytes("captions.txt", "4 1 ABC\n20 2 AB");  // cut short
+    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{}));
+    EXPECT_TRUE(restored);
+    EXPECT_EQ(LogCount("ERROR: captions.txt line 2 is damaged; no captions"), 1);
+    EXPECT_EQ(LogCount("captions.txt"), 2);
+}
+
 class RemarkCaptionTest : public HuntTest {
 protected:
     void SetUp() override {
@@ -79,9 +214,8 @@ protected:
         ResetCaptions();
         WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
         ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
-        // 41 remarks of 400 ms, every one loud.
-        const std::string speech = MonoWav(400 * 22050 / 1000, [](int) { return 3000; });
-        WriteBytes("char04.16b", SoundBank(std::vector<std::string>(41, speech)));
+        // 41 remarks of 400 ms.
+        WriteBytes("char04.16b", SoundBank(std::vector<std::string>(41, Speech(400))));
         WriteBytes("captions.txt", "4 17 ABCABCABC ABC\n4 33 ABABABABABABABABABAB\n");
     }
     void TearDown() override {

@@ -2,20 +2,16 @@
 // the partner's comments on the headless display and sound output.
 #include "hunt/characters.h"
 
-#include <array>
 #include <string>
 #include <vector>
 
 #include "app/config.h"
 #include "aud/wav_image.h"
-#include "engine/fonts.h"
 #include "engine/page_fixture.h"
 #include "engine/timer.h"
 #include "gdl/gdl_host.h"
-#include "hunt/captions.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "support/font_file.h"
 #include "sys/clock.h"
 
 namespace {
@@ -68,9 +64,6 @@ protected:
     void TearDown() override {
         debugLog = 0;
         eightBitSound = 0;
-        showCaptions = 0;
-        ResetCaptions();
-        ResetFonts();
         FreeMouse();
         ResetInput();
         SoundReset();
@@ -283,98 +276,3 @@ TEST_F(CharactersTest, ThePartnersMouthMovesWithEightBitSound) {
 }
 
 }  // namespace
-
-// Captions: the three speakers with the setting on and off, and the box over
-// pixels the work page does not hold (the pointer, a dialog): they must come back.
-class CaptionsTest : public CharactersTest {
-protected:
-    void SetUp() override {
-        CharactersTest::SetUp();
-        ResetCaptions();
-        WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
-        ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
-        WriteHeadBank("char20", 12);
-        WriteHeadBank("char21", 12);
-        WriteBytes("char20.16b", SoundBank({Speech(300), Speech(300)}));
-        WriteBytes("char21.16b", SoundBank({Speech(300)}));
-        WriteBytes("char04.16b", SoundBank({Speech(300)}));
-        Put(200, Solid(30, 40, 50, -15, -40));
-        for (int slot : {201, 202, 207, 208}) {
-            Put(slot, Solid(10, 4, 51, -5, -20));
-        }
-        for (int y = 0; y < 120; ++y) {
-            for (int x = 0; x < 640; ++x) {
-                Pixel(backPage, x, y) = static_cast<uint8_t>(20 + x % 7);
-                Pixel(displaySurface, x, y) = static_cast<uint8_t>(40 + y % 5);
-            }
-        }
-    }
-
-    // Each speaker in turn (the warden, the sheriff, the partner): for how many
-    // milliseconds a caption box was seen on the display and the back page
-    // during each comment, and whether both pages came back as they were.
-    std::array<uint32_t, 3> CaptionedMs(bool* restored) {
-        static uint32_t first, last;
-        SysSetClockListener([](uint32_t now) {
-            // Inside every box: just under its top edges, in the fill.
-            if (Pixel(displaySurface, 320, 10) == kCaptionFill &&
-                Pixel(backPage, 320, 10) == kCaptionFill) {
-                first = first == 0 ? now : first;
-                last = now;
-            }
-        });
-        const std::vector<uint8_t> back = Snapshot(backPage);
-        const std::vector<uint8_t> display = Snapshot(displaySurface);
-        *restored = true;
-        std::array<uint32_t, 3> spans{};
-        for (uint32_t& span : spans) {
-            first = last = 0;
-            if (&span == &spans[0]) {
-                DoWilmaComment(2);
-            } else if (&span == &spans[1]) {
-                DoSheriffComment(21, 1, 325, 479);
-            } else {
-                DoPartnerComment(1);
-            }
-            span = last - first;
-            HideCursor();
-            *restored =
-                *restored && Snapshot(backPage) == back && Snapshot(displaySurface) == display;
-        }
-        SysSetClockListener(nullptr);
-        return spans;
-    }
-    static constexpr uint8_t kCaptionFill = 230;
-};
-
-TEST_F(CaptionsTest, EverySpeakerIsCaptionedOnlyWithTheSettingAndThePagesComeBack) {
-    WriteBytes("captions.txt", "# test\n4 1 ABC DEF\n20 2 ABCD\n21 1 AB\n");
-    bool restored = false;
-    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{})) << "the setting is off";
-    EXPECT_TRUE(restored);
-    showCaptions = 1;
-    for (uint32_t span : CaptionedMs(&restored)) {
-        EXPECT_GE(span, 290u) << "up for the whole 300 ms comment";
-    }
-    EXPECT_TRUE(restored) << "both pages as they were, pixel for pixel";
-    CaptionBox box{};
-    ASSERT_TRUE(CaptionLayout(4, 1, &box));
-    EXPECT_EQ(box.w, FontTextWidth(0, "ABC DEF") + 24);
-    EXPECT_LE(box.y + box.h, 200) << "above every face";
-}
-
-TEST_F(CaptionsTest, AMissingOrDamagedFileMeansOneLogLineAndNoCaptions) {
-    showCaptions = 1;
-    bool restored = false;
-    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{}));
-    EXPECT_TRUE(restored);
-    EXPECT_EQ(LogCount("captions.txt"), 1);
-    EXPECT_EQ(LogCount("ERROR: captions.txt is missing; no captions"), 1);
-
-    ResetCaptions();
-    WriteBytes("captions.txt", "4 1 ABC\n20 2 AB");  // cut short
-    EXPECT_EQ(CaptionedMs(&restored), (std::array<uint32_t, 3>{}));
-    EXPECT_TRUE(restored);
-    EXPECT_EQ(LogCount("ERROR: captions.txt line 2 is damaged; no captions"), 1);
-    EXPECT_EQ(LogCount("captions.txt"), 2);
-}
