@@ -11,6 +11,7 @@ uint32_t DirectX = 1;
 uint32_t DirectVideo = 1;
 uint32_t eightBitSound = 0;
 uint32_t debugLog = 0;
+uint32_t showCaptions = 0;
 std::string dataDir;
 std::string installDir;
 
@@ -25,12 +26,13 @@ struct NumberSetting {
 };
 
 // Read in this order, each over its default.
-const std::array<NumberSetting, 5> kNumberSettings = {{
+const std::array<NumberSetting, 6> kNumberSettings = {{
     {"DirectSound", &DirectSound},
     {"DirectX", &DirectX},
     {"DirectVideo", &DirectVideo},
     {"8bitSound", &eightBitSound},
     {"Debug", &debugLog},
+    {"Captions", &showCaptions},
 }};
 
 // A text value that is too long keeps the default, like a badly typed number.
@@ -56,6 +58,7 @@ void ResetSettings() {
     DirectVideo = 1;
     eightBitSound = 0;
     debugLog = 0;
+    showCaptions = 0;
     dataDir.clear();
     installDir.clear();
 }

@@ -9,6 +9,7 @@ extern uint32_t DirectX;        // nonzero: the accelerated display driver
 extern uint32_t DirectVideo;    // nonzero: the software display driver
 extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
 extern uint32_t debugLog;       // "Debug": trace lines go to the log
+extern uint32_t showCaptions;   // "Captions": the words shown while a character speaks
 
 // Prefix of every data file name: "CDROM" + "ReedShot/"; without CDROM, the
 // installed game's "<prefix>/share/reedgunner/ReedShot/"; else empty for the

@@ -11,6 +11,7 @@
 #include "engine/random.h"
 #include "engine/timer.h"
 #include "gdl/gdl.h"
+#include "hunt/captions.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
@@ -43,6 +44,7 @@ constexpr int32_t kPartnerFeatureAlt = 208;
 constexpr int32_t kPartnerX = 300;
 constexpr int32_t kPartnerY = 470;
 constexpr int32_t kPartnerLayer = 105;
+constexpr int kPartner = 4;
 constexpr const char* kPartnerBank = "char04";
 
 struct Rect {
@@ -182,6 +184,7 @@ void DoCharacterComment(int character, int comment, int x, int y, int mirror) {
         LogPrintf("ERROR: DoCharacterComment(%d)", comment);
     } else {
         SoundPlay(kVoiceSound);
+        RaiseCaption(character, comment);
         LipSync sync = StartLipSync();
         int32_t overlay = kHeadFirstOverlay;
         while (IsSoundPlaying(kVoiceSound) != 0) {
@@ -201,6 +204,7 @@ void DoCharacterComment(int character, int comment, int x, int y, int mirror) {
             }
             Copy(backPage, displaySurface, head);
         }
+        LowerCaption();
         SoundFree(kVoiceSound);
     }
 
@@ -238,6 +242,7 @@ void DoSheriffComment(int character, int comment, int x, int y) {
         LogPrintf("ERROR: DoCharacterComment(%d)", comment);
     } else {
         SoundPlay(kVoiceSound);
+        RaiseCaption(character, comment);
         LipSync sync = StartLipSync();
         while (IsSoundPlaying(kVoiceSound) != 0) {
             bool loud = false;
@@ -251,6 +256,7 @@ void DoSheriffComment(int character, int comment, int x, int y) {
             ScaleGraphic(kHeadSlot + second, x, y, kSheriffLayer, 100, 0);
             Copy(backPage, displaySurface, head);
         }
+        LowerCaption();
         SoundFree(kVoiceSound);
     }
 
@@ -275,6 +281,7 @@ void DoPartnerComment(int comment) {
     HideCursorOn(displaySurface);
     BlitGraphicLayer(kPartnerFigure, kPartnerX, kPartnerY, kPartnerLayer);
     Copy(backPage, displaySurface, head);
+    RaiseCaption(kPartner, comment);
     while (IsSoundPlaying(kVoiceSound) != 0) {
         bool loud = false;
         if (LipSyncStep(&sync, TimerCount(), &loud)) {
@@ -291,6 +298,7 @@ void DoPartnerComment(int comment) {
             break;
         }
     }
+    LowerCaption();
     SoundFree(kVoiceSound);
     Copy(workPage, backPage, head);
     Copy(backPage, displaySurface, head);
@@ -301,5 +309,10 @@ void DoPartnerVoice(int comment) {
     if (debugLog) {
         LogPrintf("DoPartnerVoice(%d)", comment);
     }
+    // A remark asked for while he is still talking is dropped: no caption for it.
+    const bool talking = IsSoundPlaying(kVoiceSound) != 0;
     PlayVoice(kPartnerBank, comment - 1);
+    if (!talking) {
+        StartRemarkCaption(kPartner, comment, kVoiceSound);
+    }
 }

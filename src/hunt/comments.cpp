@@ -4,6 +4,7 @@
 #include "app/options.h"
 #include "engine/log.h"
 #include "engine/random.h"
+#include "hunt/captions.h"
 #include "hunt/characters.h"
 #include "hunt/hunt.h"
 #include "platform/sound.h"
@@ -14,6 +15,7 @@ namespace {
 constexpr int kHitRemarkSound = 20;    // 20 to 22
 constexpr int kCloseRemarkSound = 23;  // 23 to 25
 constexpr int kEmptyGunSound = 26;
+constexpr int kPartner = 4;
 
 // True (and marks it) when the once-per-hunt remark has not been made yet.
 bool FirstTime(int flag) {
@@ -23,6 +25,13 @@ bool FirstTime(int flag) {
     }
     said = 1;
     return true;
+}
+
+// One of the partner's short remarks (sounds 20 to 26), with its caption.
+void PlayRemark(int sound) {
+    SoundPlay(sound);
+    const int entry = kRemarkEntries[static_cast<size_t>(sound - kFirstRemarkSound)];
+    StartRemarkCaption(kPartner, entry + 1, sound);
 }
 
 bool OneInTen() {
@@ -74,11 +83,11 @@ void CommentAfterShot() {
         hunt.lastHitSpecies = 100;
     } else if (hunt.hitThisShot) {
         if (Random() % 5 == 3) {
-            SoundPlay(kHitRemarkSound + Random() % 3);
+            PlayRemark(kHitRemarkSound + Random() % 3);
         }
         hunt.lastHitSpecies = 100;
     } else if (hunt.gunEmpty && BoxShells() != 0) {
-        SoundPlay(kEmptyGunSound);
+        PlayRemark(kEmptyGunSound);
     } else if (hunt.gunEmpty) {
         DoPartnerVoice(34 + Random() % 2);
     }
@@ -90,7 +99,7 @@ void CommentAtStart(int32_t f) {
     }
     if (hunt.dayMinute > hunt.beginMinute && hunt.bagged < hunt.bagLimit &&
         flocks[static_cast<size_t>(f)].scale >= 50 && OneInTen()) {
-        SoundPlay(kCloseRemarkSound + Random() % 3);
+        PlayRemark(kCloseRemarkSound + Random() % 3);
     }
 }
 

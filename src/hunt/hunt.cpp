@@ -11,6 +11,7 @@
 #include "engine/log.h"
 #include "engine/timer.h"
 #include "engine/transitions.h"
+#include "hunt/captions.h"
 #include "hunt/flights.h"
 #include "hunt/gun.h"
 #include "hunt/judgement.h"
@@ -34,9 +35,6 @@ constexpr int32_t kPartnerSlot = 200;
 constexpr int32_t kSpriteSlot = 300;
 constexpr int kFirstCallSound = 14;
 constexpr int kCallSounds = 6;
-constexpr int kFirstRemarkSound = 20;
-// Entries of "char04" played as the partner's short remarks, sounds 20 to 26.
-constexpr std::array<int, 7> kRemarkEntries = {16, 17, 18, 26, 27, 28, 32};
 constexpr uint32_t kFadeStepMs = 10;
 constexpr int32_t kDawnLevel = 25;  // the marsh comes up in dawn light
 constexpr int32_t kCrosshairShape = 7;
@@ -175,6 +173,7 @@ void RestoreWaterFowlScreen() {
     }
     CopyWorkPage();
     ShowBackPage();
+    ForgetRemarkCaption();
     cursorInBackPage = 1;
     hunt.clockDirty = hunt.scoreDirty = 1;
 }
@@ -190,6 +189,7 @@ void DumpWaterfowlScreen() {
     hunt.loadedShells = 0;
     cursorInBackPage = 0;
     SyncCursorPos();
+    ForgetRemarkCaption();
     FreeHuntBanks();
     for (int i = 0; i < kCallSounds; ++i) {
         SoundFree(kFirstCallSound + i);
@@ -234,6 +234,7 @@ void HuntFrame() {
             hunt.scoreDirty = 1;
         }
         SortFlocks(kFlockCount);
+        EraseRemarkCaption();
         for (int32_t f : hunt.drawOrder) {
             const Flock& flock = flocks[static_cast<size_t>(f)];
             ScaleGraphic(flock.graphicBase + flock.frame, flock.x, flock.y, flock.depth,
@@ -243,6 +244,7 @@ void HuntFrame() {
             DrawRetriever();
         }
     }
+    DrawRemarkCaption(step);
     if (hunt.scoreDirty) {
         DrawScore();
     }

@@ -18,6 +18,11 @@ constexpr int kCallCount = 3;
 // The row where the icon bar and panel start; the sky and marsh are above it.
 constexpr int32_t kPanelTop = 420;
 
+// The partner's short remarks, played by the hunt as sounds 20 to 26: these
+// entries of "char04" (comment = entry + 1).
+constexpr int kFirstRemarkSound = 20;
+constexpr std::array<int, 7> kRemarkEntries = {16, 17, 18, 26, 27, 28, 32};
+
 // Species and sexes by number.
 extern const std::array<const char*, kSpeciesCount> speciesNames;  // "Mallard" ...
 extern const std::array<const char*, 2> sexNames;                  // "Hen", "Drake"

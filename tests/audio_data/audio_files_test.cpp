@@ -11,6 +11,7 @@
 #include "aud/aud.h"
 #include "catalogue.h"
 #include "headless_sound.h"
+#include "hunt/captions.h"
 #include "platform/sound.h"
 #include "sys/backend.h"
 #include "voice_lines.h"
@@ -275,6 +276,18 @@ TEST_F(AudioFilesTest, LipSyncSeesEveryLineSpoken) {
             }
         }
     }
+}
+
+// The captions file holds every spoken line word for word, as the game reads it.
+TEST_F(AudioFilesTest, EverySpokenLineHasItsCaption) {
+    ResetCaptions();
+    for (const VoiceLine& line : VoiceLines()) {
+        const char* caption = CaptionText(line.character, line.comment);
+        ASSERT_NE(caption, nullptr) << line.character << " " << line.comment;
+        EXPECT_STREQ(caption, line.text);
+    }
+    EXPECT_EQ(LogText().find("captions.txt"), std::string::npos);
+    ResetCaptions();
 }
 
 }  // namespace

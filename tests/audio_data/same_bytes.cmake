@@ -7,7 +7,8 @@ set(runs
   "make_calls"
   "make_voices|04" "make_voices|20" "make_voices|21"
   "make_music|${SOUNDFONT}|mainmenu" "make_music|${SOUNDFONT}|credits"
-  "make_music|${SOUNDFONT}|gameover")
+  "make_music|${SOUNDFONT}|gameover"
+  "make_captions")
 foreach(run IN LISTS runs)
   string(REPLACE "|" ";" args "${run}")
   list(POP_FRONT args tool)
@@ -16,4 +17,4 @@ foreach(run IN LISTS runs)
     message(FATAL_ERROR "${tool} ${args} failed: ${result}")
   endif()
 endforeach()
-compare_made(${SCRATCH} ${DATA_DIR} 16)
+compare_made(${SCRATCH} ${DATA_DIR} 17)
