@@ -13,6 +13,7 @@
 #include "engine/timer.h"
 #include "engine/transitions.h"
 #include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
@@ -126,6 +127,7 @@ int32_t WaitForClick(const DialogItem* table) {
     int32_t x = 320;
     int32_t y = 240;
     while (PollClick(&x, &y) == 0) {
+        GDL_waitEvent(GDL_EVENT_ALL, false, 0);  // rest until the next input
     }
     return HitTest(table, x, y);
 }

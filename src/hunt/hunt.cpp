@@ -42,7 +42,7 @@ constexpr int32_t kArrowShape = 0;
 constexpr int32_t kRectMargin = 8;  // flock rectangles are copied this much larger
 constexpr int32_t kDayOverMinutes = 45;
 
-// Fades from level `from` to `to` one step per more than 10 ms, a busy wait;
+// Fades from level `from` to `to` one step per more than 10 ms, a wait on the clock;
 // each step shows intensity level * 4 - 1.
 void FadeSteps(int32_t from, int32_t to) {
     const int32_t step = from < to ? 1 : -1;
@@ -54,6 +54,8 @@ void FadeSteps(int32_t from, int32_t to) {
             last = now;
             level += step;
             FadePalette(level * 4 - 1);
+        } else {
+            TimerIdle();  // rest to the next millisecond rather than spin
         }
     }
 }
