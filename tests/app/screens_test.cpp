@@ -62,9 +62,6 @@ protected:
         ResetGraphicBanks();
         DisplayTest::TearDown();
     }
-    static uint8_t At(GDL_Surface* page, int x, int y) {
-        return page->pixels[y * page->bytesPerLine + x];
-    }
     std::array<Button, 3> list{};
 };
 
@@ -73,14 +70,14 @@ TEST_F(ScreensTest, LitStateAndPointerShapeFollowThePointer) {
     ASSERT_EQ(hit, &list[0]);
     EXPECT_EQ(list[0].lit, 1);
     EXPECT_EQ(GetCursorShape(), 1);
-    EXPECT_EQ(At(backPage, 101, 101), 77) << "the lit picture in the back page";
-    EXPECT_EQ(At(displaySurface, 139, 119), 77) << "and on the display";
+    EXPECT_EQ(Pixel(backPage, 101, 101), 77) << "the lit picture in the back page";
+    EXPECT_EQ(Pixel(displaySurface, 139, 119), 77) << "and on the display";
 
     hit = HitTestButtons(list.data(), 150, 125);  // only the second hoverable one
     ASSERT_EQ(hit, &list[2]);
     EXPECT_EQ(list[0].lit, 0);
     EXPECT_EQ(list[2].lit, 1);
-    EXPECT_EQ(At(displaySurface, 101, 101), 9) << "unlit from the work page";
+    EXPECT_EQ(Pixel(displaySurface, 101, 101), 9) << "unlit from the work page";
 
     hit = HitTestButtons(list.data(), 5, 5);
     EXPECT_EQ(hit, nullptr);
@@ -91,7 +88,7 @@ TEST_F(ScreensTest, LitStateAndPointerShapeFollowThePointer) {
     ASSERT_EQ(hit, &list[1]);
     EXPECT_EQ(GetCursorShape(), 1) << "a plain button changes the pointer";
     EXPECT_EQ(list[1].lit, 0) << "but does not light";
-    EXPECT_EQ(At(displaySurface, 301, 101), 9);
+    EXPECT_EQ(Pixel(displaySurface, 301, 101), 9);
 
     list[0].enabled = 0;
     EXPECT_EQ(HitTestButtons(list.data(), 105, 105), nullptr) << "disabled buttons are ignored";
@@ -134,14 +131,14 @@ TEST_F(ScreensTest, ButtonListDoCallsTheHandlerOnAClickOnly) {
 TEST_F(ScreensTest, HoverLightsInTheBackPageOnly) {
     HoverButtons(list.data(), 105, 105);
     EXPECT_EQ(list[0].lit, 1);
-    EXPECT_EQ(At(backPage, 101, 101), 77);
-    EXPECT_EQ(At(displaySurface, 101, 101), 9);
+    EXPECT_EQ(Pixel(backPage, 101, 101), 77);
+    EXPECT_EQ(Pixel(displaySurface, 101, 101), 9);
     EXPECT_EQ(GetCursorShape(), 0);
     HoverButtons(list.data(), 150, 125);
     EXPECT_EQ(list[0].lit, 0);
-    EXPECT_EQ(At(backPage, 101, 101), 9);
+    EXPECT_EQ(Pixel(backPage, 101, 101), 9);
     ShowButtons(list.data());
-    EXPECT_EQ(At(displaySurface, 139, 129), 77);
+    EXPECT_EQ(Pixel(displaySurface, 139, 129), 77);
 }
 
 TEST_F(ScreensTest, SwitchingToTheCurrentOrAnUnbuiltScreen) {

@@ -34,21 +34,7 @@ std::vector<uint8_t> DataTest::Background(const char* name) {
     if (LoadBackground(name) == 0) {
         return {};
     }
-    std::vector<uint8_t> page;
-    for (int y = 0; y < 480; y++) {
-        const uint8_t* row = workPage->pixels + y * workPage->bytesPerLine;
-        page.insert(page.end(), row, row + 640);
-    }
-    return page;
-}
-
-int DataTest::LogErrors() const {
-    std::string log = LogText();
-    int count = 0;
-    for (size_t at = log.find("ERROR"); at != std::string::npos; at = log.find("ERROR", at + 1)) {
-        count++;
-    }
-    return count;
+    return Snapshot(workPage);
 }
 
 namespace {
@@ -114,7 +100,7 @@ TEST_F(DataTest, EveryBankLoadsWhereTheGameLoadsIt) {
         EXPECT_GT(std::set<uint8_t>(page.begin(), page.end()).size(), 40u)
             << "a painted picture, not a flat fill";
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, PointerShapes) {
@@ -186,7 +172,7 @@ TEST_F(DataTest, FontsLoadAndMatchThePalette) {
     }
     // A name of 30 characters is refused past 140 pixels; the box holds that.
     EXPECT_LT(FontTextWidth(0, "Bob "), 140);
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ TEST_F(DataTest, PartnerTalksWithOverlaysOnHisFace) {
         EXPECT_EQ(same, a.w * a.h);
         EXPECT_GT(changed, 6);
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 struct DogStep {
@@ -113,7 +113,7 @@ TEST_F(DataTest, RetrieverStaysInsideTheErasedBox) {
             EXPECT_GE(r.y, 110);
         }
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, CarriedBirdIsInTheDogsMouth) {

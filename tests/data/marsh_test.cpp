@@ -56,7 +56,7 @@ TEST_F(DataTest, MarshScenesLoadWithTheirMaps) {
         EXPECT_EQ(Graphic[99].height, 480);
         FreeGraphics(97, 3);
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, DecoysFloatOnlyOnOpenWater) {

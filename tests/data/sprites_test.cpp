@@ -107,7 +107,7 @@ TEST_F(SpritesTest, BankLoadsAtThreeHundredInTheMasterPalette) {
         EXPECT_GE(g.width, 60) << "slot " << slot;
         EXPECT_LE(std::abs(2 * g.xoff + g.width), 24) << "centred, slot " << slot;
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(SpritesTest, BirdsSitOnTheirAnchorAndParkOffScreen) {

@@ -34,7 +34,7 @@ protected:
             }
         }
         ShowBackPage();
-        before = Pixels(backPage);
+        before = Snapshot(backPage);
     }
     void TearDown() override {
         StopScript();
@@ -43,17 +43,9 @@ protected:
         ResetFonts();
         DisplayTest::TearDown();
     }
-    static std::vector<uint8_t> Pixels(GDL_Surface* page) {
-        std::vector<uint8_t> copy;
-        for (int y = 0; y <= page->maxY; ++y) {
-            copy.insert(copy.end(), page->pixels + y * page->bytesPerLine,
-                        page->pixels + y * page->bytesPerLine + page->maxX + 1);
-        }
-        return copy;
-    }
     void ExpectPictureBack() {
-        EXPECT_EQ(Pixels(backPage), before) << "the back page is as it was";
-        EXPECT_EQ(Pixels(displaySurface), before) << "and so is the display";
+        EXPECT_EQ(Snapshot(backPage), before) << "the back page is as it was";
+        EXPECT_EQ(Snapshot(displaySurface), before) << "and so is the display";
     }
     // Runs a message box with the clicks given (after the one event its opening flushes).
     uint32_t RunMessage(const char* text, const char* buttons,

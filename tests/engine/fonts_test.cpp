@@ -38,15 +38,12 @@ protected:
             std::memset(page->pixels + y * page->bytesPerLine, 0, page->maxX + 1);
         }
     }
-    static uint8_t At(GDL_Surface* page, int x, int y) {
-        return page->pixels[y * page->bytesPerLine + x];
-    }
     // Number of non-zero pixels in a rectangle of the page.
     static int Ink(GDL_Surface* page, int left, int top, int right, int bottom) {
         int count = 0;
         for (int y = top; y < bottom; ++y) {
             for (int x = left; x < right; ++x) {
-                count += At(page, x, y) != 0;
+                count += Pixel(page, x, y) != 0;
             }
         }
         return count;
@@ -182,11 +179,11 @@ TEST_F(FontsTest, DrawingPlacesGlyphsAndClipsToTheTarget) {
     DrawFontText(0, 100, 50, "AB\x80Z");
     // "A" at 100..101, "B" at 103..104 (advance 3), the byte 0x80 skipped without
     // advancing, "Z" has no columns.
-    EXPECT_EQ(At(backPage, 100, 50), font->bitmap[0]);
-    EXPECT_EQ(At(backPage, 101, 50), font->bitmap[1]);
-    EXPECT_EQ(At(backPage, 102, 50), 0);
-    EXPECT_EQ(At(backPage, 103, 50), font->bitmap[2]);
-    EXPECT_EQ(At(backPage, 104, 53), font->bitmap[3 * 16 + 3]);
+    EXPECT_EQ(Pixel(backPage, 100, 50), font->bitmap[0]);
+    EXPECT_EQ(Pixel(backPage, 101, 50), font->bitmap[1]);
+    EXPECT_EQ(Pixel(backPage, 102, 50), 0);
+    EXPECT_EQ(Pixel(backPage, 103, 50), font->bitmap[2]);
+    EXPECT_EQ(Pixel(backPage, 104, 53), font->bitmap[3 * 16 + 3]);
     EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 8);
     EXPECT_EQ(FontTextWidth(0, "AB\x80Z"), 9);
     EXPECT_EQ(FontTextWidth(0, ""), 0);
@@ -198,8 +195,8 @@ TEST_F(FontsTest, DrawingPlacesGlyphsAndClipsToTheTarget) {
     DrawFontText(0, 639, 478, "AAAA");
     DrawFontText(0, -1, -3, "A");
     EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 2);
-    EXPECT_NE(At(backPage, 639, 478), 0);
-    EXPECT_NE(At(backPage, 0, 0), 0);
+    EXPECT_NE(Pixel(backPage, 639, 478), 0);
+    EXPECT_NE(Pixel(backPage, 0, 0), 0);
 
     // A small target: nothing may land outside its buffer.
     GDL_Surface* small = GDL_createMemorySurface(5, 3, 8, nullptr);
@@ -230,7 +227,7 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
     DrawText(15, 10, "l", apart);
     for (int y = 0; y < 40; ++y) {
         for (int x = 0; x < 40; ++x) {
-            ASSERT_EQ(At(backPage, x, y), At(apart, x, y)) << x << "," << y;
+            ASSERT_EQ(Pixel(backPage, x, y), Pixel(apart, x, y)) << x << "," << y;
         }
     }
     EXPECT_GT(Ink(backPage, 15, 10, 20, 26), 0) << "the l is drawn 5 pixels on";
@@ -265,8 +262,8 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
     EXPECT_GT(Ink(backPage, 0, 0, 4, 8), 0);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
-            if (At(backPage, x, y) != 0) {
-                ASSERT_EQ(At(backPage, x, y), 77);
+            if (Pixel(backPage, x, y) != 0) {
+                ASSERT_EQ(Pixel(backPage, x, y), 77);
             }
         }
     }
@@ -275,13 +272,13 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
 TEST_F(FontsTest, StatusLineDrawsAcrossTheTopOfTheDisplay) {
     SetTextColor(255);
     StatusPrintf("FlyNot: %d / %d", 3, 4);
-    EXPECT_EQ(At(displaySurface, 0, 0), 254);
-    EXPECT_EQ(At(displaySurface, 639, 19), 254);
-    EXPECT_EQ(At(displaySurface, 639, 20), 0);
+    EXPECT_EQ(Pixel(displaySurface, 0, 0), 254);
+    EXPECT_EQ(Pixel(displaySurface, 639, 19), 254);
+    EXPECT_EQ(Pixel(displaySurface, 639, 20), 0);
     int lit = 0;
     for (int y = 0; y < 16; ++y) {
         for (int x = 10; x < 200; ++x) {
-            lit += At(displaySurface, x, y) == 255;
+            lit += Pixel(displaySurface, x, y) == 255;
         }
     }
     EXPECT_GT(lit, 20);
