@@ -7,7 +7,6 @@
 #include "data/data_art.h"
 #include "engine/blit.h"
 #include "engine/graphics.h"
-#include "palette.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -28,15 +27,6 @@ const GraphicSlot& Slot(int n) {
 uint8_t At(int n, int x, int y) {
     const GraphicSlot& g = Slot(n);
     return g.data[static_cast<size_t>(y) * g.width + x];
-}
-
-void ExpectMasterPalette() {
-    const Palette& master = MasterPalette();
-    for (int i = 0; i < 256; i++) {
-        ASSERT_EQ(gamePalette[i].red, master[i].r) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].green, master[i].g) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].blue, master[i].b) << "entry " << i;
-    }
 }
 
 TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {

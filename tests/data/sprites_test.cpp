@@ -10,7 +10,6 @@
 #include "data/data_art.h"
 #include "engine/blit.h"
 #include "engine/graphics.h"
-#include "palette.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -90,12 +89,7 @@ class SpritesTest : public DataTest {};
 
 TEST_F(SpritesTest, BankLoadsAtThreeHundredInTheMasterPalette) {
     ASSERT_EQ(LoadGraphics(kFirst, "sprites"), 672) << LogText();
-    const Palette& master = MasterPalette();
-    for (int i = 1; i < 256; i++) {
-        ASSERT_EQ(gamePalette[i].red, master[i].r) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].green, master[i].g) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].blue, master[i].b) << "entry " << i;
-    }
+    ExpectMasterPalette();
     for (int slot = kFirst; slot < kFirst + 672; slot++) {
         ASSERT_NE(Graphic[static_cast<size_t>(slot)].data, nullptr) << "slot " << slot;
     }
