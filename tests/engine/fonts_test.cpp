@@ -107,16 +107,6 @@ TEST_F(FontsTest, LoadsUnpacksAndMatchesColours) {
     EXPECT_EQ(LogText(), "");
 }
 
-TEST_F(FontsTest, BadSecondSignatureKeepsTheFirstFont) {
-    TestFont bad = SimpleTestFont();
-    bad.signature = 0x12345;
-    WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont(), bad}));
-    EXPECT_EQ(LoadFonts("fonts.dat"), 0u);
-    EXPECT_NE(GetFont(0), nullptr);
-    EXPECT_EQ(GetFont(1), nullptr);
-    EXPECT_EQ(LogText(), "ERROR: LoadFonts: signature wrong: 12345\r\n");
-}
-
 TEST_F(FontsTest, DamagedFilesAreRefusedAndEarlierFontsStay) {
     struct Case {
         const char* what;
@@ -135,9 +125,13 @@ TEST_F(FontsTest, DamagedFilesAreRefusedAndEarlierFontsStay) {
     backwards.offsets[70] = 1;
     TestFont beyond = good;
     beyond.offsets[128] = 17;
+    TestFont signed2 = good;
+    signed2.signature = 0x12345;
     const std::string whole = FontFileBytes({good, good});
     const size_t firstEnd = 2 + 514 + 618 + 8 * 4;  // file header and the first font
     const Case cases[] = {
+        {"a second signature wrong", FontFileBytes({good, signed2}),
+         "ERROR: LoadFonts: signature wrong: 12345\r\n", true},
         {"negative count", FontFileBytes({good}, -1), "holds -1 fonts", false},
         {"count past the table", FontFileBytes({good}, 17), "holds 17 fonts", false},
         {"bytes per row not a multiple of 8", FontFileBytes({good, oddRow}), "12 bytes by 4 rows",
