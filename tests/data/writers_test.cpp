@@ -279,19 +279,4 @@ TEST(CanvasQuantize, DitherMixesNeighbouringEntries) {
     EXPECT_EQ(Quantize(c, 0, 0, 16, 16, false, 16).pixels, mixed.pixels) << "deterministic";
 }
 
-TEST(CanvasButton, LitAndPlainFacesDiffer) {
-    Canvas plain(74, 44), lit(74, 44);
-    WoodButton(plain, 0, 0, 74, 44, "Done", false, 14);
-    WoodButton(lit, 0, 0, 74, 44, "Done", true, 14);
-    Picture a = Quantize(plain, 0, 0, 74, 44, true, 0);
-    Picture b = Quantize(lit, 0, 0, 74, 44, true, 0);
-    EXPECT_EQ(std::count(a.pixels.begin(), a.pixels.end(), 0), 0) << "the face fills its button";
-    EXPECT_EQ(std::count(b.pixels.begin(), b.pixels.end(), 0), 0);
-    int differ = 0;
-    for (size_t i = 0; i < a.pixels.size(); i++) {
-        differ += a.pixels[i] != b.pixels[i];
-    }
-    EXPECT_GT(differ, static_cast<int>(a.pixels.size()) / 2);
-}
-
 }  // namespace

@@ -364,18 +364,4 @@ TEST_F(SoundTest, SilentModeMakesEveryCallANoOp) {
     EXPECT_EQ(LogText(), "") << "silence is not an error";
 }
 
-TEST_F(SoundTest, TraceLinesFollowTheDebugSetting) {
-    Up();
-    WriteFiveToneBank();
-    SoundSeek("sounds", 1, 4);
-    EXPECT_EQ(LogText(), "");
-    debugLog = 1;
-    const uint32_t size = SoundSeek("sounds", 2, 4);
-    SoundPlay(4);
-    EXPECT_NE(LogText().find("SoundSeek( sounds, 2, 4 )\r\nSoundSeek: filesize=" +
-                             std::to_string(size) + "\r\nSoundPlay( 4 )\r\n"),
-              std::string::npos)
-        << LogText();
-}
-
 }  // namespace
