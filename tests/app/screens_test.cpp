@@ -42,11 +42,7 @@ protected:
                    test_banks::Bank({{40, 20, 0, 0, std::vector<uint8_t>(800, 77)}}, false));
         ASSERT_EQ(LoadGraphics(14, "lit"), 1);
         for (GDL_Surface* page : {workPage, backPage, displaySurface}) {
-            for (int y = 0; y < 480; ++y) {
-                for (int x = 0; x < 640; ++x) {
-                    page->pixels[y * page->bytesPerLine + x] = 9;
-                }
-            }
+            Fill(page, 9);
         }
         // Two hoverable buttons that overlap, walked 0, 2, 1, and a plain one.
         list = {{

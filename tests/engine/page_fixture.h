@@ -10,12 +10,6 @@
 #include "platform/graphics.h"
 #include "support/display_test.h"
 
-inline void Fill(GDL_Surface* surface, uint8_t value) {
-    for (int y = 0; y < 480; ++y) {
-        std::memset(&Pixel(surface, 0, y), value, 640);
-    }
-}
-
 // Pixel (x, y) becomes (x * 3 + y * 5 + seed) % 251 + 1: never 0.
 inline void FillPattern(GDL_Surface* surface, int seed) {
     for (int y = 0; y < 480; ++y) {

@@ -10,6 +10,12 @@ inline uint8_t& Pixel(GDL_Surface* surface, int x, int y) {
                            static_cast<size_t>(x)];
 }
 
+inline void Fill(GDL_Surface* surface, uint8_t value) {
+    for (int y = 0; y <= surface->maxY; ++y) {
+        std::memset(&Pixel(surface, 0, y), value, static_cast<size_t>(surface->maxX) + 1);
+    }
+}
+
 // The 640 by 480 pixels of a page, rows packed.
 inline std::vector<uint8_t> Snapshot(GDL_Surface* surface) {
     std::vector<uint8_t> pixels(640 * 480);
