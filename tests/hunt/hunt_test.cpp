@@ -282,10 +282,8 @@ TEST_F(HuntTest, TheBestGunIsInHandAndTheFirstOnesIconDoesNotShowThrough) {
     // Gun 0's icon is solid; gun 2's is clear on its left half.
     Put(25, {80, 50, 0, 0, std::vector<uint8_t>(80 * 50, 50)});
     test_banks::Picture best{80, 50, 0, 0, std::vector<uint8_t>(80 * 50, 60)};
-    for (int y = 0; y < 50; ++y) {
-        for (int x = 0; x < 40; ++x) {
-            best.pixels[size_t(y * 80 + x)] = 0;
-        }
+    for (size_t i = 0; i < best.pixels.size(); ++i) {
+        best.pixels[i] = i % 80 < 40 ? 0 : 60;
     }
     Put(27, best);
     player->items[kItemGun1 + 2] = 1;
