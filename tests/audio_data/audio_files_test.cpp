@@ -172,10 +172,7 @@ TEST_F(AudioFilesTest, EveryBankLoadsEntryByEntryInBothSets) {
                 }
                 EXPECT_LT(worst, 1.5f / 128) << "the sets differ in content";
             }
-            EXPECT_EQ(SoundSeek(file.name, file.entries, 14), 0u);
-            EXPECT_NE(LogText().find("file overrun. seek=" + std::to_string(file.entries) +
-                                     ", entries=" + std::to_string(file.entries)),
-                      std::string::npos);
+            EXPECT_EQ(SoundSeek(file.name, file.entries, 14), 0u) << "one past the last";
         }
     }
     SoundFree(14);
