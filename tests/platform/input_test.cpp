@@ -129,21 +129,6 @@ TEST_F(InputTest, SecondPressWhileHeldIsIgnoredWithItsPosition) {
     EXPECT_EQ(pointerX, 10);
 }
 
-TEST_F(InputTest, KeysCarryCharacterAndScanCode) {
-    GDL_Event key = KeyPress(30, 'a');
-    GDL_postEvent(&key);
-    PollEvent();
-    EXPECT_EQ(keyChar, 'a');
-    EXPECT_EQ(keyScan, 30);
-    EXPECT_EQ(action, 0);
-
-    GDL_Event chord = KeyPress(31, 's', GDL_STATE_CONTROL);
-    GDL_postEvent(&chord);
-    PollEvent();
-    EXPECT_EQ(keyChar, 0) << "a control chord types nothing";
-    EXPECT_EQ(keyScan, 31);
-}
-
 TEST_F(InputTest, DrainMouseWaitsForTheRelease) {
     GDL_Event press = Press(10, 20);
     GDL_postEvent(&press);
