@@ -1,7 +1,5 @@
 # Start-up, the screen manager, the roster and the script runner.
-target_sources(reedgunner_tests PRIVATE
-  ${CMAKE_CURRENT_LIST_DIR}/app/screens_test.cpp
-)
+target_sources(reedgunner_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/app/screens_test.cpp)
 if(TARGET reedgunner_data)
   target_sources(reedgunner_tests PRIVATE ${CMAKE_CURRENT_LIST_DIR}/app/game_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/app/day_test.cpp

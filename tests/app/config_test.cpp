@@ -40,13 +40,6 @@ TEST_F(ConfigTest, EveryValueIsReadOverItsDefault) {
     EXPECT_EQ(debugLog, 1u);
 }
 
-TEST_F(ConfigTest, BothDisplaySettingsZeroTurnsDirectXOn) {
-    WriteBytes(SettingsPath(), "[Settings]\nDirectX=0\nDirectVideo=0\n");
-    CheckRegistry();
-    EXPECT_EQ(DirectX, 1u);
-    EXPECT_EQ(DirectVideo, 0u);
-}
-
 TEST_F(ConfigTest, GarbageAndWrongTypesKeepDefaultsWithOneLineEach) {
     WriteBytes(SettingsPath(),
                "[Settings]\nDirectSound=loud\nDebug=1\nthis is not a setting\n"

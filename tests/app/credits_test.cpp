@@ -2,6 +2,7 @@
 // line whole on the screen whatever its font.
 #include "app/credits.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -47,13 +48,8 @@ void PostKeyLater() {
 }
 
 int LitPixels(GDL_Surface* surface) {
-    int n = 0;
-    for (int y = 0; y < 480; ++y) {
-        for (int x = 0; x < 640; ++x) {
-            n += Pixel(surface, x, y) != 0;
-        }
-    }
-    return n;
+    const std::vector<uint8_t> pixels = Snapshot(surface);
+    return 640 * 480 - static_cast<int>(std::count(pixels.begin(), pixels.end(), 0));
 }
 
 TEST_F(CreditsTest, AKeyEndsThemAndStaysInTheQueue) {

@@ -28,14 +28,6 @@ protected:
         EXPECT_EQ(LoadOptions(), 1u);
         return roster[0];
     }
-    int Count(const std::string& text) const {
-        const std::string log = LogText();
-        int n = 0;
-        for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
-            ++n;
-        }
-        return n;
-    }
     void Run(const char* script, const char* captures = ".") {
         fs::create_directories(captures);
         ASSERT_EQ(RunScript(Script(script), captures), 0) << ReadBytes("runner.out");
@@ -46,9 +38,9 @@ TEST_F(DayTest, ClubFeeRefusalStoreRosterAndQuestionOnTheMainScreen) {
     Run("clubs_script.txt", "first");
     const PlayerRecord player = Saved();
     EXPECT_EQ(player.money, 5) << "$15 less the Green Club's $10";
-    EXPECT_EQ(Count("DrawMainScreen()"), 3) << "again after the store";
-    EXPECT_EQ(Count("is not in the game yet"), 0);
-    EXPECT_EQ(Count("DrawWaterFowlScreen BEGIN"), 1);
+    EXPECT_EQ(LogCount("DrawMainScreen()"), 3) << "again after the store";
+    EXPECT_EQ(LogCount("is not in the game yet"), 0);
+    EXPECT_EQ(LogCount("DrawWaterFowlScreen BEGIN"), 1);
     EXPECT_NE(ReadBytes("first/refused.png"), ReadBytes("first/main.png"));
 
     // The same script again shows the same pictures, the hunt's included.
@@ -63,7 +55,7 @@ TEST_F(DayTest, ClubFeeRefusalStoreRosterAndQuestionOnTheMainScreen) {
 
 TEST_F(DayTest, QuittingRollsTheCreditsAndSaves) {
     Run("credits_script.txt");
-    EXPECT_EQ(Count("GameExit"), 1);
+    EXPECT_EQ(LogCount("GameExit"), 1);
     EXPECT_EQ(Saved().money, 15);
     const std::string credits = ReadBytes("credits.png");
     EXPECT_FALSE(credits.empty());
@@ -90,16 +82,16 @@ TEST_F(DayTest, ABrokePlayerStartsAgainUnderTheSameName) {
     EXPECT_EQ(player.items[kItemGun1], 1);
     EXPECT_EQ(player.items[kItemLicence], 0);
     EXPECT_EQ(player.goalBitsA, 0);
-    EXPECT_EQ(Count("DrawJailScreen()"), 1);
-    EXPECT_EQ(Count("DoSheriffComment"), 0) << "no jail on the way to game over";
+    EXPECT_EQ(LogCount("DrawJailScreen()"), 1);
+    EXPECT_EQ(LogCount("DoSheriffComment"), 0) << "no jail on the way to game over";
 }
 
 TEST_F(DayTest, AWholeDayWithoutAShotEndsOnTheMainScreen) {
     Run("day_script.txt");
     EXPECT_EQ(Saved().money, 15);
     EXPECT_EQ(Saved().items[kItemShells], 25);
-    EXPECT_EQ(Count("ShootGun"), 0);
-    EXPECT_EQ(Count("DrawMainScreen()"), 2);
+    EXPECT_EQ(LogCount("ShootGun"), 0);
+    EXPECT_EQ(LogCount("DrawMainScreen()"), 2);
 }
 
 TEST_F(DayTest, ALicensedHunterBagsABird) {
@@ -109,18 +101,18 @@ TEST_F(DayTest, ALicensedHunterBagsABird) {
     EXPECT_EQ(player.money, 15) << "a clean day, one bird short of any goal: nothing paid";
     EXPECT_EQ(player.items[kItemShells], 24);
     EXPECT_EQ(player.items[kItemLicence], 1);
-    EXPECT_EQ(Count("ShootGun"), 1);
-    EXPECT_GE(Count("Retriever"), 1) << "the dog went for the bird";
-    EXPECT_EQ(Count("DoWilmaComment(1"), 0) << "nothing for the warden to say";
-    EXPECT_EQ(Count("SwitchScreen( 7 )"), 1) << "the payout screen";
+    EXPECT_EQ(LogCount("ShootGun"), 1);
+    EXPECT_GE(LogCount("Retriever"), 1) << "the dog went for the bird";
+    EXPECT_EQ(LogCount("DoWilmaComment(1"), 0) << "nothing for the warden to say";
+    EXPECT_EQ(LogCount("SwitchScreen( 7 )"), 1) << "the payout screen";
 }
 
 TEST_F(DayTest, AShotWithoutALicenceEndsInJailAndGameOver) {
     Run("licence_script.txt");
-    EXPECT_EQ(Count("DoWilmaComment(15)"), 1);
-    EXPECT_EQ(Count("SoundPlay( 10 )"), 15) << "the fine paid dollar by dollar";
-    EXPECT_EQ(Count("DoSheriffComment(21, 4, 325, 479)"), 1) << "jailed for the unpaid fine";
-    EXPECT_EQ(Count("DrawJailScreen()"), 1);
+    EXPECT_EQ(LogCount("DoWilmaComment(15)"), 1);
+    EXPECT_EQ(LogCount("SoundPlay( 10 )"), 15) << "the fine paid dollar by dollar";
+    EXPECT_EQ(LogCount("DoSheriffComment(21, 4, 325, 479)"), 1) << "jailed for the unpaid fine";
+    EXPECT_EQ(LogCount("DrawJailScreen()"), 1);
     const PlayerRecord player = Saved();
     EXPECT_EQ(PlayerName(player), "Your Name");
     EXPECT_EQ(player.money, 15);

@@ -42,11 +42,7 @@ protected:
                    test_banks::Bank({{40, 20, 0, 0, std::vector<uint8_t>(800, 77)}}, false));
         ASSERT_EQ(LoadGraphics(14, "lit"), 1);
         for (GDL_Surface* page : {workPage, backPage, displaySurface}) {
-            for (int y = 0; y < 480; ++y) {
-                for (int x = 0; x < 640; ++x) {
-                    page->pixels[y * page->bytesPerLine + x] = 9;
-                }
-            }
+            Fill(page, 9);
         }
         // Two hoverable buttons that overlap, walked 0, 2, 1, and a plain one.
         list = {{
@@ -62,9 +58,6 @@ protected:
         ResetGraphicBanks();
         DisplayTest::TearDown();
     }
-    static uint8_t At(GDL_Surface* page, int x, int y) {
-        return page->pixels[y * page->bytesPerLine + x];
-    }
     std::array<Button, 3> list{};
 };
 
@@ -73,14 +66,14 @@ TEST_F(ScreensTest, LitStateAndPointerShapeFollowThePointer) {
     ASSERT_EQ(hit, &list[0]);
     EXPECT_EQ(list[0].lit, 1);
     EXPECT_EQ(GetCursorShape(), 1);
-    EXPECT_EQ(At(backPage, 101, 101), 77) << "the lit picture in the back page";
-    EXPECT_EQ(At(displaySurface, 139, 119), 77) << "and on the display";
+    EXPECT_EQ(Pixel(backPage, 101, 101), 77) << "the lit picture in the back page";
+    EXPECT_EQ(Pixel(displaySurface, 139, 119), 77) << "and on the display";
 
     hit = HitTestButtons(list.data(), 150, 125);  // only the second hoverable one
     ASSERT_EQ(hit, &list[2]);
     EXPECT_EQ(list[0].lit, 0);
     EXPECT_EQ(list[2].lit, 1);
-    EXPECT_EQ(At(displaySurface, 101, 101), 9) << "unlit from the work page";
+    EXPECT_EQ(Pixel(displaySurface, 101, 101), 9) << "unlit from the work page";
 
     hit = HitTestButtons(list.data(), 5, 5);
     EXPECT_EQ(hit, nullptr);
@@ -91,7 +84,7 @@ TEST_F(ScreensTest, LitStateAndPointerShapeFollowThePointer) {
     ASSERT_EQ(hit, &list[1]);
     EXPECT_EQ(GetCursorShape(), 1) << "a plain button changes the pointer";
     EXPECT_EQ(list[1].lit, 0) << "but does not light";
-    EXPECT_EQ(At(displaySurface, 301, 101), 9);
+    EXPECT_EQ(Pixel(displaySurface, 301, 101), 9);
 
     list[0].enabled = 0;
     EXPECT_EQ(HitTestButtons(list.data(), 105, 105), nullptr) << "disabled buttons are ignored";
@@ -134,14 +127,14 @@ TEST_F(ScreensTest, ButtonListDoCallsTheHandlerOnAClickOnly) {
 TEST_F(ScreensTest, HoverLightsInTheBackPageOnly) {
     HoverButtons(list.data(), 105, 105);
     EXPECT_EQ(list[0].lit, 1);
-    EXPECT_EQ(At(backPage, 101, 101), 77);
-    EXPECT_EQ(At(displaySurface, 101, 101), 9);
+    EXPECT_EQ(Pixel(backPage, 101, 101), 77);
+    EXPECT_EQ(Pixel(displaySurface, 101, 101), 9);
     EXPECT_EQ(GetCursorShape(), 0);
     HoverButtons(list.data(), 150, 125);
     EXPECT_EQ(list[0].lit, 0);
-    EXPECT_EQ(At(backPage, 101, 101), 9);
+    EXPECT_EQ(Pixel(backPage, 101, 101), 9);
     ShowButtons(list.data());
-    EXPECT_EQ(At(displaySurface, 139, 129), 77);
+    EXPECT_EQ(Pixel(displaySurface, 139, 129), 77);
 }
 
 TEST_F(ScreensTest, SwitchingToTheCurrentOrAnUnbuiltScreen) {

@@ -47,6 +47,8 @@ protected:
         EXPECT_EQ(AUD_waveOutOpen(&driver, 0, &format), 0) << AUD_last_error();
         return driver;
     }
+    // Opens the output and takes one sample handle on it.
+    AudSample OpenSample() { return AUD_allocate_sample_handle(Open()); }
 
     static bool Load(AudSample sample, const std::string& image) {
         return AUD_set_sample_file(sample, image.data(), static_cast<uint32_t>(image.size())) == 1;
@@ -99,8 +101,7 @@ TEST_F(AudTest, OutputAndHandles) {
 }
 
 TEST_F(AudTest, MixesExactlyAndEndsAtAFixedVirtualMoment) {
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     // 2205 frames: 100 ms at 22050 Hz.
     auto value = [](int i) { return (i * 37) % 60000 - 30000; };
     ASSERT_TRUE(Load(s, MonoWav(2205, value))) << AUD_last_error();
@@ -152,8 +153,7 @@ TEST_F(AudTest, VolumesScaleAndTheSumClips) {
 }
 
 TEST_F(AudTest, LoopsHaltsAndEnds) {
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     ASSERT_TRUE(Load(s, MonoWav(2205, [](int) { return 1000; })));
     AUD_register_EOB_callback(s, NoteEnd);
     AUD_set_sample_loop_count(s, 3);
@@ -180,8 +180,7 @@ TEST_F(AudTest, LoopsHaltsAndEnds) {
 }
 
 TEST_F(AudTest, EndNoticesWaitForTheMainThreadAndStaleOnesAreDropped) {
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     std::string image = MonoWav(221, [](int) { return 5; });  // 10 ms
     ASSERT_TRUE(Load(s, image));
     AUD_register_EOB_callback(s, NoteEnd);
@@ -214,8 +213,7 @@ TEST_F(AudTest, EndNoticesWaitForTheMainThreadAndStaleOnesAreDropped) {
 }
 
 TEST_F(AudTest, PlaybackRateReconvertsTheFrames) {
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     ASSERT_TRUE(Load(s, MonoWav(2205, [](int) { return 100; })));
     EXPECT_EQ(AUD_sample_playback_rate(s), 22050);
     AUD_set_sample_playback_rate(s, 11025);
@@ -236,8 +234,7 @@ TEST_F(AudTest, MsCountIsTheProgramClock) {
 }
 
 TEST_F(AudTest, RefusedImageLeavesNothingToPlay) {
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     ASSERT_TRUE(Load(s, MonoWav(100, [](int) { return 1; })));
     std::string floatImage = WavImage(1, 32, 22050, std::string(400, '\0'), 3);
     EXPECT_FALSE(Load(s, floatImage));
@@ -269,8 +266,7 @@ TEST_F(AudTest, MixesWhatAnIndependentDecoderReads) {
         {"-r 44100 -c 1 -b 16 -e signed-integer", 100, 64},
         {"-r 11025 -c 2 -b 16 -e signed-integer", 100, 64},
     };
-    AudDriver driver = Open();
-    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample s = OpenSample();
     for (const Case& c : cases) {
         std::string make = std::string("sox -D -n ") + c.format +
                            " made.wav synth 0.25 sine 440 sine 1000 vol 0.8";

@@ -16,8 +16,8 @@ protected:
     static std::vector<uint8_t> Pixels(int slot);
     // The work page after LoadBackground(name), 640 x 480; empty on failure.
     static std::vector<uint8_t> Background(const char* name);
-    // How many times the log mentions "ERROR".
-    int LogErrors() const;
+    // The game's palette is the tools' master palette.
+    static void ExpectMasterPalette();
 };
 
 // A rectangle on the screen.

@@ -7,7 +7,6 @@
 #include "data/data_art.h"
 #include "engine/blit.h"
 #include "engine/graphics.h"
-#include "palette.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -30,24 +29,6 @@ uint8_t At(int n, int x, int y) {
     return g.data[static_cast<size_t>(y) * g.width + x];
 }
 
-void ExpectMasterPalette() {
-    const Palette& master = MasterPalette();
-    for (int i = 0; i < 256; i++) {
-        ASSERT_EQ(gamePalette[i].red, master[i].r) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].green, master[i].g) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].blue, master[i].b) << "entry " << i;
-    }
-}
-
-std::vector<uint8_t> Page() {
-    std::vector<uint8_t> page;
-    for (int y = 0; y < 480; y++) {
-        const uint8_t* row = backPage->pixels + y * backPage->bytesPerLine;
-        page.insert(page.end(), row, row + 640);
-    }
-    return page;
-}
-
 TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
     for (const Speaker& who : {kWilma, kSheriff}) {
         SCOPED_TRACE(who.bank);
@@ -60,7 +41,6 @@ TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
         for (int g : {1, 2, 3, 4, 5, 6, 7, 8, 10}) {
             SCOPED_TRACE("graphic " + std::to_string(kHead + g));
             const GraphicSlot& o = Slot(kHead + g);
-            ASSERT_NE(o.data, nullptr);
             EXPECT_GE(o.xoff, rect.xoff);
             EXPECT_GE(o.yoff, rect.yoff);
             EXPECT_LE(o.xoff + o.width, rect.xoff + rect.width);
@@ -80,11 +60,9 @@ TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
             }
             EXPECT_EQ(differ, 0);
         }
-        const GraphicSlot& unused = Slot(kHead + 9);
-        EXPECT_NE(unused.data, nullptr) << "graphic 9 is present";
         FreeGraphics(kHead, 12);
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, WardenRisesOverTheBlindsEdge) {
@@ -141,15 +119,16 @@ TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
         }
     };
     fresh({0, 4, 5, 8});
-    std::vector<uint8_t> expected = Page();
+    std::vector<uint8_t> expected = Snapshot(backPage);
     fresh({0, 4});
     for (int g : {6, 10, 7, 8, 6, 10, 5, 8}) {
         ScaleGraphic(kHead + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
     }
-    EXPECT_TRUE(Page() == expected) << "a step left part of an open mouth or a blink behind";
+    EXPECT_TRUE(Snapshot(backPage) == expected)
+        << "a step left part of an open mouth or a blink behind";
     fresh({0, 4, 7, 10});
-    EXPECT_FALSE(Page() == expected) << "the mouths and blinks differ";
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_FALSE(Snapshot(backPage) == expected) << "the mouths and blinks differ";
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 }  // namespace

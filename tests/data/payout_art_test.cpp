@@ -11,6 +11,7 @@
 #include "data/data_art.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
+#include "screens/goals.h"
 
 namespace {
 
@@ -18,34 +19,17 @@ constexpr int kStrip = 31, kViewLit = 32, kFirstCoin = 33, kCover = 36;
 constexpr int kPictureRows = 108, kFaceRows = 89;
 constexpr ScreenRect kRepainted = {0, 247, 640, 172};  // (0, 247) to (640, 419)
 
-struct Place {
-    int x, y;
-};
-
 // Where the screen pays coins, for every payout it makes.
-std::vector<Place> CoinPlaces() {
-    constexpr std::array<int, 5> kRowLeft = {16, 30, 44, 30, 16};
-    std::vector<Place> places = {{241, 250}, {166, 250}, {316, 250}};
-    for (int i = 0; i < 10; i++) {
-        for (int j = 0; j < 10; j++) {
-            places.push_back({16 + 50 * j, 250 + 11 * i});  // the $100 grid
-        }
-    }
-    for (int dollars : {4, 6, 8, 10, 12, 14, 16, 20}) {
-        for (int i = 0; i < dollars / 4; i++) {
-            for (int j = 0; j < 4; j++) {
-                places.push_back({kRowLeft[static_cast<size_t>(i)] + 150 * j, 250 + 25 * i});
-            }
-        }
-        if (dollars % 4 != 0) {
-            places.push_back({166, 250 + 25 * (dollars / 4)});
-            places.push_back({316, 250 + 25 * (dollars / 4)});
-        }
+std::vector<CoinPlace> EveryCoinPlace() {
+    std::vector<CoinPlace> places;
+    std::array<CoinPlace, kMostCoins> coins{};
+    for (int dollars : {1, 2, 4, 6, 8, 10, 12, 14, 16, 20, 100}) {
+        places.insert(places.end(), coins.begin(), coins.begin() + CoinPlaces(dollars, &coins));
     }
     return places;
 }
 
-bool Inside(const GraphicSlot& g, Place at, ScreenRect area) {
+bool Inside(const GraphicSlot& g, CoinPlace at, ScreenRect area) {
     int x = at.x + g.xoff, y = at.y + g.yoff;
     return x >= area.x && y >= area.y && x + g.width <= area.x + area.w &&
            y + g.height <= area.y + area.h;
@@ -74,14 +58,14 @@ TEST_F(DataTest, PayoutBankFitsThePayoutScreen) {
         SCOPED_TRACE("coin " + std::to_string(coin));
         EXPECT_LE(g.width, 146);
         EXPECT_LE(g.height, 69);
-        for (Place at : CoinPlaces()) {
+        for (CoinPlace at : EveryCoinPlace()) {
             ASSERT_TRUE(Inside(g, at, kRepainted)) << "at " << at.x << ", " << at.y;
         }
     }
     EXPECT_LE(Graphic[kCover].width, 352);
     EXPECT_LE(Graphic[kCover].height, 172);
     EXPECT_TRUE(Inside(Graphic[kCover], {144, 247}, kRepainted));
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, ReelPicturesKeepTheirSubjectAboveTheSeam) {
@@ -129,5 +113,5 @@ TEST_F(DataTest, GameOverPicturesFitUnderTheTitle) {
         EXPECT_TRUE(Inside(g, {156, 320}, {0, 0, 640, 480}));
     }
     EXPECT_NE(Pixels(100), Pixels(101));
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }

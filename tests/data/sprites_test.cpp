@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <cstring>
 #include <string>
 
 #include "data/data_art.h"
 #include "engine/blit.h"
 #include "engine/graphics.h"
-#include "palette.h"
+#include "engine/page_fixture.h"
 #include "platform/graphics.h"
 
 namespace {
@@ -90,15 +89,7 @@ class SpritesTest : public DataTest {};
 
 TEST_F(SpritesTest, BankLoadsAtThreeHundredInTheMasterPalette) {
     ASSERT_EQ(LoadGraphics(kFirst, "sprites"), 672) << LogText();
-    const Palette& master = MasterPalette();
-    for (int i = 1; i < 256; i++) {
-        ASSERT_EQ(gamePalette[i].red, master[i].r) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].green, master[i].g) << "entry " << i;
-        ASSERT_EQ(gamePalette[i].blue, master[i].b) << "entry " << i;
-    }
-    for (int slot = kFirst; slot < kFirst + 672; slot++) {
-        ASSERT_NE(Graphic[static_cast<size_t>(slot)].data, nullptr) << "slot " << slot;
-    }
+    ExpectMasterPalette();
     // Decoys: their anchor is the waterline, where PlaceDecoys puts a cell.
     for (int slot = 956; slot <= 958; slot++) {
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
@@ -107,19 +98,13 @@ TEST_F(SpritesTest, BankLoadsAtThreeHundredInTheMasterPalette) {
         EXPECT_GE(g.width, 60) << "slot " << slot;
         EXPECT_LE(std::abs(2 * g.xoff + g.width), 24) << "centred, slot " << slot;
     }
-    EXPECT_EQ(LogErrors(), 0) << LogText();
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(SpritesTest, BirdsSitOnTheirAnchorAndParkOffScreen) {
     ASSERT_EQ(LoadGraphics(kFirst, "sprites"), 672);
-    GraphicSlot& depth = Graphic[kDepthMapSlot];
-    depth.data = static_cast<uint8_t*>(GDL_malloc(640 * 480));
-    std::memset(depth.data, 0, 640 * 480);
-    depth.width = 640;
-    depth.height = 480;
-    for (int y = 0; y < 480; y++) {
-        std::memset(backPage->pixels + y * backPage->bytesPerLine, 7, 640);
-    }
+    PutDepthMap(0);
+    Fill(backPage, 7);
     for (int slot = kFirst; slot < kFirst + kBirds; slot++) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
@@ -141,12 +126,8 @@ TEST_F(SpritesTest, BirdsSitOnTheirAnchorAndParkOffScreen) {
         ScaleGraphic(slot, 700, 200, 119, 100, 0);
         ScaleGraphic(slot, 700, 200, 119, 100, 1);
     }
-    for (int y = 0; y < 480; y++) {
-        const uint8_t* row = backPage->pixels + y * backPage->bytesPerLine;
-        ASSERT_EQ(std::count(row, row + 640, 7), 640) << "row " << y;
-    }
-    GDL_free(depth.data);
-    depth = GraphicSlot{};
+    const std::vector<uint8_t> page = Snapshot(backPage);
+    EXPECT_EQ(std::count(page.begin(), page.end(), 7), 640 * 480);
 }
 
 TEST_F(SpritesTest, EachDuckKeepsItsOwnColours) {

@@ -167,12 +167,6 @@ TEST_F(BankTest, DamagedBanksAreRefusedSafely) {
     EXPECT_EQ(LogCount("ERROR: LoadGraphics: absent.256 not found!"), 1);
 }
 
-TEST_F(BankTest, DataDirectoryPrefixesTheName) {
-    dataDir = dir + "data/";
-    WriteBytes(dir + "data/icons.256", Bank({Pattern(2, 2)}, false));
-    EXPECT_EQ(LoadGraphics(10, "icons"), 1);
-}
-
 TEST_F(BankTest, BackgroundsLoadIntoTheirPages) {
     debugLog = 1;
     std::vector<uint8_t> pixels(640 * 480);

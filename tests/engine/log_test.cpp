@@ -22,14 +22,6 @@ TEST_F(LogTest, FirstLineStartsTheFileAnewAndLaterLinesAppend) {
               "wrong signature: junk\r\nflags beef\r\n");
 }
 
-TEST_F(LogTest, CreatesItsFolderWhenMissing) {
-    setenv("XDG_STATE_HOME", (dir + "deep/er/state").c_str(), 1);
-    LogReset();
-    LogPrintf("hello");
-    EXPECT_EQ(ReadBytes(dir + "deep/er/state/pellmar/PELLMAR.TXT"), "hello\r\n");
-    EXPECT_EQ(std::string(LogPath()), dir + "deep/er/state/pellmar/PELLMAR.TXT");
-}
-
 TEST_F(LogTest, OverLongLineIsCutAt255Characters) {
     std::string longText(1000, 'x');
     LogPrintf("%s", longText.c_str());

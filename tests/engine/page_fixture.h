@@ -10,17 +10,6 @@
 #include "platform/graphics.h"
 #include "support/display_test.h"
 
-inline uint8_t& Pixel(GDL_Surface* surface, int x, int y) {
-    return surface->pixels[static_cast<size_t>(y) * static_cast<size_t>(surface->bytesPerLine) +
-                           static_cast<size_t>(x)];
-}
-
-inline void Fill(GDL_Surface* surface, uint8_t value) {
-    for (int y = 0; y < 480; ++y) {
-        std::memset(&Pixel(surface, 0, y), value, 640);
-    }
-}
-
 // Pixel (x, y) becomes (x * 3 + y * 5 + seed) % 251 + 1: never 0.
 inline void FillPattern(GDL_Surface* surface, int seed) {
     for (int y = 0; y < 480; ++y) {
@@ -28,15 +17,6 @@ inline void FillPattern(GDL_Surface* surface, int seed) {
             Pixel(surface, x, y) = static_cast<uint8_t>((x * 3 + y * 5 + seed) % 251 + 1);
         }
     }
-}
-
-// The 640 by 480 pixels, rows packed.
-inline std::vector<uint8_t> Snapshot(GDL_Surface* surface) {
-    std::vector<uint8_t> pixels(640 * 480);
-    for (int y = 0; y < 480; ++y) {
-        std::memcpy(pixels.data() + y * 640, &Pixel(surface, 0, y), 640);
-    }
-    return pixels;
 }
 
 // Puts a picture straight into a slot, as a loader would.
@@ -75,15 +55,5 @@ protected:
         ResetGraphicBanks();
         GraphicsExit();
         DisplayTest::TearDown();
-    }
-
-    // How many log lines hold `text`.
-    int LogCount(const std::string& text) const {
-        const std::string log = LogText();
-        int count = 0;
-        for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
-            ++count;
-        }
-        return count;
     }
 };

@@ -21,15 +21,12 @@ protected:
         }
         return surface;
     }
-    static uint8_t At(const GDL_Surface* surface, int32_t x, int32_t y) {
-        return surface->pixels[y * surface->bytesPerLine + x];
-    }
     // Pixels of `surface` equal to `value`.
-    static int Count(const GDL_Surface* surface, uint8_t value) {
+    static int Count(GDL_Surface* surface, uint8_t value) {
         int count = 0;
         for (int32_t y = 0; y <= surface->maxY; ++y) {
             for (int32_t x = 0; x <= surface->maxX; ++x) {
-                count += At(surface, x, y) == value ? 1 : 0;
+                count += Pixel(surface, x, y) == value ? 1 : 0;
             }
         }
         return count;
@@ -62,26 +59,26 @@ TEST_F(RasterTest, WholePageCopyCoversLastColumnAndRowAndNothingBeyond) {
     GDL_Surface* source = Make(640, 480, 7);
     GDL_Surface* big = Make(700, 500, 1);
     GDL_bitBlt(big, source, 0, 0, 640, 480, 0, 0, 0);
-    EXPECT_EQ(At(big, 639, 479), 7);
-    EXPECT_EQ(At(big, 640, 479), 1) << "column 640 is not copied";
-    EXPECT_EQ(At(big, 639, 480), 1) << "row 480 is not copied";
+    EXPECT_EQ(Pixel(big, 639, 479), 7);
+    EXPECT_EQ(Pixel(big, 640, 479), 1) << "column 640 is not copied";
+    EXPECT_EQ(Pixel(big, 639, 480), 1) << "row 480 is not copied";
     EXPECT_EQ(Count(big, 7), 640 * 480);
 
     // Onto an equal page placed off its corner: the rest is clipped away.
     GDL_Surface* page = Make(640, 480, 1);
     GDL_bitBlt(page, source, 0, 0, 640, 480, 600, 470, 0);
     EXPECT_EQ(Count(page, 7), 40 * 10);
-    EXPECT_EQ(At(page, 600, 470), 7);
-    EXPECT_EQ(At(page, 599, 470), 1);
+    EXPECT_EQ(Pixel(page, 600, 470), 7);
+    EXPECT_EQ(Pixel(page, 599, 470), 1);
 
     // Negative destination and a source rectangle partly outside the source.
     GDL_Surface* small = Make(10, 10, 3);
     // Source (-5,-5) goes to (-8,-9), so source (3,4) is the first on the page.
     GDL_bitBlt(page, small, -5, -5, 20, 20, -8, -9, 0);
-    EXPECT_EQ(At(page, 0, 0), 3);
-    EXPECT_EQ(At(page, 6, 5), 3);
-    EXPECT_EQ(At(page, 7, 0), 1);
-    EXPECT_EQ(At(page, 0, 6), 1);
+    EXPECT_EQ(Pixel(page, 0, 0), 3);
+    EXPECT_EQ(Pixel(page, 6, 5), 3);
+    EXPECT_EQ(Pixel(page, 7, 0), 1);
+    EXPECT_EQ(Pixel(page, 0, 6), 1);
     EXPECT_EQ(Count(page, 3), 7 * 6);
 
     // Empty and inverted rectangles copy nothing.
@@ -99,13 +96,13 @@ TEST_F(RasterTest, CopiesRespectTheDestinationClipRectangle) {
     GDL_setClipRect(page, 10, 20, 30, 40);
     GDL_bitBlt(page, source, 0, 0, 100, 100, 0, 0, 0);
     EXPECT_EQ(Count(page, 9), 20 * 20);
-    EXPECT_EQ(At(page, 10, 20), 9);
-    EXPECT_EQ(At(page, 29, 39), 9);
-    EXPECT_EQ(At(page, 30, 39), 0);
+    EXPECT_EQ(Pixel(page, 10, 20), 9);
+    EXPECT_EQ(Pixel(page, 29, 39), 9);
+    EXPECT_EQ(Pixel(page, 30, 39), 0);
     // A clip rectangle beyond the surface is cut down to it.
     GDL_setClipRect(page, -50, -50, 500, 500);
     GDL_bitBlt(page, source, 0, 0, 100, 100, 50, 50, 0);
-    EXPECT_EQ(At(page, 99, 99), 9);
+    EXPECT_EQ(Pixel(page, 99, 99), 9);
 }
 
 TEST_F(RasterTest, OverlappingCopyWithinOneSurfaceMovesTheOriginalPixels) {
@@ -115,11 +112,11 @@ TEST_F(RasterTest, OverlappingCopyWithinOneSurfaceMovesTheOriginalPixels) {
     }
     GDL_bitBlt(page, page, 0, 0, 6, 6, 2, 2, 0);  // down and right, overlapping
     for (int32_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(At(page, i + 2, i + 2), i + 1) << "diagonal pixel " << i;
+        EXPECT_EQ(Pixel(page, i + 2, i + 2), i + 1) << "diagonal pixel " << i;
     }
     GDL_bitBlt(page, page, 2, 2, 8, 8, 0, 0, 0);  // and back up
-    EXPECT_EQ(At(page, 0, 0), 1);
-    EXPECT_EQ(At(page, 5, 5), 6);
+    EXPECT_EQ(Pixel(page, 0, 0), 1);
+    EXPECT_EQ(Pixel(page, 5, 5), 6);
 }
 
 TEST_F(RasterTest, TransparentCopyLeavesPixelsUnderTheKeyColour) {
@@ -150,13 +147,13 @@ TEST_F(RasterTest, DrawingActsOnTheCurrentSurfaceInsideItsClip) {
     GDL_setColor(0x1F4);  // only the low byte counts
     GDL_fillRect(15, 5, 25, 15);
     EXPECT_EQ(Count(page, 0xF4), 5 * 5);
-    EXPECT_EQ(At(page, 19, 9), 0xF4);
+    EXPECT_EQ(Pixel(page, 19, 9), 0xF4);
 
     GDL_setColor(1);
     GDL_setClipRect(page, 0, 0, 10, 10);
     GDL_fillRect(-100, -100, 100, 100);
     EXPECT_EQ(Count(page, 1), 100);
-    EXPECT_EQ(At(page, 10, 0), 0);
+    EXPECT_EQ(Pixel(page, 10, 0), 0);
 
     // Clearing covers the whole surface whatever the clip.
     GDL_clearDevice();
@@ -166,19 +163,19 @@ TEST_F(RasterTest, DrawingActsOnTheCurrentSurfaceInsideItsClip) {
     GDL_setColor(4);
     GDL_drawRect(2, 2, 6, 5);  // 4 x 3, one pixel wide
     EXPECT_EQ(Count(page, 4), 10);
-    EXPECT_EQ(At(page, 5, 4), 4);
-    EXPECT_EQ(At(page, 3, 3), 0) << "the inside stays";
-    EXPECT_EQ(At(page, 6, 4), 0) << "right is exclusive";
+    EXPECT_EQ(Pixel(page, 5, 4), 4);
+    EXPECT_EQ(Pixel(page, 3, 3), 0) << "the inside stays";
+    EXPECT_EQ(Pixel(page, 6, 4), 0) << "right is exclusive";
 
     GDL_clearDevice();
     GDL_setColor(6);
     GDL_line(0, 0, 19, 9);
     EXPECT_EQ(Count(page, 6), 20);
-    EXPECT_EQ(At(page, 0, 0), 6);
-    EXPECT_EQ(At(page, 19, 9), 6) << "both ends drawn";
+    EXPECT_EQ(Pixel(page, 0, 0), 6);
+    EXPECT_EQ(Pixel(page, 19, 9), 6) << "both ends drawn";
     GDL_line(-1000000, 3, 1000000, 3);  // a long line is cut, not walked
-    EXPECT_EQ(At(page, 0, 3), 6);
-    EXPECT_EQ(At(page, 19, 3), 6);
+    EXPECT_EQ(Pixel(page, 0, 3), 6);
+    EXPECT_EQ(Pixel(page, 19, 3), 6);
 
     GDL_makeCurrent(nullptr);
     GDL_fillRect(0, 0, 20, 10);  // nothing current: nothing drawn
@@ -206,9 +203,9 @@ TEST_F(RasterTest, SavedAreaGoesBackWhereItCameFrom) {
     GDL_setColor(99);
     GDL_fillRect(0, 0, 50, 40);
     GDL_restoreArea(page, buffer.data());
-    EXPECT_EQ(At(page, 40, 30), before[30 * 50 + 40]);
-    EXPECT_EQ(At(page, 49, 39), before[39 * 50 + 49]);
-    EXPECT_EQ(At(page, 39, 39), 99);
+    EXPECT_EQ(Pixel(page, 40, 30), before[30 * 50 + 40]);
+    EXPECT_EQ(Pixel(page, 49, 39), before[39 * 50 + 49]);
+    EXPECT_EQ(Pixel(page, 39, 39), 99);
     EXPECT_EQ(Count(page, 99), 50 * 40 - 100);
 
     // Onto a smaller surface only what fits goes back.

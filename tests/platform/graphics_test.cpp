@@ -58,31 +58,27 @@ TEST_F(GraphicsTest, BringsUpThreePagesClippedWithTheDisplayCurrent) {
 TEST_F(GraphicsTest, SettingsChooseTheDriversAndTheRenderer) {
     struct Case {
         uint32_t directX, directVideo;
-        const char* drivers;
         GDL_Renderer renderer;
     };
-    const char* packed = "PACK1.DRV PACK4.DRV PACK8.DRV PACK16.DRV PACK24.DRV PACK32.DRV ";
     const Case cases[] = {
-        {1, 1, "SVGA8.DRV LINEAR8.DRV ACCEL8.DRV DDRAW8.DRV ", GDL_Renderer::Accelerated},
-        {1, 0, "DDRAW8.DRV ", GDL_Renderer::Accelerated},
-        {0, 1, "SVGA8.DRV LINEAR8.DRV ACCEL8.DRV ", GDL_Renderer::Software},
+        {1, 1, GDL_Renderer::Accelerated},
+        {1, 0, GDL_Renderer::Accelerated},
+        {0, 1, GDL_Renderer::Software},
     };
     for (const Case& c : cases) {
         DirectX = c.directX;
         DirectVideo = c.directVideo;
         ASSERT_EQ(GraphicsInit(), 1u)
             << "DirectX " << c.directX << " DirectVideo " << c.directVideo;
-        EXPECT_EQ(Names(GDL_registeredDrivers()), std::string(c.drivers) + packed);
         EXPECT_EQ(GDL_chosenRenderer(), c.renderer);
         EXPECT_EQ(GDL_activeRenderer(), GDL_Renderer::None) << "headless draws nothing";
         GraphicsExit();
     }
 
-    // Both off in the settings: the accelerated driver is still registered.
+    // Both off in the settings: the accelerated renderer.
     WriteBytes(dir + "config/pellmar/Settings.ini", "[Settings]\nDirectX=0\nDirectVideo=0\n");
     CheckRegistry();
     ASSERT_EQ(GraphicsInit(), 1u);
-    EXPECT_EQ(Names(GDL_registeredDrivers()), std::string("DDRAW8.DRV ") + packed);
     EXPECT_EQ(GDL_chosenRenderer(), GDL_Renderer::Accelerated);
 }
 
@@ -106,9 +102,7 @@ TEST_F(GraphicsTest, DriverRegistrationChecksNameAndSignature) {
     EXPECT_EQ(GDL_registerDriver("SVGA8.DRV", GDL_SVGA8_DRV), GDL_OK) << "twice is once";
     EXPECT_EQ(Names(GDL_registeredDrivers()), "SVGA8.DRV ");
     EXPECT_STREQ(GDL_errorMsg(GDL_result()), "Invalid driver");
-    EXPECT_STREQ(GDL_errorMsg(0), "No error");
-    EXPECT_STREQ(GDL_errorMsg(-32), "NONE");
-    EXPECT_STREQ(GDL_errorMsg(1), "NONE");
+    EXPECT_STREQ(GDL_errorMsg(-32), "NONE") << "a code beyond the table";
 
     // Only memory drivers: no display driver is found and GDL_init refuses.
     GDL_unregisterAllDrivers();

@@ -64,14 +64,6 @@ protected:
             }
         }
     }
-    static std::vector<uint8_t> Pixels(GDL_Surface* page) {
-        std::vector<uint8_t> copy;
-        for (int y = 0; y <= page->maxY; ++y) {
-            copy.insert(copy.end(), page->pixels + y * page->bytesPerLine,
-                        page->pixels + y * page->bytesPerLine + page->maxX + 1);
-        }
-        return copy;
-    }
     // Columns of a row that hold `colour`.
     static int CountInRow(GDL_Surface* page, int y, uint8_t colour) {
         int count = 0;
@@ -137,21 +129,6 @@ TEST_F(InputTest, SecondPressWhileHeldIsIgnoredWithItsPosition) {
     EXPECT_EQ(pointerX, 10);
 }
 
-TEST_F(InputTest, KeysCarryCharacterAndScanCode) {
-    GDL_Event key = KeyPress(30, 'a');
-    GDL_postEvent(&key);
-    PollEvent();
-    EXPECT_EQ(keyChar, 'a');
-    EXPECT_EQ(keyScan, 30);
-    EXPECT_EQ(action, 0);
-
-    GDL_Event chord = KeyPress(31, 's', GDL_STATE_CONTROL);
-    GDL_postEvent(&chord);
-    PollEvent();
-    EXPECT_EQ(keyChar, 0) << "a control chord types nothing";
-    EXPECT_EQ(keyScan, 31);
-}
-
 TEST_F(InputTest, DrainMouseWaitsForTheRelease) {
     GDL_Event press = Press(10, 20);
     GDL_postEvent(&press);
@@ -174,13 +151,13 @@ TEST_F(InputTest, DrainMouseWaitsForTheRelease) {
 
 TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
     LoadPointers(EightShapes());
-    const std::vector<uint8_t> before = Pixels(displaySurface);
+    const std::vector<uint8_t> before = Snapshot(displaySurface);
     SetPointerPos(300, 200);
     ShowCursor();
-    EXPECT_NE(Pixels(displaySurface), before);
+    EXPECT_NE(Snapshot(displaySurface), before);
     EXPECT_EQ(CountInRow(displaySurface, 205, 100), 12);
     HideCursor();
-    EXPECT_EQ(Pixels(displaySurface), before);
+    EXPECT_EQ(Snapshot(displaySurface), before);
 
     // At the corners, partly off the page.
     for (auto [x, y] : {std::pair{0, 0}, std::pair{639, 479}, std::pair{-5, 470}}) {
@@ -189,7 +166,7 @@ TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
         SyncCursorPos();
         ShowCursor();
         HideCursor();
-        EXPECT_EQ(Pixels(displaySurface), before) << x << "," << y;
+        EXPECT_EQ(Snapshot(displaySurface), before) << x << "," << y;
     }
 
     // A shape changed while the pointer is drawn: hiding puts back what was covered.
@@ -198,7 +175,7 @@ TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
     ShowCursor();
     SetCursorShape(7);  // 31 x 31 around its centre
     HideCursor();
-    EXPECT_EQ(Pixels(displaySurface), before) << "no trail of the old shape";
+    EXPECT_EQ(Snapshot(displaySurface), before) << "no trail of the old shape";
 
     // Moving redraws it at the new place only.
     SetCursorShape(0);
@@ -210,7 +187,7 @@ TEST_F(InputTest, ShowThenHideGivesTheDisplayBack) {
     EXPECT_EQ(CountInRow(displaySurface, 110, 100), 0);
     EXPECT_EQ(CountInRow(displaySurface, 310, 100), 12);
     HideCursor();
-    EXPECT_EQ(Pixels(displaySurface), before);
+    EXPECT_EQ(Snapshot(displaySurface), before);
 }
 
 TEST_F(InputTest, ShapeThreeIsDrawn22Wide) {
@@ -232,17 +209,17 @@ TEST_F(InputTest, ShapeThreeIsDrawn22Wide) {
 TEST_F(InputTest, PointerModeDrawsIntoTheBackPageOnly) {
     LoadPointers(EightShapes());
     cursorInBackPage = 1;
-    const std::vector<uint8_t> display = Pixels(displaySurface);
-    const std::vector<uint8_t> back = Pixels(backPage);
+    const std::vector<uint8_t> display = Snapshot(displaySurface);
+    const std::vector<uint8_t> back = Snapshot(backPage);
     GDL_Event move = Move(320, 240);
     GDL_postEvent(&move);
     PollEvent();
     EXPECT_EQ(action, kActionMove);
-    EXPECT_EQ(Pixels(displaySurface), display) << "motion draws nothing in the pointer mode";
-    EXPECT_EQ(Pixels(backPage), back);
+    EXPECT_EQ(Snapshot(displaySurface), display) << "motion draws nothing in the pointer mode";
+    EXPECT_EQ(Snapshot(backPage), back);
 
     DrawCursorInBackPage();
-    EXPECT_EQ(Pixels(displaySurface), display);
+    EXPECT_EQ(Snapshot(displaySurface), display);
     EXPECT_EQ(CountInRow(backPage, 245, 100), 12);
     PresentCursor();
     EXPECT_EQ(CountInRow(displaySurface, 245, 100), 12);
@@ -261,7 +238,7 @@ TEST_F(InputTest, TooFewOrTooLargeShapes) {
     LogReset();
     LoadPointers(shapes);
     EXPECT_EQ(LogText(), "ERROR: pointer shape 1 is 70x100, cut to 60x96\r\n");
-    const std::vector<uint8_t> before = Pixels(displaySurface);
+    const std::vector<uint8_t> before = Snapshot(displaySurface);
     SetCursorShape(1);
     SetPointerPos(0, 0);
     ShowCursor();
@@ -269,7 +246,7 @@ TEST_F(InputTest, TooFewOrTooLargeShapes) {
     EXPECT_EQ(CountInRow(displaySurface, 95, 101), 60);
     EXPECT_EQ(CountInRow(displaySurface, 96, 101), 0);
     HideCursor();
-    EXPECT_EQ(Pixels(displaySurface), before);
+    EXPECT_EQ(Snapshot(displaySurface), before);
 }
 
 TEST_F(InputTest, ControlDOpensTheDebugOptions) {

@@ -1,8 +1,7 @@
 // The screens between hunts on the generated data and the headless display:
-// the store, the hunt's two overlays and the payout after a hunt. The main
-// screen is not in the game yet, so the store is entered as its Store button
-// will enter it and the hunt as the club entry will; input is posted as a
-// player's and runs through the real Do handlers.
+// the store, the hunt's two overlays and the payout after a hunt. The store and
+// the hunt are entered as the main screen's buttons enter them; input is posted
+// as a player's and runs through the real Do handlers.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -34,20 +33,7 @@ namespace fs = std::filesystem;
 
 const fs::path kDataRoot = fs::path(REEDGUNNER_DATA_DIR).parent_path().parent_path();
 
-std::vector<uint8_t> PageBytes(const GDL_Surface* page) {
-    std::vector<uint8_t> bytes;
-    for (int y = 0; y < 480; ++y) {
-        const uint8_t* row = page->pixels + y * page->bytesPerLine;
-        bytes.insert(bytes.end(), row, row + 640);
-    }
-    return bytes;
-}
-
-uint8_t At(const GDL_Surface* page, int x, int y) {
-    return page->pixels[y * page->bytesPerLine + x];
-}
-
-uint8_t Pixel(int graphic, int x, int y) {
+uint8_t GraphicPixel(int graphic, int x, int y) {
     const GraphicSlot& g = Graphic[static_cast<size_t>(graphic)];
     return g.data[y * g.width + x];
 }
@@ -124,8 +110,8 @@ protected:
         for (int y = 0; y < g.height; ++y) {
             for (int x = 0; x < g.width; ++x) {
                 const bool far = avoidX < 0 || std::abs(b.x + x - avoidX) > 60;
-                if (Pixel(b.graphic + 10, x, y) != 0 && b.y + y >= below && far &&
-                    At(workPage, b.x + x, b.y + y) != Pixel(b.graphic + 10, x, y)) {
+                if (GraphicPixel(b.graphic + 10, x, y) != 0 && b.y + y >= below && far &&
+                    Pixel(workPage, b.x + x, b.y + y) != GraphicPixel(b.graphic + 10, x, y)) {
                     *px = b.x + x;
                     *py = b.y + y;
                     return true;
@@ -141,12 +127,12 @@ int watchX = 0, watchY = 0;
 uint8_t watchValue = 0;
 bool watchedOther = false;
 void Watch(uint32_t) {
-    if (displaySurface != nullptr && At(displaySurface, watchX, watchY) != watchValue) {
+    if (displaySurface != nullptr && Pixel(displaySurface, watchX, watchY) != watchValue) {
         watchedOther = true;
     }
 }
 
-TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndRefusesWhatItMust) {
+TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndShowsWhatWasBought) {
     player->money = 5;
     SwitchScreen(kScreenStore);
     ASSERT_EQ(currentScreen, 2u);
@@ -161,31 +147,20 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndRefusesWhatItMust) {
     int shown = 0, painted = 0;
     for (int j = 0; j < icon.height; ++j) {
         for (int i = 0; i < icon.width; ++i) {
-            if (Pixel(16, i, j) != 0) {
+            if (GraphicPixel(16, i, j) != 0) {
                 ++painted;
-                shown +=
-                    At(displaySurface, 412 + icon.xoff + i, 230 + icon.yoff + j) == Pixel(16, i, j);
+                shown += Pixel(displaySurface, 412 + icon.xoff + i, 230 + icon.yoff + j) ==
+                         GraphicPixel(16, i, j);
             }
         }
     }
     EXPECT_GT(painted, 0);
     EXPECT_EQ(shown, painted) << "the decoys on the board";
 
-    // Owned already, or too dear: nothing changes.
-    player->money = 100;
+    // Owned already: nothing changes. (Shells, the money chord and what
+    // options.dat keeps are played through by the store's script.)
+    player->money = 95;
     Click(x, y);
-    EXPECT_EQ(player->money, 100);
-
-    // Shells: 999 become 1024, 1000 and more are refused.
-    ASSERT_TRUE(Painted(5, 0, -1, &x, &y));
-    player->items[kItemShells] = 999;
-    Click(x, y);
-    EXPECT_EQ(player->items[kItemShells], 1024);
-    EXPECT_EQ(player->money, 95);
-    Click(x, y);
-    player->items[kItemShells] = 1000;
-    Click(x, y);
-    EXPECT_EQ(player->items[kItemShells], 1000);
     EXPECT_EQ(player->money, 95);
 
     // A clear pixel inside gun 2's rectangle buys nothing; its painted ones do, for $30.
@@ -205,7 +180,7 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndRefusesWhatItMust) {
     ASSERT_TRUE(Painted(6, 320, x, &wx, &wy));
     watchX = wx;
     watchY = wy;
-    watchValue = At(displaySurface, wx, wy);
+    watchValue = Pixel(displaySurface, wx, wy);
     watchedOther = false;
     SysSetClockListener(Watch);
     Click(x, y);
@@ -213,25 +188,7 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndRefusesWhatItMust) {
     EXPECT_EQ(player->items[kItemGun1 + 2], 1);
     EXPECT_EQ(player->money, 45);
     EXPECT_TRUE(watchedOther) << "gun 3's picture left the shelf for a moment";
-    EXPECT_EQ(At(displaySurface, wx, wy), watchValue) << "and came back";
-
-    // The money chord: only with the pointer at (0, 0), only on the store.
-    MoveTo(1, 0);
-    Post(KeyPress(kScanM, 'm', GDL_STATE_CONTROL));
-    Pump();
-    EXPECT_EQ(player->money, 45);
-    MoveTo(0, 0);
-    Post(KeyPress(kScanM, 'm', GDL_STATE_CONTROL));
-    Pump();
-    EXPECT_EQ(player->money, 100);
-
-    // What was bought is in options.dat after the normal way out.
-    SaveOptions();
-    ResetRoster();
-    ASSERT_EQ(LoadOptions(), 1u);
-    EXPECT_EQ(player->items[kItemDecoys], 1);
-    EXPECT_EQ(player->items[kItemGun1 + 2], 1);
-    EXPECT_EQ(player->money, 100);
+    EXPECT_EQ(Pixel(displaySurface, wx, wy), watchValue) << "and came back";
 }
 
 TEST_F(BetweenTest, StoreHitTestTakesOnlyPointsInsideThePicture) {
@@ -240,7 +197,7 @@ TEST_F(BetweenTest, StoreHitTestTakesOnlyPointsInsideThePicture) {
     ASSERT_NE(g.data, nullptr);
     // A point right of the picture is no hit, even where the next row is painted.
     int px = 0, py = 1;
-    while (py < g.height && Pixel(31, px, py) == 0) {
+    while (py < g.height && GraphicPixel(31, px, py) == 0) {
         px = (px + 1) % g.width;
         py += px == 0;
     }
@@ -275,7 +232,7 @@ TEST_F(BetweenTest, OverlaysGiveTheHuntItsPageBackAndTheHuntGoesOn) {
     // Bird pictures are graphic 316 + species * 160 + sex * 80.
     hunt.gameBag[0] = {16 + 80, BagCode(0, 1), 2, 0, 1};
     hunt.gameBag[1] = {16 + 2 * 160, BagCode(2, 0), 1, 2, 0};
-    const std::vector<uint8_t> before = PageBytes(workPage);
+    const std::vector<uint8_t> before = Snapshot(workPage);
     const int32_t minute = hunt.dayMinute;
 
     // Regulations: both pages, a button lit and unlit, then back.
@@ -287,30 +244,27 @@ TEST_F(BetweenTest, OverlaysGiveTheHuntItsPageBackAndTheHuntGoesOn) {
     MoveTo(400, 100);
     Click(513 + 20, 387 + 20);
     ASSERT_EQ(currentScreen, 3u);
-    EXPECT_TRUE(PageBytes(workPage) == before) << "the hunt's page after the regulations";
+    EXPECT_TRUE(Snapshot(workPage) == before) << "the hunt's page after the regulations";
 
     // The game bag: on the picture page the exit button unlights to that page.
     Click(228 + 20, 429 + 20);
     ASSERT_EQ(currentScreen, 6u);
     Click(10 + 20, 424 + 20);
-    std::vector<uint8_t> picturePage;
-    for (int y = 424; y < 470; ++y) {
-        for (int x = 553; x < 629; ++x) {
-            picturePage.push_back(At(backPage, x, y));
+    auto exitButton = [](GDL_Surface* page) {
+        std::vector<uint8_t> area;
+        for (int y = 424; y < 470; ++y) {
+            area.insert(area.end(), &Pixel(page, 553, y), &Pixel(page, 629, y));
         }
-    }
+        return area;
+    };
+    const std::vector<uint8_t> picturePage = exitButton(backPage);
     MoveTo(553 + 20, 424 + 20);
     MoveTo(400, 100);
-    std::vector<uint8_t> shown;
-    for (int y = 424; y < 470; ++y) {
-        for (int x = 553; x < 629; ++x) {
-            shown.push_back(At(displaySurface, x, y));
-        }
-    }
-    EXPECT_TRUE(shown == picturePage) << "unlit on the picture page shows that page";
+    EXPECT_TRUE(exitButton(displaySurface) == picturePage)
+        << "unlit on the picture page shows that page";
     Click(553 + 20, 424 + 20);
     ASSERT_EQ(currentScreen, 3u);
-    EXPECT_TRUE(PageBytes(workPage) == before) << "the hunt's page after the game bag";
+    EXPECT_TRUE(Snapshot(workPage) == before) << "the hunt's page after the game bag";
 
     RunHunt(2000);
     EXPECT_EQ(currentScreen, 3u);
@@ -368,7 +322,8 @@ TEST_F(BetweenTest, CleanHuntsArePaidTheirGoalCoinByCoin) {
             int same = 0;
             for (int j = 0; j < 95; ++j) {
                 for (int i = 0; i < 68; ++i) {
-                    same += At(displaySurface, 15 + 78 * r + i, 142 + j) == Pixel(31, i, row + j);
+                    same += Pixel(displaySurface, 15 + 78 * r + i, 142 + j) ==
+                            GraphicPixel(31, i, row + j);
                 }
             }
             EXPECT_EQ(same, 95 * 68) << c.snap << ", reel " << r + 1;
@@ -385,7 +340,7 @@ TEST_F(BetweenTest, CleanHuntsArePaidTheirGoalCoinByCoin) {
         const int32_t width = FontTextWidth(0, text);
         for (int j = 0; j < 24; ++j) {
             for (int i = 0; i < width + 4; ++i) {
-                ASSERT_EQ(At(displaySurface, 190 + i, 440 + j), At(scratch, i, j))
+                ASSERT_EQ(Pixel(displaySurface, 190 + i, 440 + j), Pixel(scratch, i, j))
                     << c.snap << " money box at " << i << ", " << j;
             }
         }
@@ -405,15 +360,10 @@ TEST_F(BetweenTest, CleanHuntsArePaidTheirGoalCoinByCoin) {
                 places[static_cast<size_t>(i)].x + Graphic[33].xoff + Graphic[33].width / 2;
             const int y =
                 places[static_cast<size_t>(i)].y + Graphic[33].yoff + Graphic[33].height / 2;
-            redrawn += At(displaySurface, x, y) != At(workPage, x, y);
+            redrawn += Pixel(displaySurface, x, y) != Pixel(workPage, x, y);
         }
         EXPECT_EQ(redrawn, coins) << c.snap;
-
-        SaveOptions();
-        ResetRoster();
-        ASSERT_EQ(LoadOptions(), 1u);
-        EXPECT_EQ(player->money, c.money + c.payout);
-        Click(7 + 20, 430 + 20);  // Done: the main screen is not built yet, so the payout stays
+        Click(7 + 20, 430 + 20);  // Done
     }
 }
 

@@ -2,14 +2,9 @@
 
 #include <algorithm>
 
-namespace {
+#include "engine/test_banks.h"
 
-void Put16(std::string& out, uint16_t value) {
-    out.push_back(static_cast<char>(value & 0xFF));
-    out.push_back(static_cast<char>(value >> 8));
-}
-
-}  // namespace
+using test_banks::PutU16;
 
 TestFont SimpleTestFont() {
     TestFont font;
@@ -33,22 +28,20 @@ TestFont SimpleTestFont() {
 
 std::string FontFileBytes(const std::vector<TestFont>& fonts, int16_t count) {
     std::string out;
-    Put16(out, static_cast<uint16_t>(count));
+    PutU16(out, static_cast<uint16_t>(count));
     out.append(514, '\x77');
     for (const TestFont& font : fonts) {
-        for (int i = 0; i < 4; ++i) {
-            out.push_back(static_cast<char>(font.signature >> (8 * i)));
-        }
+        test_banks::PutU32(out, font.signature);
         out.append(20, '\x11');
-        Put16(out, font.bytesPerRow);
-        Put16(out, font.height);
+        PutU16(out, font.bytesPerRow);
+        PutU16(out, font.height);
         out.append(9, '\x22');
         out.push_back(static_cast<char>(font.byte37));
         for (uint16_t offset : font.offsets) {
-            Put16(out, offset);
+            PutU16(out, offset);
         }
         for (uint16_t advance : font.advances) {
-            Put16(out, advance);
+            PutU16(out, advance);
         }
         for (const auto& colour : font.colours) {
             out.push_back(static_cast<char>(colour[2]));

@@ -57,3 +57,12 @@ void ScratchTest::WriteBytes(const std::string& path, const std::string& bytes) 
 std::string ScratchTest::LogText() const {
     return ReadBytes(dir + "state/pellmar/PELLMAR.TXT");
 }
+
+int ScratchTest::LogCount(const std::string& text) const {
+    const std::string log = LogText();
+    int count = 0;
+    for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + 1)) {
+        ++count;
+    }
+    return count;
+}

@@ -17,6 +17,8 @@ protected:
 
     // The log's lines so far, CR LF kept.
     std::string LogText() const;
+    // How many times the log holds `text`.
+    int LogCount(const std::string& text) const;
 
     std::string dir;  // absolute, ends in '/'
 

@@ -18,17 +18,6 @@ void Second() {
     SysRemovePumpListener(Second);  // a listener may take itself off while running
 }
 
-TEST(BackendTest, HeadlessRunsOnTheVirtualClockFromAFixedStart) {
-    SysSetHeadless(true);
-    EXPECT_TRUE(SysHeadless());
-    EXPECT_TRUE(SysClockIsVirtual());
-    EXPECT_EQ(SysMilliseconds(), kVirtualClockStart);
-    EXPECT_EQ(SysMilliseconds(), kVirtualClockStart + 1);
-    SysSetHeadless(false);
-    EXPECT_FALSE(SysHeadless());
-    EXPECT_FALSE(SysClockIsVirtual());
-}
-
 TEST(BackendTest, PumpRunsListenersInOrderOnce) {
     heard.clear();
     SysAddPumpListener(First);
