@@ -63,14 +63,43 @@ void StopVideo() {
     }
 }
 
+// Whether the renderer's OpenGL draws on the processor after all: then every
+// present redraws the whole window in software, where the software renderer
+// touches only what changed.
+bool DrawsInSoftware(SDL_Renderer* candidate) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(candidate, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (name == nullptr) {
+        return false;
+    }
+    const char* text = reinterpret_cast<const char*>(name);
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (std::strstr(text, software) != nullptr) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The accelerated renderer draws through a texture; the software one writes
-// the window's own pixels, only where the picture changed.
-bool MakeOutput(GDL_Renderer kind) {
+// the window's own pixels, only where the picture changed. `anyGl` takes an
+// accelerated renderer even when it draws in software.
+bool MakeOutput(GDL_Renderer kind, bool anyGl) {
     if (kind == GDL_Renderer::Software) {
         return SDL_GetWindowSurface(window) != nullptr;
     }
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer == nullptr) {
+        return false;
+    }
+    if (!anyGl && DrawsInSoftware(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
         return false;
     }
     texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
@@ -374,12 +403,16 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
     // The setting's renderer first, then the other one: a picture is always shown.
     const GDL_Renderer other =
         preferred == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
+    // An accelerated renderer that draws in software comes last of all.
     rendererKind = preferred;
-    if (!MakeOutput(preferred)) {
+    if (!MakeOutput(preferred, false)) {
         rendererKind = other;
-        if (!MakeOutput(other)) {
-            GdlWindowClose();
-            return false;
+        if (!MakeOutput(other, false)) {
+            rendererKind = GDL_Renderer::Accelerated;
+            if (!MakeOutput(GDL_Renderer::Accelerated, true)) {
+                GdlWindowClose();
+                return false;
+            }
         }
     }
     SDL_DisplayMode mode;
