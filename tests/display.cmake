@@ -6,6 +6,7 @@ target_sources(reedgunner_tests PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/gdl/palette_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdl/events_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdl/scale_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/gdl/present_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/gdl/headless_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/platform/graphics_test.cpp
 )

@@ -65,3 +65,18 @@ void GdlWindowShowNow();          // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
 void GdlWindowMessageBox(const char* title, const char* message);
+
+// present.cpp: presenting only what changed.
+constexpr int32_t kGdlMaxChanges = 8;
+// Compares the picture (rows bytesPerLine apart) with `shown` (what the window
+// last showed, 640x480 packed), brings the changed pixels into `shown` and
+// fills `changes` with up to kGdlMaxChanges rectangles covering every one of
+// them; returns how many.
+int32_t GdlTakeChanges(uint8_t* shown, const uint8_t* picture, int32_t bytesPerLine,
+                       GDL_Rect* changes);
+// The window pixels showing picture rectangle `rect` in viewport `view`.
+GDL_Rect GdlScaledRect(const GDL_Rect& view, const GDL_Rect& rect);
+// Writes GdlScaledRect(view, rect) from `shown` through `colours` (pixel values
+// bytesPerPixel wide) to `target`, which points at that rectangle's first pixel.
+void GdlScalePicture(const uint8_t* shown, const uint32_t* colours, const GDL_Rect& view,
+                     const GDL_Rect& rect, uint8_t* target, int32_t pitch, int32_t bytesPerPixel);

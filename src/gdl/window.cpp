@@ -3,6 +3,7 @@
 // presenting from the clock and the event calls, once per refresh at most.
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <vector>
@@ -25,6 +26,9 @@ bool mustPresent = true;  // the window needs a repaint whatever changed
 // What the window last showed, to tell whether anything changed since.
 std::vector<uint8_t> shownPixels;
 GDL_PaletteEntry shownPalette[256];
+// The window surface the software renderer last wrote, and where the picture sat in it.
+SDL_Surface* shownSurface = nullptr;
+GDL_Rect shownView = {0, 0, 0, 0};
 
 // Whether the game read the clock since the last event call: then it is
 // timing something, and an idle event call must not oversleep a millisecond.
@@ -42,6 +46,9 @@ bool StartVideo() {
     // Our own SIGINT and SIGTERM handling stands; SDL must not take them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    // The software renderer's window surface is the window system's own
+    // pixels, not a texture drawn by a hidden renderer on every update.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         return false;
     }
@@ -56,64 +63,175 @@ void StopVideo() {
     }
 }
 
-SDL_Renderer* MakeRenderer(GDL_Renderer kind) {
-    const Uint32 flags =
-        kind == GDL_Renderer::Accelerated ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
-    return SDL_CreateRenderer(window, -1, flags);
+// Whether the renderer's OpenGL draws on the processor after all: then every
+// present redraws the whole window in software, where the software renderer
+// touches only what changed.
+bool DrawsInSoftware(SDL_Renderer* candidate) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(candidate, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) {
+        return false;
+    }
+    using GetString = const unsigned char* (*)(unsigned);
+    const auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    const unsigned char* name = getString != nullptr ? getString(0x1F01) : nullptr;  // GL_RENDERER
+    if (name == nullptr) {
+        return false;
+    }
+    const char* text = reinterpret_cast<const char*>(name);
+    for (const char* software : {"llvmpipe", "softpipe", "Software Rasterizer", "SWR"}) {
+        if (std::strstr(text, software) != nullptr) {
+            return true;
+        }
+    }
+    return false;
 }
 
-void Present() {
-    const GDL_Surface* display = GdlDisplay();
-    const GDL_PaletteEntry* palette = GdlShownPalette();
-    const size_t size = static_cast<size_t>(kGdlWidth) * kGdlHeight;
-    if (display != nullptr) {
-        bool same = !mustPresent && shownPixels.size() == size &&
-                    std::memcmp(shownPalette, palette, sizeof(shownPalette)) == 0;
-        for (int32_t y = 0; same && y < kGdlHeight; ++y) {
-            same = std::memcmp(shownPixels.data() + static_cast<size_t>(y) * kGdlWidth,
-                               display->pixels + static_cast<size_t>(y) * display->bytesPerLine,
-                               kGdlWidth) == 0;
-        }
-        if (same) {
-            return;
-        }
-        shownPixels.resize(size);
-        for (int32_t y = 0; y < kGdlHeight; ++y) {
-            std::memcpy(shownPixels.data() + static_cast<size_t>(y) * kGdlWidth,
-                        display->pixels + static_cast<size_t>(y) * display->bytesPerLine,
-                        kGdlWidth);
-        }
-    } else {
-        shownPixels.assign(size, 0);
+// The accelerated renderer draws through a texture; the software one writes
+// the window's own pixels, only where the picture changed. `anyGl` takes an
+// accelerated renderer even when it draws in software.
+bool MakeOutput(GDL_Renderer kind, bool anyGl) {
+    if (kind == GDL_Renderer::Software) {
+        return SDL_GetWindowSurface(window) != nullptr;
     }
-    std::memcpy(shownPalette, palette, sizeof(shownPalette));
-    mustPresent = false;
+    renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
+    if (renderer == nullptr) {
+        return false;
+    }
+    if (!anyGl && DrawsInSoftware(renderer)) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        return false;
+    }
+    texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
+                                kGdlWidth, kGdlHeight);
+    if (texture == nullptr) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+        return false;
+    }
+    // The picture is opaque: blending it over the old frame is work for nothing.
+    SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
+    return true;
+}
 
+void PresentTexture(const GDL_PaletteEntry* palette, const GDL_Rect* changes, int32_t count) {
     Uint32 colours[256];
     for (int i = 0; i < 256; ++i) {
         colours[i] = 0xFF000000u | (static_cast<Uint32>(palette[i].red) << 16) |
                      (static_cast<Uint32>(palette[i].green) << 8) | palette[i].blue;
     }
-    void* texels = nullptr;
-    int pitch = 0;
-    if (SDL_LockTexture(texture, nullptr, &texels, &pitch) == 0) {
-        for (int32_t y = 0; y < kGdlHeight; ++y) {
-            auto* row = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(texels) + y * pitch);
-            const uint8_t* from = shownPixels.data() + static_cast<size_t>(y) * kGdlWidth;
-            for (int32_t x = 0; x < kGdlWidth; ++x) {
-                row[x] = colours[from[x]];
-            }
+    const GDL_Rect whole = {0, 0, kGdlWidth, kGdlHeight};
+    for (int32_t i = 0; i < count; ++i) {
+        const GDL_Rect& change = changes[i];
+        const SDL_Rect area = {change.left, change.top, change.right - change.left,
+                               change.bottom - change.top};
+        void* texels = nullptr;
+        int pitch = 0;
+        if (SDL_LockTexture(texture, &area, &texels, &pitch) == 0) {
+            GdlScalePicture(shownPixels.data(), colours, whole, change,
+                            static_cast<uint8_t*>(texels), pitch, 4);
+            SDL_UnlockTexture(texture);
         }
-        SDL_UnlockTexture(texture);
     }
     int outputWidth = 0, outputHeight = 0;
     SDL_GetRendererOutputSize(renderer, &outputWidth, &outputHeight);
     const GDL_Rect view = GDL_pictureViewport(outputWidth, outputHeight);
     const SDL_Rect target = {view.left, view.top, view.right - view.left, view.bottom - view.top};
-    SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-    SDL_RenderClear(renderer);
+    // The back buffer holds nothing certain after a present, but the picture
+    // covers all of it unless there are bars.
+    if (target.w != outputWidth || target.h != outputHeight) {
+        SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
+        SDL_RenderClear(renderer);
+    }
     SDL_RenderCopy(renderer, texture, nullptr, &target);
     SDL_RenderPresent(renderer);
+}
+
+void PresentSurface(const GDL_PaletteEntry* palette, const GDL_Rect* changes, int32_t count,
+                    bool whole) {
+    SDL_Surface* surface = SDL_GetWindowSurface(window);
+    if (surface == nullptr) {
+        return;
+    }
+    const GDL_Rect view = GDL_pictureViewport(surface->w, surface->h);
+    const GDL_Rect all = {0, 0, kGdlWidth, kGdlHeight};
+    if (surface != shownSurface || std::memcmp(&view, &shownView, sizeof(view)) != 0) {
+        whole = true;  // a new or resized window surface holds nothing yet
+    }
+    if (whole) {
+        changes = &all;
+        count = 1;
+    }
+    shownSurface = surface;
+    shownView = view;
+    Uint32 colours[256];
+    for (int i = 0; i < 256; ++i) {
+        colours[i] = SDL_MapRGB(surface->format, palette[i].red, palette[i].green, palette[i].blue);
+    }
+    if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) {
+        return;
+    }
+    if (whole && (view.right - view.left != surface->w || view.bottom - view.top != surface->h)) {
+        SDL_FillRect(surface, nullptr, SDL_MapRGB(surface->format, 0, 0, 0));
+    }
+    const int32_t bytesPerPixel = surface->format->BytesPerPixel;
+    SDL_Rect rects[kGdlMaxChanges];
+    int shown = 0;
+    for (int32_t i = 0; i < count; ++i) {
+        const GDL_Rect out = GdlScaledRect(view, changes[i]);
+        if (out.right <= out.left || out.bottom <= out.top) {
+            continue;  // a shrunken window leaves some picture pixels out
+        }
+        uint8_t* target = static_cast<uint8_t*>(surface->pixels) +
+                          static_cast<size_t>(out.top) * surface->pitch +
+                          static_cast<size_t>(out.left) * bytesPerPixel;
+        GdlScalePicture(shownPixels.data(), colours, view, changes[i], target, surface->pitch,
+                        bytesPerPixel);
+        rects[shown++] = {out.left, out.top, out.right - out.left, out.bottom - out.top};
+    }
+    if (SDL_MUSTLOCK(surface)) {
+        SDL_UnlockSurface(surface);
+    }
+    if (whole) {
+        SDL_UpdateWindowSurface(window);
+    } else if (shown > 0) {
+        SDL_UpdateWindowSurfaceRects(window, rects, shown);
+    }
+}
+
+// Shows the display surface through the shown palette, when either changed
+// since the last present (or the window needs a repaint anyway).
+void Present() {
+    const GDL_Surface* display = GdlDisplay();
+    const GDL_PaletteEntry* palette = GdlShownPalette();
+    const size_t size = static_cast<size_t>(kGdlWidth) * kGdlHeight;
+    // A palette change repaints everything: any pixel may look different.
+    bool whole = mustPresent || shownPixels.size() != size ||
+                 std::memcmp(shownPalette, palette, sizeof(shownPalette)) != 0;
+    if (shownPixels.size() != size) {
+        shownPixels.assign(size, 0);
+    }
+    GDL_Rect changes[kGdlMaxChanges];
+    int32_t count = 0;
+    if (display != nullptr) {
+        count = GdlTakeChanges(shownPixels.data(), display->pixels, display->bytesPerLine, changes);
+    } else if (whole) {
+        std::fill(shownPixels.begin(), shownPixels.end(), 0);  // no display yet: black
+    }
+    if (!whole && count == 0) {
+        return;
+    }
+    std::memcpy(shownPalette, palette, sizeof(shownPalette));
+    mustPresent = false;
+    if (whole) {
+        changes[0] = {0, 0, kGdlWidth, kGdlHeight};
+        count = 1;
+    }
+    if (texture != nullptr) {
+        PresentTexture(palette, changes, count);
+    } else {
+        PresentSurface(palette, changes, count, whole);
+    }
 }
 
 // Presents when a refresh has passed since the last look.
@@ -285,19 +403,17 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
     // The setting's renderer first, then the other one: a picture is always shown.
     const GDL_Renderer other =
         preferred == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
+    // An accelerated renderer that draws in software comes last of all.
     rendererKind = preferred;
-    renderer = MakeRenderer(preferred);
-    if (renderer == nullptr) {
+    if (!MakeOutput(preferred, false)) {
         rendererKind = other;
-        renderer = MakeRenderer(other);
-    }
-    if (renderer != nullptr) {
-        texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING,
-                                    kGdlWidth, kGdlHeight);
-    }
-    if (texture == nullptr) {
-        GdlWindowClose();
-        return false;
+        if (!MakeOutput(other, false)) {
+            rendererKind = GDL_Renderer::Accelerated;
+            if (!MakeOutput(GDL_Renderer::Accelerated, true)) {
+                GdlWindowClose();
+                return false;
+            }
+        }
     }
     SDL_DisplayMode mode;
     const int rate = SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0;
@@ -308,6 +424,7 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
     warpPending = false;
     mustPresent = true;
     shownPixels.clear();
+    shownSurface = nullptr;
     lastPresent = SysMilliseconds() - refreshMs;
     SysSetClockListener(OnClock);
     return true;

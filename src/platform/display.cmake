@@ -12,6 +12,7 @@ add_library(rg_gdl STATIC
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/events.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/../gdl/present.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/capture.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/scale.cpp
   ${CMAKE_CURRENT_LIST_DIR}/../gdl/keys.cpp

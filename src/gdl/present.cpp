@@ -1,0 +1,146 @@
+// What the window backend needs to present cheaply: which parts of the
+// picture changed since it was last shown, and those parts scaled sharp into
+// the window's pixels. Presenting costs what changed, not the whole frame.
+#include <algorithm>
+#include <cstring>
+
+#include "gdl/gdl_internal.h"
+
+namespace {
+
+// Rows left alone between two changes before they count as separate bands:
+// fewer separate bands would each cost a call to the window system.
+constexpr int32_t kBandGap = 16;
+
+// The first and one past the last column where the rows differ; false when
+// they are the same.
+bool ChangedColumns(const uint8_t* was, const uint8_t* now, int32_t* left, int32_t* right) {
+    int32_t first = 0;
+    while (first + 8 <= kGdlWidth) {
+        uint64_t a, b;
+        std::memcpy(&a, was + first, 8);
+        std::memcpy(&b, now + first, 8);
+        if (a != b) {
+            break;
+        }
+        first += 8;
+    }
+    while (first < kGdlWidth && was[first] == now[first]) {
+        ++first;
+    }
+    if (first == kGdlWidth) {
+        return false;
+    }
+    int32_t last = kGdlWidth;
+    while (last - 8 >= first) {
+        uint64_t a, b;
+        std::memcpy(&a, was + last - 8, 8);
+        std::memcpy(&b, now + last - 8, 8);
+        if (a != b) {
+            break;
+        }
+        last -= 8;
+    }
+    while (was[last - 1] == now[last - 1]) {
+        --last;
+    }
+    *left = first;
+    *right = last;
+    return true;
+}
+
+// Window pixels [first, end) along one axis show picture pixels [from, to)
+// when `size` picture pixels span `span` window pixels: window pixel w shows
+// picture pixel w * size / span, as GDL_windowToPicture maps it back.
+void SpanOf(int32_t from, int32_t to, int32_t span, int32_t size, int32_t* first, int32_t* end) {
+    *first = static_cast<int32_t>((static_cast<int64_t>(from) * span + size - 1) / size);
+    *end = static_cast<int32_t>((static_cast<int64_t>(to) * span + size - 1) / size);
+}
+
+}  // namespace
+
+int32_t GdlTakeChanges(uint8_t* shown, const uint8_t* picture, int32_t bytesPerLine,
+                       GDL_Rect* changes) {
+    int32_t count = 0;
+    int32_t lastChangedRow = -kBandGap - 1;
+    for (int32_t y = 0; y < kGdlHeight; ++y) {
+        uint8_t* was = shown + static_cast<size_t>(y) * kGdlWidth;
+        const uint8_t* now = picture + static_cast<size_t>(y) * bytesPerLine;
+        int32_t left = 0, right = 0;
+        if (std::memcmp(was, now, kGdlWidth) == 0 || !ChangedColumns(was, now, &left, &right)) {
+            continue;
+        }
+        std::memcpy(was + left, now + left, static_cast<size_t>(right - left));
+        // A new band after a long enough gap, unless there is no room for one.
+        if (count == 0 || (y - lastChangedRow > kBandGap && count < kGdlMaxChanges)) {
+            changes[count++] = {left, y, right, y + 1};
+        } else {
+            GDL_Rect& band = changes[count - 1];
+            band.left = std::min(band.left, left);
+            band.right = std::max(band.right, right);
+            band.bottom = y + 1;
+        }
+        lastChangedRow = y;
+    }
+    return count;
+}
+
+GDL_Rect GdlScaledRect(const GDL_Rect& view, const GDL_Rect& rect) {
+    int32_t left, right, top, bottom;
+    SpanOf(rect.left, rect.right, view.right - view.left, kGdlWidth, &left, &right);
+    SpanOf(rect.top, rect.bottom, view.bottom - view.top, kGdlHeight, &top, &bottom);
+    return {view.left + left, view.top + top, view.left + right, view.top + bottom};
+}
+
+void GdlScalePicture(const uint8_t* shown, const uint32_t* colours, const GDL_Rect& view,
+                     const GDL_Rect& rect, uint8_t* target, int32_t pitch, int32_t bytesPerPixel) {
+    const int32_t width = view.right - view.left, height = view.bottom - view.top;
+    if (width <= 0 || height <= 0) {
+        return;
+    }
+    int32_t left, right, top, bottom;
+    SpanOf(rect.left, rect.right, width, kGdlWidth, &left, &right);
+    SpanOf(rect.top, rect.bottom, height, kGdlHeight, &top, &bottom);
+    const size_t rowBytes = static_cast<size_t>(right - left) * bytesPerPixel;
+    // The picture column of the span's first window column, and how far past
+    // it that window column lies, in 1/width steps: stepping without dividing.
+    const int64_t start = static_cast<int64_t>(left) * kGdlWidth;
+    const int32_t firstColumn = static_cast<int32_t>(start / width);
+    const int32_t firstRemainder = static_cast<int32_t>(start % width);
+    int32_t shownRow = -1;
+    uint8_t* previous = nullptr;
+    for (int32_t wy = top; wy < bottom; ++wy) {
+        uint8_t* out = target + static_cast<size_t>(wy - top) * pitch;
+        const int32_t y = static_cast<int32_t>(static_cast<int64_t>(wy) * kGdlHeight / height);
+        if (y == shownRow) {
+            std::memcpy(out, previous, rowBytes);  // the same picture row again
+            continue;
+        }
+        const uint8_t* from = shown + static_cast<size_t>(y) * kGdlWidth;
+        int32_t x = firstColumn, remainder = firstRemainder;
+        if (bytesPerPixel == 4) {
+            auto* pixel = reinterpret_cast<uint32_t*>(out);
+            for (int32_t wx = left; wx < right; ++wx) {
+                *pixel++ = colours[from[x]];
+                remainder += kGdlWidth;
+                while (remainder >= width) {
+                    remainder -= width;
+                    ++x;
+                }
+            }
+        } else {
+            uint8_t* pixel = out;
+            for (int32_t wx = left; wx < right; ++wx) {
+                std::memcpy(pixel, &colours[from[x]], static_cast<size_t>(bytesPerPixel));
+                pixel += bytesPerPixel;
+                remainder += kGdlWidth;
+                while (remainder >= width) {
+                    remainder -= width;
+                    ++x;
+                }
+            }
+        }
+        shownRow = y;
+        previous = out;
+    }
+}
