@@ -57,6 +57,12 @@ void StopVideo() {
 }
 
 SDL_Renderer* MakeRenderer(GDL_Renderer kind) {
+    if (kind != GDL_Renderer::Accelerated) {
+        // The software renderer draws into the window's surface; left to itself
+        // SDL shows that surface through OpenGL, loading a GL driver (some 90 MB
+        // on a machine without a GPU) that this choice is meant to avoid.
+        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    }
     const Uint32 flags =
         kind == GDL_Renderer::Accelerated ? SDL_RENDERER_ACCELERATED : SDL_RENDERER_SOFTWARE;
     return SDL_CreateRenderer(window, -1, flags);
