@@ -30,7 +30,6 @@ const std::array<const char*, 2> sexNames = {"Hen", "Drake"};
 namespace {
 
 constexpr int32_t kSceneSlot = 97;  // scene picture, decoy map, depth map
-constexpr int32_t kSceneGraphics = 3;
 constexpr int32_t kPartnerSlot = 200;
 constexpr int32_t kSpriteSlot = 300;
 constexpr int kFirstCallSound = 14;
