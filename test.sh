@@ -5,7 +5,7 @@
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 
-FUZZ_SECONDS="${FUZZ_SECONDS:-30}"
+FUZZ_SECONDS="${FUZZ_SECONDS:-20}"
 passed=0
 failed=0
 
@@ -41,27 +41,21 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 echo "== Fuzz (${FUZZ_SECONDS} s each)"
 build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZZ=ON \
     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-seed_dir="$(mktemp -d)"
-# The game itself writes a fresh options.dat for the options fuzzer to start from.
-mkdir -p "$seed_dir/pellmar"
-printf '[Settings]\nCDROM=%s\n' "$ROOT/build/data" >"$seed_dir/pellmar/Settings.ini"
-echo close >"$seed_dir/close.txt"
-(cd "$seed_dir" && XDG_STATE_HOME="$seed_dir" XDG_CONFIG_HOME="$seed_dir" \
-    "$ROOT/build/bin/reedgunner-script" close.txt >/dev/null) || {
-    echo "the game could not make a fresh options.dat" >&2
+# Each fuzzer starts from the files the game really reads (fuzz/real_seeds.sh)
+# and from the small hand-made cases in fuzz/seeds/.
+"$ROOT/fuzz/real_seeds.sh" "$ROOT/build" "$ROOT/build-fuzz/seeds" || {
+    echo "the fuzzers' seeds could not be gathered" >&2
     failed=$((failed + 1))
 }
 for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
     name="$(basename "$fuzzer")"
     corpus="$ROOT/build-fuzz/corpus/$name"
-    mkdir -p "$corpus"
+    real="$ROOT/build-fuzz/seeds/$name"
+    mkdir -p "$corpus" "$real"
     seeds="$ROOT/fuzz/seeds/${name#fuzz_}"
     [ -d "$seeds" ] && cp -n "$seeds"/* "$corpus"/ 2>/dev/null || true
-    if [ "$name" = fuzz_options ] && [ -f "$seed_dir/options.dat" ]; then
-        cp "$seed_dir/options.dat" "$corpus/fresh-options.dat"
-    fi
     if (cd "$ROOT/build-fuzz" && "$fuzzer" -max_total_time="$FUZZ_SECONDS" -timeout=10 \
-            -rss_limit_mb=2048 -print_final_stats=0 "$corpus" >"$ROOT/build-fuzz/$name.log" 2>&1); then
+            -rss_limit_mb=2048 -print_final_stats=0 "$corpus" "$real" >"$ROOT/build-fuzz/$name.log" 2>&1); then
         echo "$name: no findings ($(grep -o 'DONE.*' "$ROOT/build-fuzz/$name.log" | tail -n 1))"
         passed=$((passed + 1))
     else
@@ -70,7 +64,6 @@ for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
         failed=$((failed + 1))
     fi
 done
-rm -rf "$seed_dir"
 
 echo "== Summary"
 echo "total: $passed passed, $failed failed"

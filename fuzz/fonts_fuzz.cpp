@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "engine/fonts.h"
+#include "engine/graphics.h"
 #include "engine/log.h"
 #include "fuzz_support.h"
 #include "gdl/gdl.h"
@@ -22,6 +23,14 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzEnterScratch("fonts");
     FuzzStartDisplay();
     tiny = GDL_createMemorySurface(3, 2, 8, nullptr);
+    // The game has a background's palette up before it loads the fonts, so
+    // their colours match at once; a black one would make every colour search
+    // run to its end.
+    for (size_t i = 0; i < 256; ++i) {
+        backgroundPalette[3 * i] = static_cast<uint8_t>(i % 6 * 51);
+        backgroundPalette[3 * i + 1] = static_cast<uint8_t>(i / 6 % 7 * 42);
+        backgroundPalette[3 * i + 2] = static_cast<uint8_t>(i / 42 % 6 * 51);
+    }
     return 0;
 }
 

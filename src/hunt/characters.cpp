@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr uint32_t kWaveHeader = 44;
 constexpr uint32_t kStepMs = 100;
 constexpr uint32_t kStepBytes16 = 4410;  // 100 ms of 16-bit mono at 22050 Hz
 constexpr int32_t kQuietLimit16 = 256;

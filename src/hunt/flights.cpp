@@ -22,7 +22,6 @@ namespace {
 
 constexpr int32_t kBirdBase = 300;
 constexpr int32_t kFarFlockBase = 948;
-constexpr int32_t kFallingFrames = 12;
 constexpr int32_t kLeftStart = -20;
 constexpr int32_t kRightStart = 700;
 constexpr int32_t kBandPercent = 360;  // a close bird keeps above scale * 360 / 100
