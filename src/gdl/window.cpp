@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 #include "gdl/gdl_internal.h"
@@ -86,12 +88,28 @@ bool DrawsInSoftware(SDL_Renderer* candidate) {
     return false;
 }
 
+// Whether the machine has a graphics device at all (a DRM node). Without one
+// OpenGL is a software rasteriser, and merely loading it costs some 70 MB.
+bool HasGraphicsDevice() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("card", 0) == 0 || name.rfind("renderD", 0) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // The accelerated renderer draws through a texture; the software one writes
 // the window's own pixels, only where the picture changed. `anyGl` takes an
 // accelerated renderer even when it draws in software.
 bool MakeOutput(GDL_Renderer kind, bool anyGl) {
     if (kind == GDL_Renderer::Software) {
         return SDL_GetWindowSurface(window) != nullptr;
+    }
+    if (!anyGl && !HasGraphicsDevice()) {
+        return false;  // OpenGL could only draw on the processor: not worth loading it
     }
     renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_ACCELERATED);
     if (renderer == nullptr) {
