@@ -53,6 +53,7 @@ int RunGame() {
     SoundInit();  // without a sound device the game plays silently
     if (GameInit() == 0) {
         GDL_setQuitHandler(nullptr);
+        GameExit();  // frees whatever start-up had loaded before it stopped
         SoundExit();
         GraphicsExit();
         return 0;

@@ -162,6 +162,14 @@ uint32_t InitMouse() {
 
 void FreeMouse() {
     FreeGraphics(0, num_mice);
+    num_mice = 0;
+    // The pointer's surfaces go with the display they were made for.
+    for (GDL_Surface** surface : {&cursorImage, &cursorSave, &cursorSpare}) {
+        if (*surface != nullptr) {
+            GDL_destroySurface(*surface);
+            *surface = nullptr;
+        }
+    }
 }
 
 void PollEvent() {
