@@ -165,20 +165,6 @@ void ClickListButton(const Button* list, int32_t index, uint32_t which = GDL_BUT
     }
 }
 
-// The flock the script runner's `aim` would pick.
-const Flock* BirdInSight() {
-    if (currentScreen != kScreenHunt) {
-        return nullptr;
-    }
-    for (const Flock& flock : flocks) {
-        if (flock.kind == kFlightClose && !flock.hit && flock.x >= 0 && flock.x <= 639 &&
-            flock.y >= 0 && flock.y <= 399) {
-            return &flock;
-        }
-    }
-    return nullptr;
-}
-
 // Random noise anywhere: moves, clicks, drags, keys, chords and text.
 void Noise() {
     switch (Below(10)) {

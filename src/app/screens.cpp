@@ -181,18 +181,22 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
     if (!found->hoverable || found->lit) {
         return found;
     }
+    LightButton(list, *found);
+    return found;
+}
+
+void LightButton(Button* list, Button& found) {
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         Button& other = list[i];
-        if (&other != found && other.enabled && other.hoverable && other.lit) {
+        if (&other != &found && other.enabled && other.hoverable && other.lit) {
             Unlight(other);
         }
     }
     HideCursor();
-    BlitGraphic(found->graphic + kLitGraphicBase, found->x, found->y, backPage);
-    found->lit = 1;
-    CopyPageRect(backPage, displaySurface, found->x, found->y, found->width, found->height);
+    BlitGraphic(found.graphic + kLitGraphicBase, found.x, found.y, backPage);
+    found.lit = 1;
+    CopyPageRect(backPage, displaySurface, found.x, found.y, found.width, found.height);
     ShowCursor();
-    return found;
 }
 
 void HoverButtons(Button* list, int32_t px, int32_t py) {

@@ -53,6 +53,8 @@ void DoExit(int32_t arg);
 
 // The button under the point (or null), keeping lit states and the pointer shape.
 Button* HitTestButtons(Button* list, int32_t px, int32_t py);
+// Lights `found`, one of `list`, on the display, putting out any other lit one.
+void LightButton(Button* list, Button& found);
 // Lights the button under the point in the back page only.
 void HoverButtons(Button* list, int32_t px, int32_t py);
 // Copies every enabled button's rectangle from the back page to the display.

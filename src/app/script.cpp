@@ -123,20 +123,6 @@ bool ParseClock(const std::string& word, int32_t* minutes) {
     return true;
 }
 
-// The lowest-numbered flock in close flight, not hit, anchored over the marsh.
-const Flock* BirdInSight() {
-    if (currentScreen != kScreenHunt) {
-        return nullptr;
-    }
-    for (const Flock& flock : flocks) {
-        if (flock.kind == kFlightClose && !flock.hit && flock.x >= 0 && flock.x <= 639 &&
-            flock.y >= 0 && flock.y <= 399) {
-            return &flock;
-        }
-    }
-    return nullptr;
-}
-
 // until clock H:MM [MS] / until bird [MS]: false while the hunt is not there yet.
 bool RunUntilHunt(const ScriptCommand& command, uint32_t now) {
     const bool clock = command.words[0] == "clock";

@@ -302,3 +302,16 @@ void ResetHunt() {
     hunt = HuntState{};
     flocks = {};
 }
+
+const Flock* BirdInSight() {
+    if (currentScreen != kScreenHunt) {
+        return nullptr;
+    }
+    for (const Flock& flock : flocks) {
+        if (flock.kind == kFlightClose && !flock.hit && flock.x >= 0 && flock.x <= 639 &&
+            flock.y >= 0 && flock.y <= 399) {
+            return &flock;
+        }
+    }
+    return nullptr;
+}

@@ -156,6 +156,10 @@ void SortFlocks(int32_t n);
 // The hidden chord of the hunt screen: the clock jumps to 9:00.
 void SetHuntClockToNine();
 
+// The lowest-numbered flock in close flight, not hit, anchored over the marsh
+// (what a script's `aim` and the monkey shoot at); null when there is none.
+const Flock* BirdInSight();
+
 // Index of a kind of bird in kills; its game bag code.
 constexpr int32_t KindIndex(int32_t species, int32_t sex) {
     return sex * 4 + species;
