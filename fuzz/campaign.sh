@@ -18,7 +18,8 @@ build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZ
 # Cheapest first. A few inputs are capped below libFuzzer's own 1 MiB so that a
 # million runs take hours, not days: the banks and backgrounds the game reads
 # stay whole up to 320 KiB (only the sprites are cut), the wave images up to
-# 64 KiB (the effects stay whole, the music keeps its start).
+# 64 KiB (the effects stay whole, the music keeps its start), the scenes up to
+# 64 KiB (their seeds with a small picture stay whole).
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_settings fuzz_options fuzz_lipsync fuzz_background
     fuzz_sound_bank fuzz_fonts fuzz_captions fuzz_wav fuzz_graphics fuzz_decoys)
@@ -26,6 +27,7 @@ max_len() {
     case "$1" in
         fuzz_wav) echo 65536 ;;
         fuzz_graphics | fuzz_sound_bank) echo 327680 ;;
+        fuzz_decoys) echo 65536 ;;
         *) echo 0 ;;
     esac
 }

@@ -29,6 +29,18 @@ link() {
 link fuzz_graphics "$data"/*.256
 link fuzz_background "$data"/bkg_*.256
 link fuzz_decoys "$data"/scn_*.256
+# The same scenes with their picture cut to 8x8 and their decoy and depth maps
+# whole: a tenth of the bytes to load, so most runs reach the decoy placing.
+for file in "$data"/scn_*.256; do
+    small="$out/fuzz_decoys/$(basename "$file" .256)-small.256"
+    first=$(od -An -tu4 -j776 -N4 "$file" | tr -d ' ')
+    {
+        head -c 776 "$file"
+        printf '\x10\0\0\0\x08\0\x08\0\0\0\0\0\0\0\0\0'  # 16 bytes, 8x8, no offsets
+        for row in 1 2 3 4 5 6 7 8; do printf '\xc8\x2a'; done  # a run of 8 each
+        tail -c +$((776 + 16 + first + 1)) "$file"
+    } >"$small"
+done
 link fuzz_fonts "$data/fonts.dat"
 link fuzz_sound_bank "$data"/*.16b "$data"/*.8b
 link fuzz_lipsync "$data"/char*.16b "$data"/char*.8b
