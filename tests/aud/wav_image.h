@@ -1,8 +1,10 @@
 #pragma once
-// Builds wave file images for the sound tests.
+// Builds wave file images, and the sound banks that hold them, for the sound tests.
 #include <cstdint>
 #include <string>
 #include <vector>
+
+#include "platform/sound.h"
 
 inline void Put16(std::string& out, uint16_t v) {
     out += static_cast<char>(v & 0xFF);
@@ -60,6 +62,22 @@ inline std::vector<int16_t> Samples16(const std::vector<uint8_t>& bytes) {
     std::vector<int16_t> out;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
         out.push_back(static_cast<int16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    }
+    return out;
+}
+
+// A sound bank: count, an unused word, 128 end offsets, the entries.
+inline std::string SoundBank(const std::vector<std::string>& entries) {
+    std::string out;
+    Put16(out, static_cast<uint16_t>(entries.size()));
+    Put16(out, 0);
+    uint32_t end = 0;
+    for (size_t i = 0; i < static_cast<size_t>(kBankEntries); ++i) {
+        end += i < entries.size() ? static_cast<uint32_t>(entries[i].size()) : 0;
+        Put32(out, i < entries.size() ? end : 0);
+    }
+    for (const std::string& e : entries) {
+        out += e;
     }
     return out;
 }
