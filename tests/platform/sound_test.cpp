@@ -109,7 +109,7 @@ TEST_F(SoundTest, HostileBanksAreRefused) {
     auto withEnd = [&](int index, uint32_t end) {
         std::string bank = good;
         std::string bytes;
-        Put32(bytes, end);
+        PutU32(bytes, end);
         bank.replace(4 + 4 * index, 4, bytes);
         return bank;
     };
