@@ -47,11 +47,6 @@ void PostKeyLater() {
     }
 }
 
-int LitPixels(GDL_Surface* surface) {
-    const std::vector<uint8_t> pixels = Snapshot(surface);
-    return 640 * 480 - static_cast<int>(std::count(pixels.begin(), pixels.end(), 0));
-}
-
 TEST_F(CreditsTest, AKeyEndsThemAndStaysInTheQueue) {
     const uint32_t start = TimerCount();
     keyAt = start + 2000;
@@ -81,11 +76,11 @@ TEST_F(CreditsTest, EveryLineIsDrawnWholeInItsOwnFont) {
     for (const std::string& line : {heading, std::string("1 Wilma")}) {
         Fill(backPage, 0);
         DrawFontText(line[0] - '0', 10, 100, line.c_str() + 2);
-        expected += LitPixels(backPage);
+        expected += Drawn(backPage);
     }
     Fill(backPage, 0);
     mostLit = 0;
-    SysSetClockListener([](uint32_t) { mostLit = std::max(mostLit, LitPixels(displaySurface)); });
+    SysSetClockListener([](uint32_t) { mostLit = std::max(mostLit, Drawn(displaySurface)); });
     RollCredits(lines);
     SysSetClockListener(nullptr);
     EXPECT_EQ(mostLit, expected);

@@ -34,12 +34,11 @@ protected:
         // Eight pointer shapes, 8 x 8 each, and a lit picture for graphic 4 (slot 14).
         std::vector<test_banks::Picture> shapes;
         for (int i = 0; i < 8; ++i) {
-            shapes.push_back({8, 8, 0, 0, std::vector<uint8_t>(64, static_cast<uint8_t>(100 + i))});
+            shapes.push_back(test_banks::Solid(8, 8, static_cast<uint8_t>(100 + i)));
         }
         WriteBytes("pointers.256", test_banks::Bank(shapes, false));
         ASSERT_EQ(InitMouse(), 1u);
-        WriteBytes("lit.256",
-                   test_banks::Bank({{40, 20, 0, 0, std::vector<uint8_t>(800, 77)}}, false));
+        WriteBytes("lit.256", test_banks::Bank({test_banks::Solid(40, 20, 77)}, false));
         ASSERT_EQ(LoadGraphics(14, "lit"), 1);
         for (GDL_Surface* page : {workPage, backPage, displaySurface}) {
             Fill(page, 9);

@@ -40,7 +40,7 @@ TEST(WavTest, SkipsOtherChunksAndKeepsWholeFrames) {
     // 16-bit stereo data: one whole frame.
     std::string good = WavImage(2, 16, 22050, "abcde");
     std::string list = "LIST";
-    Put32(list, 3);
+    PutU32(list, 3);
     list += "xyz";
     list += '\0';
     std::string image = good.substr(0, 12) + list + good.substr(12);

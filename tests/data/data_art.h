@@ -1,6 +1,7 @@
 #pragma once
 // Shared by the tests of the generated data: a headless display with the
-// game's data directory pointed at the build's generated files.
+// game's data directory pointed at the build's generated files. Nothing the
+// generated data makes the game do may log an error.
 #include <cstdint>
 #include <string>
 #include <vector>

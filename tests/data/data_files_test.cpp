@@ -18,6 +18,7 @@ void DataTest::SetUp() {
 }
 
 void DataTest::TearDown() {
+    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
     FreeFonts();
     FreeGraphics(0, maxGraphic);
     DisplayTest::TearDown();
@@ -100,7 +101,6 @@ TEST_F(DataTest, EveryBankLoadsWhereTheGameLoadsIt) {
         EXPECT_GT(std::set<uint8_t>(page.begin(), page.end()).size(), 40u)
             << "a painted picture, not a flat fill";
     }
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, PointerShapes) {
@@ -172,7 +172,6 @@ TEST_F(DataTest, FontsLoadAndMatchThePalette) {
     }
     // A name of 30 characters is refused past 140 pixels; the box holds that.
     EXPECT_LT(FontTextWidth(0, "Bob "), 140);
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 }  // namespace

@@ -62,7 +62,6 @@ TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
         }
         FreeGraphics(kHead, 12);
     }
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, WardenRisesOverTheBlindsEdge) {
@@ -128,7 +127,6 @@ TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
         << "a step left part of an open mouth or a blink behind";
     fresh({0, 4, 7, 10});
     EXPECT_FALSE(Snapshot(backPage) == expected) << "the mouths and blinks differ";
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 }  // namespace

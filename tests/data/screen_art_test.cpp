@@ -103,7 +103,6 @@ TEST_F(DataTest, LitButtonsCoverTheirButtons) {
         }
         FreeGraphics(start, 40);
     }
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, ShelfPicturesAreShapedToTheirItems) {
@@ -173,7 +172,6 @@ TEST_F(DataTest, GoodsFitWhereTheyAreDrawn) {
     EXPECT_EQ(Graphic[37].height, 45);
     // The knob slides from x 131 to 231 and is redrawn inside (121, 266) 134 x 64.
     fits(38, 255 - 231, 64);
-    EXPECT_EQ(LogCount("ERROR"), 0) << LogText();
 }
 
 TEST_F(DataTest, TextPlacesAreDarkEnoughToRead) {

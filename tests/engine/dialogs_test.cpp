@@ -7,6 +7,7 @@
 #include "engine/draw.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
+#include "engine/page_fixture.h"
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -27,12 +28,7 @@ protected:
         // Font 0 advances every character by 3 pixels.
         WriteBytes("fonts.dat", FontFileBytes({SimpleTestFont()}));
         ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
-        for (int y = 0; y < 480; ++y) {
-            for (int x = 0; x < 640; ++x) {
-                backPage->pixels[y * backPage->bytesPerLine + x] =
-                    static_cast<uint8_t>((x ^ y) % 200 + 1);
-            }
-        }
+        FillPattern(backPage, 0);
         ShowBackPage();
         before = Snapshot(backPage);
     }

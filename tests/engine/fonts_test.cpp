@@ -31,17 +31,6 @@ protected:
         ResetFonts();
         DisplayTest::TearDown();
     }
-
-    // Number of non-zero pixels in a rectangle of the page.
-    static int Ink(GDL_Surface* page, int left, int top, int right, int bottom) {
-        int count = 0;
-        for (int y = top; y < bottom; ++y) {
-            for (int x = left; x < right; ++x) {
-                count += Pixel(page, x, y) != 0;
-            }
-        }
-        return count;
-    }
 };
 
 TEST(FindColorTest, ScansLighterThenDarkerWideningTheTolerance) {
@@ -172,7 +161,7 @@ TEST_F(FontsTest, DrawingPlacesGlyphsAndClipsToTheTarget) {
     EXPECT_EQ(Pixel(backPage, 102, 50), 0);
     EXPECT_EQ(Pixel(backPage, 103, 50), font->bitmap[2]);
     EXPECT_EQ(Pixel(backPage, 104, 53), font->bitmap[3 * 16 + 3]);
-    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 8);
+    EXPECT_EQ(Drawn(backPage), 8);
     EXPECT_EQ(FontTextWidth(0, "AB\x80Z"), 9);
     EXPECT_EQ(FontTextWidth(0, ""), 0);
     EXPECT_EQ(FontTextWidth(0, nullptr), 0);
@@ -182,7 +171,7 @@ TEST_F(FontsTest, DrawingPlacesGlyphsAndClipsToTheTarget) {
     Fill(backPage, 0);
     DrawFontText(0, 639, 478, "AAAA");
     DrawFontText(0, -1, -3, "A");
-    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 2);
+    EXPECT_EQ(Drawn(backPage), 2);
     EXPECT_NE(Pixel(backPage, 639, 478), 0);
     EXPECT_NE(Pixel(backPage, 0, 0), 0);
 
@@ -202,7 +191,7 @@ TEST_F(FontsTest, FontNumbersOutOfRange) {
     DrawFontText(11, 0, 0, "A");
     DrawFontText(7, 0, 0, "A");
     EXPECT_EQ(LogText(), "ERROR font = 11\r\n") << "font 7 is an empty slot: silent";
-    EXPECT_EQ(Ink(backPage, 0, 0, 640, 480), 0);
+    EXPECT_EQ(Drawn(backPage), 0);
 }
 
 TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
@@ -230,9 +219,9 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
         const char text[2] = {static_cast<char>(ch), '\0'};
         DrawText(0, 0, text, backPage);
         const int width = ch == 'I' || ch == 'i' || ch == 'l' ? 5 : ch == 'j' ? 7 : 8;
-        EXPECT_EQ(Ink(backPage, width, 0, 16, 16), 0) << "character " << ch;
+        EXPECT_EQ(Drawn(backPage, width, 0, 16, 16), 0) << "character " << ch;
         if (ch > 32 && ch < 127) {
-            EXPECT_GT(Ink(backPage, 0, 0, 8, 16), 0) << "character " << ch << " has a shape";
+            EXPECT_GT(Drawn(backPage, 0, 0, 8, 16), 0) << "character " << ch << " has a shape";
         }
     }
 
@@ -240,8 +229,8 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
     Fill(backPage, 0);
     DrawText(636, 470, "WW", backPage);
     DrawText(-4, -8, "W", backPage);
-    EXPECT_GT(Ink(backPage, 636, 470, 640, 480), 0);
-    EXPECT_GT(Ink(backPage, 0, 0, 4, 8), 0);
+    EXPECT_GT(Drawn(backPage, 636, 470, 640, 480), 0);
+    EXPECT_GT(Drawn(backPage, 0, 0, 4, 8), 0);
     for (int y = 0; y < 480; ++y) {
         for (int x = 0; x < 640; ++x) {
             if (Pixel(backPage, x, y) != 0) {

@@ -36,8 +36,7 @@ inline void Put(int slot, const test_banks::Picture& picture) {
 
 // A 640 by 480 depth map in slot 99, every value `depth`.
 inline void PutDepthMap(uint8_t depth) {
-    test_banks::Picture map{640, 480, 0, 0, std::vector<uint8_t>(640 * 480, depth)};
-    Put(kDepthMapSlot, map);
+    Put(kDepthMapSlot, test_banks::Solid(640, 480, depth));
 }
 
 class PageTest : public DisplayTest {

@@ -104,6 +104,13 @@ inline std::string Bank(const std::vector<Picture>& pictures, bool encoded,
     return out;
 }
 
+// A picture of one colour.
+inline Picture Solid(int16_t width, int16_t height, uint8_t colour, int16_t xoff = 0,
+                     int16_t yoff = 0) {
+    return {width, height, xoff, yoff,
+            std::vector<uint8_t>(static_cast<size_t>(width) * static_cast<size_t>(height), colour)};
+}
+
 // A picture whose pixel (x, y) is (x * 7 + y * 13 + seed) % 256.
 inline Picture Pattern(int16_t width, int16_t height, int seed = 1, int16_t xoff = 0,
                        int16_t yoff = 0) {

@@ -14,11 +14,7 @@ protected:
     GDL_Surface* Make(int32_t width, int32_t height, uint8_t fill) {
         GDL_Surface* surface = GDL_createMemorySurface(width, height, 8, nullptr);
         EXPECT_NE(surface, nullptr);
-        for (int32_t y = 0; y < height; ++y) {
-            for (int32_t x = 0; x < width; ++x) {
-                surface->pixels[y * surface->bytesPerLine + x] = fill;
-            }
-        }
+        Fill(surface, fill);
         return surface;
     }
     // Pixels of `surface` equal to `value`.

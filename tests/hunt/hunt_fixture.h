@@ -28,7 +28,7 @@ protected:
         ResetRoster();
         std::vector<test_banks::Picture> shapes;
         for (int i = 0; i < 8; ++i) {
-            shapes.push_back({8, 8, 0, 0, std::vector<uint8_t>(64, static_cast<uint8_t>(100 + i))});
+            shapes.push_back(test_banks::Solid(8, 8, static_cast<uint8_t>(100 + i)));
         }
         WriteBytes("pointers.256", test_banks::Bank(shapes, false));
         ASSERT_EQ(InitMouse(), 1u);
@@ -51,8 +51,8 @@ protected:
 
     // An n by n square of one colour anchored at its centre.
     static test_banks::Picture Square(int16_t n, uint8_t colour) {
-        return {n, n, static_cast<int16_t>(-n / 2), static_cast<int16_t>(-n / 2),
-                std::vector<uint8_t>(static_cast<size_t>(n * n), colour)};
+        return test_banks::Solid(n, n, colour, static_cast<int16_t>(-n / 2),
+                                 static_cast<int16_t>(-n / 2));
     }
 
     // The scene pixel at (x, y): never 0.
@@ -76,7 +76,7 @@ protected:
             }
         }
         // Open everywhere above the panel; the panel hides whatever is drawn behind it.
-        test_banks::Picture depth{640, 480, 0, 0, std::vector<uint8_t>(640 * 480, 0)};
+        test_banks::Picture depth = test_banks::Solid(640, 480, 0);
         std::fill(depth.pixels.begin() + 420 * 640, depth.pixels.end(), uint8_t{255});
         char name[16];
         std::snprintf(name, sizeof name, "scn_%02d.256", scene);

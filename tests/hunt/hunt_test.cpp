@@ -280,8 +280,8 @@ TEST_F(HuntTest, DecoysGoOutOnOpenWaterAndComeInLeavingTheSceneAsItWas) {
 
 TEST_F(HuntTest, TheBestGunIsInHandAndTheFirstOnesIconDoesNotShowThrough) {
     // Gun 0's icon is solid; gun 2's is clear on its left half.
-    Put(25, {80, 50, 0, 0, std::vector<uint8_t>(80 * 50, 50)});
-    test_banks::Picture best{80, 50, 0, 0, std::vector<uint8_t>(80 * 50, 60)};
+    Put(25, test_banks::Solid(80, 50, 50));
+    test_banks::Picture best = test_banks::Solid(80, 50, 60);
     for (size_t i = 0; i < best.pixels.size(); ++i) {
         best.pixels[i] = i % 80 < 40 ? 0 : 60;
     }

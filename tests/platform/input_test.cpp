@@ -26,8 +26,7 @@ std::string PointerBank(const std::vector<Shape>& shapes) {
     for (size_t i = 0; i < shapes.size(); ++i) {
         const Shape& s = shapes[i];
         pictures.push_back(
-            {s.w, s.h, s.xoff, s.yoff,
-             std::vector<uint8_t>(static_cast<size_t>(s.w * s.h), static_cast<uint8_t>(100 + i))});
+            test_banks::Solid(s.w, s.h, static_cast<uint8_t>(100 + i), s.xoff, s.yoff));
     }
     return test_banks::Bank(pictures, false);
 }

@@ -13,24 +13,6 @@
 
 namespace {
 
-// A sound bank: count, an unused word, 128 end offsets, the entries.
-std::string Bank(const std::vector<std::string>& entries) {
-    std::string out;
-    Put16(out, static_cast<uint16_t>(entries.size()));
-    Put16(out, 0);
-    uint32_t end = 0;
-    for (int i = 0; i < kBankEntries; ++i) {
-        if (i < static_cast<int>(entries.size())) {
-            end += static_cast<uint32_t>(entries[i].size());
-        }
-        Put32(out, i < static_cast<int>(entries.size()) ? end : 0);
-    }
-    for (const std::string& e : entries) {
-        out += e;
-    }
-    return out;
-}
-
 // A constant tone of `ms` milliseconds at `level`.
 std::string Tone(int ms, int level) {
     return MonoWav(ms * 22050 / 1000, [level](int) { return level; });
@@ -47,7 +29,7 @@ protected:
         for (int i = 0; i < 5; ++i) {
             entries.push_back(Tone(1000, (i + 1) * 1000));
         }
-        WriteBytes(dir + "sounds.16b", Bank(entries));
+        WriteBytes(dir + "sounds.16b", SoundBank(entries));
     }
     void TearDown() override {
         SoundReset();
@@ -102,7 +84,7 @@ TEST_F(SoundTest, EightBitSettingPicksTheOutputAndTheFiles) {
     Up();
     EXPECT_EQ(SoundSeek("sounds", 0, 14), 0u) << "the .16b set is not read";
     // An 8-bit bank entry, unsigned: 0xC0 is a quarter of full scale up.
-    WriteBytes(dir + "sounds.8b", Bank({WavImage(1, 8, 22050, std::string(2205, '\xC0'))}));
+    WriteBytes(dir + "sounds.8b", SoundBank({WavImage(1, 8, 22050, std::string(2205, '\xC0'))}));
     EXPECT_NE(SoundSeek("sounds", 0, 14), 0u);
     SoundPlay(14);
     for (int i = 0; i < 3; ++i) {
@@ -117,7 +99,7 @@ TEST_F(SoundTest, EightBitSettingPicksTheOutputAndTheFiles) {
 
 TEST_F(SoundTest, HostileBanksAreRefused) {
     Up();
-    std::string good = Bank({Tone(10, 1), Tone(10, 2), Tone(10, 3)});
+    std::string good = SoundBank({Tone(10, 1), Tone(10, 2), Tone(10, 3)});
     auto withCount = [&](int16_t count) {
         std::string bank = good;
         bank[0] = static_cast<char>(count & 0xFF);
@@ -127,7 +109,7 @@ TEST_F(SoundTest, HostileBanksAreRefused) {
     auto withEnd = [&](int index, uint32_t end) {
         std::string bank = good;
         std::string bytes;
-        Put32(bytes, end);
+        PutU32(bytes, end);
         bank.replace(4 + 4 * index, 4, bytes);
         return bank;
     };
@@ -162,7 +144,7 @@ TEST_F(SoundTest, HostileBanksAreRefused) {
 
     // An entry that is not a wave image loads (the game does not look inside)
     // but is refused when played, with a line saying so.
-    WriteBytes(dir + "junk.16b", Bank({std::string(100, 'x')}));
+    WriteBytes(dir + "junk.16b", SoundBank({std::string(100, 'x')}));
     EXPECT_EQ(SoundSeek("junk", 0, 21), 100u);
     SoundPlay(21);
     EXPECT_EQ(IsSoundPlaying(21), 0u);
@@ -191,7 +173,7 @@ TEST_F(SoundTest, SeventeenthSoundFindsNoChannel) {
 
 TEST_F(SoundTest, EndCallbackFreesTheSlotOnTheMainThread) {
     Up();
-    WriteBytes(dir + "sounds.16b", Bank({Tone(100, 500), Tone(1000, 700)}));
+    WriteBytes(dir + "sounds.16b", SoundBank({Tone(100, 500), Tone(1000, 700)}));
     SoundSeek("sounds", 0, 0);
     SoundSeek("sounds", 1, 1);
     SoundPlay(0);

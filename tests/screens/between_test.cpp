@@ -5,12 +5,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "app/config.h"
 #include "app/game.h"
+#include "app/game_fixture.h"
 #include "app/options.h"
 #include "app/screens.h"
 #include "app/store.h"
@@ -23,27 +23,21 @@
 #include "platform/sound.h"
 #include "screens/game_bag.h"
 #include "screens/goals.h"
-#include "support/display_test.h"
 #include "support/scripted_input.h"
 #include "sys/clock.h"
 
 namespace {
-
-namespace fs = std::filesystem;
-
-const fs::path kDataRoot = fs::path(REEDGUNNER_DATA_DIR).parent_path().parent_path();
 
 uint8_t GraphicPixel(int graphic, int x, int y) {
     const GraphicSlot& g = Graphic[static_cast<size_t>(graphic)];
     return g.data[y * g.width + x];
 }
 
-class BetweenTest : public DisplayTest {
+class BetweenTest : public GameTest {
 protected:
     void SetUp() override {
-        DisplayTest::SetUp();
-        WriteBytes(dir + "config/pellmar/Settings.ini",
-                   "[Settings]\nCDROM=" + kDataRoot.string() + "/\n");
+        GameTest::SetUp();
+        UseData(kDataRoot);
         ResetHunt();
         ResetScreens();
         ResetInput();
@@ -63,7 +57,7 @@ protected:
         ResetHunt();
         ResetScreens();
         ResetInput();
-        DisplayTest::TearDown();
+        GameTest::TearDown();
     }
     // Runs the current screen until every posted event is used.
     static void Pump() {

@@ -16,6 +16,18 @@ inline void Fill(GDL_Surface* surface, uint8_t value) {
     }
 }
 
+// Pixels other than 0 in columns left to right - 1 of rows top to bottom - 1.
+inline int Drawn(GDL_Surface* surface, int left = 0, int top = 0, int right = 640,
+                 int bottom = 480) {
+    int count = 0;
+    for (int y = top; y < bottom; ++y) {
+        for (int x = left; x < right; ++x) {
+            count += Pixel(surface, x, y) != 0;
+        }
+    }
+    return count;
+}
+
 // The 640 by 480 pixels of a page, rows packed.
 inline std::vector<uint8_t> Snapshot(GDL_Surface* surface) {
     std::vector<uint8_t> pixels(640 * 480);
