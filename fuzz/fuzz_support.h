@@ -1,7 +1,7 @@
 #pragma once
 // What the file-reading fuzzers share: a scratch folder to work in (on a memory
 // file system when there is one, since every input rewrites a file and starts
-// the log anew), the headless display, and writing an input to a file.
+// the log anew), the headless display and sound, and writing an input to a file.
 #include <unistd.h>
 
 #include <cstdint>
@@ -11,6 +11,7 @@
 
 #include "gdl/gdl.h"
 #include "platform/graphics.h"
+#include "platform/sound.h"
 #include "sys/backend.h"
 
 // Makes a scratch folder named after `name`, works in it and logs into it.
@@ -31,6 +32,14 @@ inline void FuzzStartDisplay() {
     static char instance;
     GDL_setAppInstance(&instance);
     if (GraphicsInit() != 1) {
+        std::abort();
+    }
+}
+
+// Headless mode with the sound module up on the silent output.
+inline void FuzzStartSound() {
+    SysSetHeadless(true);
+    if (SoundInit() != 1) {
         std::abort();
     }
 }

@@ -9,14 +9,10 @@
 #include "fuzz_support.h"
 #include "hunt/characters.h"
 #include "platform/sound.h"
-#include "sys/backend.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzEnterScratch("lipsync");
-    SysSetHeadless(true);
-    if (SoundInit() != 1) {
-        std::abort();
-    }
+    FuzzStartSound();
     return 0;
 }
 

@@ -11,14 +11,10 @@
 #include "engine/log.h"
 #include "fuzz_support.h"
 #include "platform/sound.h"
-#include "sys/backend.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzEnterScratch("bank");
-    SysSetHeadless(true);
-    if (SoundInit() != 1) {
-        std::abort();
-    }
+    FuzzStartSound();
     return 0;
 }
 
