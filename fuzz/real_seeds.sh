@@ -30,7 +30,7 @@ link fuzz_graphics "$data"/*.256
 link fuzz_background "$data"/bkg_*.256
 link fuzz_decoys "$data"/scn_*.256
 # The same scenes with their picture cut to 8x8 and their decoy and depth maps
-# whole: a tenth of the bytes to load, so most runs reach the decoy placing.
+# whole: an eighth of the bytes to load, so most runs reach the decoy placing.
 for file in "$data"/scn_*.256; do
     small="$out/fuzz_decoys/$(basename "$file" .256)-small.256"
     first=$(od -An -tu4 -j776 -N4 "$file" | tr -d ' ')
