@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "app/options.h"
 #include "engine/log.h"
+#include "shell/options.h"
 
 namespace {
 

@@ -11,9 +11,8 @@
 #include <filesystem>
 #include <string>
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
+#include "app/screen_table.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/random.h"
@@ -21,6 +20,8 @@
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
 
@@ -58,6 +59,7 @@ int64_t HuntDay(bool jump) {
     ResetRoster();
     player->items[kItemShells] = 25;
     ResetScreens();
+    RegisterGameScreens();
     SeedRandom(1);
     hunt.club = 0;
     SwitchScreen(kScreenHunt);

@@ -12,16 +12,16 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/config.h"
 #include "app/game.h"
-#include "app/main_screen.h"
-#include "app/options.h"
-#include "app/screens.h"
+#include "engine/config.h"
 #include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
+#include "screens/main_screen.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 #include "sys/backend.h"
 
 namespace {

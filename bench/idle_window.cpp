@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"

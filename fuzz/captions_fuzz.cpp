@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/log.h"
 #include "fuzz_support.h"

@@ -5,9 +5,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/options.h"
 #include "engine/log.h"
 #include "fuzz_support.h"
+#include "shell/options.h"
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     FuzzEnterScratch("options");

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"

@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <vector>
 
-#include "app/config.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"
 #include "platform/graphics.h"

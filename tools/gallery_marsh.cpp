@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/random.h"
 #include "gallery_sheet.h"

@@ -1,12 +1,11 @@
 #include "app/game.h"
 
-#include <array>
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
+#include "app/chords.h"
+#include "app/screen_table.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
@@ -18,6 +17,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 #include "sys/message_box.h"
 
 namespace {
@@ -32,8 +33,6 @@ constexpr uint32_t kTitleHoldMs = 2000;
 
 // The application instance the display library keeps: any address of ours.
 char appInstance;
-
-std::array<void (*)(), kScreenCount> doHandlers = {};
 
 bool quitting = false;
 
@@ -76,9 +75,8 @@ uint32_t GameInit() {
     for (int i = 0; i < kInterfaceSounds; ++i) {
         SoundSeek("sounds", i, i);
     }
-    for (uint32_t screen = 0; screen < kScreenCount; ++screen) {
-        doHandlers[screen] = Screen(screen).doPass;
-    }
+    RegisterGameScreens();
+    RegisterHiddenChords();
     GDL_setReactivateCallback(ReactivateScreen);
     if (InitMouse() == 0) {
         SysMessageBox("Unable to init mouse", "Reed Shot Error");
@@ -111,8 +109,8 @@ void MainLoop() {
     while (quitGame == 0) {
         PollEvent();
         const uint32_t screen = currentScreen;
-        if (doHandlers[currentScreen] != nullptr) {
-            doHandlers[currentScreen]();
+        if (Screen(currentScreen).doPass != nullptr) {
+            Screen(currentScreen).doPass();
         }
         // Nothing to do until the next input or the earliest time a screen
         // asked for; a screen just entered gets its first pass at once.
@@ -125,9 +123,7 @@ void MainLoop() {
 }
 
 void GameExit() {
-    if (debugLog) {
-        LogPrintf("GameExit");
-    }
+    Trace("GameExit");
     for (int i = 0; i < kInterfaceSounds; ++i) {
         SoundFree(i);
     }

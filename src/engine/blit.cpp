@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "platform/graphics.h"
@@ -327,9 +327,7 @@ void BlitDecoy(int32_t num, int32_t x, int32_t y, int32_t percent) {
 }
 
 void SaveImage(GDL_Surface* surface, uint8_t* buffer, int32_t x, int32_t y, int32_t w, int32_t h) {
-    if (debugLog) {
-        LogPrintf("SaveImage(%d,%d,%d,%d)", x, y, w, h);
-    }
+    Trace("SaveImage(%d,%d,%d,%d)", x, y, w, h);
     if (!Drawable(surface) || buffer == nullptr || !ImageRect(surface, x, y, w, h)) {
         return;
     }
@@ -342,9 +340,7 @@ void SaveImage(GDL_Surface* surface, uint8_t* buffer, int32_t x, int32_t y, int3
 
 void RestoreImage(const uint8_t* buffer, GDL_Surface* surface, int32_t x, int32_t y, int32_t w,
                   int32_t h) {
-    if (debugLog) {
-        LogPrintf("RestoreImage(%d,%d,%d,%d)", x, y, w, h);
-    }
+    Trace("RestoreImage(%d,%d,%d,%d)", x, y, w, h);
     if (!Drawable(surface) || buffer == nullptr || !ImageRect(surface, x, y, w, h)) {
         return;
     }

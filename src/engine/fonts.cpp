@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/config.h"
 #include "engine/builtin_font.h"
+#include "engine/config.h"
 #include "engine/files.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
@@ -321,6 +321,9 @@ void DrawText(int x, int y, const char* text, GDL_Surface* surface) {
 }
 
 void StatusPrintf(const char* format, ...) {
+    if (debugLog == 0) {
+        return;
+    }
     char text[256];
     va_list args;
     va_start(args, format);

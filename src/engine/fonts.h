@@ -54,7 +54,8 @@ void SelectTextFont(int n);
 void SetTextColor(int colour);
 void DrawText(int x, int y, const char* text, GDL_Surface* surface);
 
-// The on-screen trace line: a dark bar across the top of the display with the text.
+// The on-screen trace line, while the Debug setting is on: a dark bar across the
+// top of the display with the text.
 void StatusPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // Frees every font and puts the text colour back to 3.

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/files.h"
 #include "engine/log.h"
 #include "platform/graphics.h"
@@ -219,9 +219,7 @@ void BlitWhole(GDL_Surface* destination, GDL_Surface* source) {
 }  // namespace
 
 int32_t LoadGraphics(int32_t start, const char* name) {
-    if (debugLog) {
-        LogPrintf("LoadGraphics( %d, %s)", start, name);
-    }
+    Trace("LoadGraphics( %d, %s)", start, name);
     const std::string path = DataPath(name);
     FileHandle handle = FileOpen(path.c_str());
     if (handle == INVALID_FILE) {
@@ -262,16 +260,12 @@ int32_t LoadGraphics(int32_t start, const char* name) {
         }
     }
     FileClose(handle);
-    if (debugLog) {
-        LogPrintf("... read %d graphics", count);
-    }
+    Trace("... read %d graphics", count);
     return count;
 }
 
 void FreeGraphics(int32_t start, int32_t count) {
-    if (debugLog) {
-        LogPrintf("FreeGraphics( %d, %d)", start, count);
-    }
+    Trace("FreeGraphics( %d, %d)", start, count);
     if (start < 0 || int64_t{start} + count > maxGraphic) {
         LogPrintf("ERROR FreeGraphics( %d, %d ) exceeds maximum", start, count);
         return;
@@ -282,16 +276,12 @@ void FreeGraphics(int32_t start, int32_t count) {
 }
 
 uint32_t LoadBackground(const char* name) {
-    if (debugLog) {
-        LogPrintf("LoadBackground( %s )", name);
-    }
+    Trace("LoadBackground( %s )", name);
     return ReadBackground(name, workPage, true);
 }
 
 uint32_t LoadBackground2(const char* name) {
-    if (debugLog) {
-        LogPrintf("LoadBackground2( %s )", name);
-    }
+    Trace("LoadBackground2( %s )", name);
     return ReadBackground(name, backPage, false);
 }
 

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 
+#include "engine/config.h"
 #include "sys/paths.h"
 
 namespace {
@@ -42,12 +43,11 @@ void LogReset() {
     logPath.clear();
 }
 
-void LogPrintf(const char* format, ...) {
+namespace {
+
+void LogLine(const char* format, va_list args) {
     char line[kLineBuffer + 2];
-    va_list args;
-    va_start(args, format);
     int formatted = std::vsnprintf(line, kLineBuffer, format, args);
-    va_end(args);
     if (formatted < 0) {
         return;
     }
@@ -69,4 +69,23 @@ void LogPrintf(const char* format, ...) {
     }
     WriteAll(fd, line, length + 2);
     close(fd);
+}
+
+}  // namespace
+
+void LogPrintf(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    LogLine(format, args);
+    va_end(args);
+}
+
+void Trace(const char* format, ...) {
+    if (debugLog == 0) {
+        return;
+    }
+    va_list args;
+    va_start(args, format);
+    LogLine(format, args);
+    va_end(args);
 }

@@ -5,6 +5,9 @@
 // file anew. Never fails the caller: without a writable log the line is lost.
 void LogPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
+// A trace line: LogPrintf while the Debug setting (debugLog) is on, else nothing.
+void Trace(const char* format, ...) __attribute__((format(printf, 1, 2)));
+
 // Full path of the log file (the state directory is read from the environment).
 const char* LogPath();
 

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/draw.h"
 #include "engine/files.h"
 #include "engine/fonts.h"

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/config.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -154,17 +154,13 @@ bool LipSyncStep(LipSync* sync, uint32_t now, bool* loud) {
     if (uint64_t{sync->dataOffset} + stride < sync->size) {
         sync->readPos += stride;
         sync->dataOffset += stride;
-        if (debugLog) {
-            LogPrintf("data_offset=%d", static_cast<int>(sync->dataOffset));
-        }
+        Trace("data_offset=%d", static_cast<int>(sync->dataOffset));
     }
     return true;
 }
 
 void DoCharacterComment(int character, int comment, int x, int y, int mirror) {
-    if (debugLog) {
-        LogPrintf("DoCharacterComment(%d, %d, %d, %d, %d)", character, comment, x, y, mirror);
-    }
+    Trace("DoCharacterComment(%d, %d, %d, %d, %d)", character, comment, x, y, mirror);
     SoundStop(kVoiceSound);
     SoundFree(kVoiceSound);
     BusyCursor();
@@ -223,9 +219,7 @@ void DoWilmaComment(int comment) {
 }
 
 void DoSheriffComment(int character, int comment, int x, int y) {
-    if (debugLog) {
-        LogPrintf("DoSheriffComment(%d, %d, %d, %d)", character, comment, x, y);
-    }
+    Trace("DoSheriffComment(%d, %d, %d, %d)", character, comment, x, y);
     SoundStop(kVoiceSound);
     SoundFree(kVoiceSound);
     if (!LoadHead(character)) {
@@ -265,9 +259,7 @@ void DoSheriffComment(int character, int comment, int x, int y) {
 }
 
 void DoPartnerComment(int comment) {
-    if (debugLog) {
-        LogPrintf("DoPartnerComment(%d)", comment);
-    }
+    Trace("DoPartnerComment(%d)", comment);
     SoundStop(kVoiceSound);
     SoundFree(kVoiceSound);
     if (SoundSeek(kPartnerBank, comment - 1, kVoiceSound) == 0) {
@@ -305,9 +297,7 @@ void DoPartnerComment(int comment) {
 }
 
 void DoPartnerVoice(int comment) {
-    if (debugLog) {
-        LogPrintf("DoPartnerVoice(%d)", comment);
-    }
+    Trace("DoPartnerVoice(%d)", comment);
     // A remark asked for while he is still talking is dropped: no caption for it.
     const bool talking = IsSoundPlaying(kVoiceSound) != 0;
     PlayVoice(kPartnerBank, comment - 1);

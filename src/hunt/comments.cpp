@@ -1,14 +1,14 @@
 #include "hunt/comments.h"
 
-#include "app/config.h"
-#include "app/options.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "engine/random.h"
 #include "hunt/captions.h"
 #include "hunt/characters.h"
+#include "hunt/clubs.h"
 #include "hunt/hunt.h"
 #include "platform/sound.h"
-#include "screens/clubs.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -67,9 +67,7 @@ bool SpeciesWarning() {
 }  // namespace
 
 void CommentAfterShot() {
-    if (debugLog) {
-        LogPrintf("CommentAfterShot");
-    }
+    Trace("CommentAfterShot");
     if (hunt.shotFired && !hunt.hasLicense && FirstTime(kSaidNoLicence)) {
         DoPartnerVoice(10);
     } else if (hunt.bagged > hunt.bagLimit && FirstTime(kSaidOverLimit)) {
@@ -94,9 +92,7 @@ void CommentAfterShot() {
 }
 
 void CommentAtStart(int32_t f) {
-    if (debugLog) {
-        LogPrintf("CommentAtStart");
-    }
+    Trace("CommentAtStart");
     if (hunt.dayMinute > hunt.beginMinute && hunt.bagged < hunt.bagLimit &&
         flocks[static_cast<size_t>(f)].scale >= 50 && OneInTen()) {
         PlayRemark(kCloseRemarkSound + Random() % 3);
@@ -104,9 +100,7 @@ void CommentAtStart(int32_t f) {
 }
 
 void CommentAtEnd() {
-    if (debugLog) {
-        LogPrintf("CommentAtEnd");
-    }
+    Trace("CommentAtEnd");
     // Each condition is tested before its flag, so a remark not due stays unsaid.
     if (!hunt.hasGun && FirstTime(kSaidNoGun)) {
         DoPartnerComment(1 + Random() % 3);

@@ -2,13 +2,13 @@
 
 #include <array>
 
-#include "app/config.h"
-#include "app/options.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
+#include "hunt/clubs.h"
 #include "hunt/comments.h"
 #include "hunt/gun.h"
 #include "hunt/hunt.h"
@@ -16,7 +16,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "screens/clubs.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -136,9 +136,7 @@ void FlockRect(int32_t f) {
 }
 
 void InitWaterfowl() {
-    if (debugLog) {
-        LogPrintf("InitWaterfowl");
-    }
+    Trace("InitWaterfowl");
     for (int32_t f = 0; f < kFlockCount; ++f) {
         Flock& flock = At(f);
         flock.active = 1;
@@ -171,17 +169,13 @@ void InitWaterfowl() {
 }
 
 void NewMotion(int32_t f) {
-    if (debugLog) {
-        LogPrintf("NewMotion(%d)", f);
-    }
+    Trace("NewMotion(%d)", f);
     PickSpecies(f);
     const int32_t chance = Random() % (hunt.decoyFactor + 21);
     Flock& flock = At(f);
-    if (debugLog) {
-        StatusPrintf("NewMotion: chance=%d, species=%s, sex=%s", chance,
-                     speciesNames[static_cast<size_t>(flock.species)],
-                     sexNames[static_cast<size_t>(flock.sex)]);
-    }
+    StatusPrintf("NewMotion: chance=%d, species=%s, sex=%s", chance,
+                 speciesNames[static_cast<size_t>(flock.species)],
+                 sexNames[static_cast<size_t>(flock.sex)]);
     // Kept as the game has it: the entry looked at is the flock's number, not its species.
     if (chance < 10 && hunt.interest[static_cast<size_t>(f)] > 0) {
         InitFlyClose(f);
@@ -193,9 +187,7 @@ void NewMotion(int32_t f) {
 }
 
 void PickSpecies(int32_t f) {
-    if (debugLog) {
-        LogPrintf("PickSpecies: BEGIN");
-    }
+    Trace("PickSpecies: BEGIN");
     int32_t species = 0;
     int32_t best = -100;
     for (int32_t s = 0; s < kSpeciesCount; ++s) {
@@ -208,36 +200,26 @@ void PickSpecies(int32_t f) {
     for (int test = 0; test < 20; ++test) {
         const int32_t ratio = club.speciesRatio[static_cast<size_t>(species)];
         int32_t& picked = hunt.timesPicked[static_cast<size_t>(species)];
-        if (debugLog) {
-            LogPrintf("PickSpecies: timesPicked[%d] = %d, speciesRatio=%d", species, picked, ratio);
-        }
+        Trace("PickSpecies: timesPicked[%d] = %d, speciesRatio=%d", species, picked, ratio);
         if (ratio * hunt.totalPicks / 100 > picked) {
             hunt.totalPicks += 1;
             picked += 1;
-            if (debugLog) {
-                LogPrintf("okay, species = %d", species);
-            }
+            Trace("okay, species = %d", species);
             break;
         }
         species = Random() % kSpeciesCount;
-        if (debugLog) {
-            LogPrintf("trying again, species now is %d", species);
-        }
+        Trace("trying again, species now is %d", species);
     }
     Flock& flock = At(f);
     flock.species = species;
     flock.kind = kFlightClose;
     flock.sex = Coin();
-    if (debugLog) {
-        LogPrintf("PickSpecies END: species=%s, sex=%s", speciesNames[static_cast<size_t>(species)],
-                  sexNames[static_cast<size_t>(flock.sex)]);
-    }
+    Trace("PickSpecies END: species=%s, sex=%s", speciesNames[static_cast<size_t>(species)],
+          sexNames[static_cast<size_t>(flock.sex)]);
 }
 
 void InitFlyNot(int32_t f) {
-    if (debugLog) {
-        LogPrintf("InitFlyNot(%d)", f);
-    }
+    Trace("InitFlyNot(%d)", f);
     Flock& flock = At(f);
     flock.hit = 0;
     flock.kind = kFlightAbsent;
@@ -249,10 +231,8 @@ void InitFlyNot(int32_t f) {
 
 void FlyNot(int32_t f) {
     Flock& flock = At(f);
-    if (debugLog) {
-        LogPrintf("FlyNot(%d)", f);
-        StatusPrintf("FlyNot: %d / %d", flock.waitCount, flock.waitTicks);
-    }
+    Trace("FlyNot(%d)", f);
+    StatusPrintf("FlyNot: %d / %d", flock.waitCount, flock.waitTicks);
     flock.waitCount += 1;
     if (flock.waitCount > flock.waitTicks) {
         EndFlight(f);
@@ -260,9 +240,7 @@ void FlyNot(int32_t f) {
 }
 
 void InitFlyFar(int32_t f) {
-    if (debugLog) {
-        LogPrintf("InitFlyFar(%d)", f);
-    }
+    Trace("InitFlyFar(%d)", f);
     Flock& flock = At(f);
     if (Random() % 50 == 25) {
         hunt.prevailingDirection ^= 1;
@@ -286,21 +264,15 @@ void InitFlyFar(int32_t f) {
 }
 
 void FlyFar(int32_t f) {
-    if (debugLog) {
-        LogPrintf("FlyFar(%d)", f);
-    }
+    Trace("FlyFar(%d)", f);
     Flock& flock = At(f);
     flock.frame = NextWing(flock, 5);
     MovementStep(f, flock.shotAt != 0);
-    if (debugLog) {
-        LogPrintf("end of FlyFar");
-    }
+    Trace("end of FlyFar");
 }
 
 void InitFlyClose(int32_t f) {
-    if (debugLog) {
-        LogPrintf("InitFlyClose(%d)", f);
-    }
+    Trace("InitFlyClose(%d)", f);
     Flock& flock = At(f);
     flock.scale = (Random() % 8 * 5 + 15) * 2;
     const SizeRow& size = kSizes[static_cast<size_t>((flock.scale - 30) / 10)];
@@ -328,13 +300,10 @@ void InitFlyClose(int32_t f) {
 
 void FlyClose(int32_t f) {
     Flock& flock = At(f);
-    if (debugLog) {
-        LogPrintf("FlyClose(%d)", f);
-        LogPrintf("FlyClose: species=%d, sex=%d", flock.species, flock.sex);
-        StatusPrintf("FlyClose: species=%s, sex=%s",
-                     speciesNames[static_cast<size_t>(flock.species)],
-                     sexNames[static_cast<size_t>(flock.sex)]);
-    }
+    Trace("FlyClose(%d)", f);
+    Trace("FlyClose: species=%d, sex=%d", flock.species, flock.sex);
+    StatusPrintf("FlyClose: species=%s, sex=%s", speciesNames[static_cast<size_t>(flock.species)],
+                 sexNames[static_cast<size_t>(flock.sex)]);
     if (flock.hit) {
         flock.frame = NextWing(flock, 5);
         if (flock.groundY < flock.y) {
@@ -352,9 +321,7 @@ void FlyClose(int32_t f) {
         return;
     }
     if (Random() % flock.tiltChance == flock.tiltChance / 2) {
-        if (debugLog) {
-            LogPrintf("adding tilt");
-        }
+        Trace("adding tilt");
         if (Coin() == 0) {
             flock.tilt -= 1;
             if (flock.tilt < 0) {
@@ -374,15 +341,11 @@ void FlyClose(int32_t f) {
         flock.y += static_cast<int32_t>(flock.vy * flock.ay * 2.0);
     }
     MovementStep(f, flock.shotAt != 0);
-    if (debugLog) {
-        LogPrintf("end of FlyClose");
-    }
+    Trace("end of FlyClose");
 }
 
 void ChangeDistances() {
-    if (debugLog) {
-        LogPrintf("ChangeDistances");
-    }
+    Trace("ChangeDistances");
     for (int32_t s = 0; s < kSpeciesCount; ++s) {
         const auto i = static_cast<size_t>(s);
         hunt.interest[i] += hunt.alert[i] + hunt.decoyFactor * 2 + (Random() % 4 - 1);
@@ -390,9 +353,7 @@ void ChangeDistances() {
 }
 
 void UseDuckCall(int32_t kind) {
-    if (debugLog) {
-        LogPrintf("UseDuckCall(%d)", kind);
-    }
+    Trace("UseDuckCall(%d)", kind);
     hunt.callCount += 10;
     if (hunt.callCount > 50) {
         // Overcalling: the birds lose their interest.
@@ -409,9 +370,7 @@ void UseDuckCall(int32_t kind) {
 }
 
 void AlertDucks(int32_t source) {
-    if (debugLog) {
-        LogPrintf("AlertDucks(%d)", source);
-    }
+    Trace("AlertDucks(%d)", source);
     for (Flock& flock : flocks) {
         if (flock.x >= 10 && flock.x <= 630 && !flock.hit) {
             flock.vy -= 5.0;

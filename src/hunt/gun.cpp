@@ -3,9 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "app/config.h"
-#include "app/options.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "hunt/comments.h"
@@ -14,6 +13,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -132,9 +132,7 @@ void LoadShell(int32_t) {
 }
 
 void ShootGun() {
-    if (debugLog) {
-        LogPrintf("ShootGun");
-    }
+    Trace("ShootGun");
     if (pointerY < kLowestShot) {
         if (hunt.loadedShells == 0) {
             hunt.gunEmpty = 1;
@@ -169,9 +167,7 @@ void ShootGun() {
 }
 
 void Retriever() {
-    if (debugLog) {
-        LogPrintf("Retriever");
-    }
+    Trace("Retriever");
     RetrieverState& dog = hunt.retriever;
     dog.graphic = kDogOut;
     dog.x = kDogStartX;

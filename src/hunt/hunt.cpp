@@ -3,15 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/timer.h"
 #include "engine/transitions.h"
 #include "hunt/captions.h"
+#include "hunt/clubs.h"
 #include "hunt/flights.h"
 #include "hunt/gun.h"
 #include "hunt/judgement.h"
@@ -19,7 +18,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "screens/clubs.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 HuntState hunt = {};
 std::array<Flock, kFlockCount> flocks = {};
@@ -112,9 +112,7 @@ void HandleInput() {
 }  // namespace
 
 void DrawWaterFowlScreen() {
-    if (debugLog) {
-        LogPrintf("DrawWaterFowlScreen BEGIN");
-    }
+    Trace("DrawWaterFowlScreen BEGIN");
     char scene[16];
     std::snprintf(scene, sizeof scene, "scn_%02d", ClubInfo(hunt.club).scene);
     hunt.sceneCount = LoadGraphics(kSceneSlot, scene);
@@ -144,9 +142,7 @@ void DrawWaterFowlScreen() {
     FadeSteps(64, 1);
     RestoreWaterFowlScreen();
     FadeSteps(1, kDawnLevel);
-    if (debugLog) {
-        LogPrintf("StopMusic");
-    }
+    Trace("StopMusic");
     StopMusic();
 
     InitWaterfowl();
@@ -164,15 +160,11 @@ void DrawWaterFowlScreen() {
     hunt.minute = club.startMinute;
     hunt.bagLimit = club.bagLimit;
     hunt.dayMinute = hunt.hour * 60 + hunt.minute;
-    if (debugLog) {
-        LogPrintf("DrawWaterFowlScreen END");
-    }
+    Trace("DrawWaterFowlScreen END");
 }
 
 void RestoreWaterFowlScreen() {
-    if (debugLog) {
-        LogPrintf("RestoreWaterFowlScreen");
-    }
+    Trace("RestoreWaterFowlScreen");
     CopyWorkPage();
     ShowBackPage();
     ForgetRemarkCaption();
@@ -181,9 +173,7 @@ void RestoreWaterFowlScreen() {
 }
 
 void DumpWaterfowlScreen() {
-    if (debugLog) {
-        LogPrintf("DumpWaterfowlScreen");
-    }
+    Trace("DumpWaterfowlScreen");
     if (player != nullptr) {
         player->items[kItemShells] =
             static_cast<uint16_t>(player->items[kItemShells] + hunt.loadedShells);

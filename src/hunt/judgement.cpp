@@ -1,18 +1,18 @@
 #include "hunt/judgement.h"
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
 #include "hunt/characters.h"
+#include "hunt/clubs.h"
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
-#include "screens/clubs.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -92,9 +92,7 @@ int32_t ScreenAfterHunt(int32_t said) {
 }
 
 void ExitWaterfowl() {
-    if (debugLog) {
-        LogPrintf("ExitWaterfowl");
-    }
+    Trace("ExitWaterfowl");
     if (hunt.dayOver) {
         LeaveHunt(hunt.nextScreen);  // judged already; only the switch is left
         return;

@@ -2,10 +2,8 @@
 
 #include <array>
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/dialogs.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
@@ -20,6 +18,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -114,9 +114,7 @@ void ClickIconBar() {
 }
 
 void InitInterfaceIcons() {
-    if (debugLog) {
-        LogPrintf("InitInterfaceIcons");
-    }
+    Trace("InitInterfaceIcons");
     hunt.brightness = 27;
     SaveImage(workPage, hunt.callIconSave.data(), 370, 421, kCallIconW, kCallIconH);
     SaveImage(workPage, hunt.gunIconSave.data(), 442, 421, kGunIconW, kGunIconH);
@@ -277,9 +275,7 @@ void TickClock() {
 }
 
 void DrawClock() {
-    if (debugLog) {
-        LogPrintf("DrawClock: min=%d, hour=%d", hunt.minute, hunt.hour);
-    }
+    Trace("DrawClock: min=%d, hour=%d", hunt.minute, hunt.hour);
     CopyPageRect(workPage, backPage, kClockX, kClockY, kClockW, kClockH);
     const auto hourIndex = static_cast<size_t>(((hunt.hour % 12) + 12) % 12);
     const auto minuteIndex = static_cast<size_t>(((hunt.minute / 5) % 12 + 12) % 12);
@@ -298,9 +294,7 @@ void PresentClock() {
 }
 
 void DrawScore() {
-    if (debugLog) {
-        LogPrintf("DrawScore");
-    }
+    Trace("DrawScore");
     CopyPageRect(workPage, backPage, kLoadedX, kLoadedY, kLoadedW, kLoadedH);
     CopyPageRect(workPage, backPage, kBoxX, kBoxY, kBoxW, kBoxH);
     textTarget = backPage;

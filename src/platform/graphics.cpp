@@ -2,7 +2,7 @@
 // memory pages.
 #include "platform/graphics.h"
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
 
@@ -83,9 +83,7 @@ uint32_t GraphicsInit() {
 }
 
 void GraphicsExit() {
-    if (debugLog != 0) {
-        LogPrintf("GraphicsExit");
-    }
+    Trace("GraphicsExit");
     GDL_exit();
     ResetGraphics();
 }

@@ -3,16 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <span>
 #include <utility>
 
-#include "app/config.h"
-#include "app/screens.h"
-#include "app/store.h"
-#include "engine/dialogs.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gdl/gdl.h"
-#include "hunt/hunt.h"
 #include "platform/graphics.h"
 
 int32_t pointerX = 320;
@@ -47,38 +43,8 @@ int32_t lastY = 240;
 int32_t savedW = 0;
 int32_t savedH = 0;
 
-// The debug options, opened by Ctrl+D anywhere.
-void DebugOptionsChord() {
-    switch (ListDialog("Debug Options", "Debug On|Debug Off")) {
-        case 1:
-            debugLog = 1;
-            break;
-        case 2:
-            debugLog = 0;
-            break;
-        default:
-            break;
-    }
-}
-
-// Ctrl+T on the hunt screen: the clock jumps to 9:00.
-void HuntClockChord() {
-    if (currentScreen == kScreenHunt) {
-        SetHuntClockToNine();
-    }
-}
-
-// Hidden chords: Ctrl with one key. None uses an arrow key, and a control
-// chord never types a character.
-struct HiddenChord {
-    int32_t scan;
-    void (*handler)();
-};
-constexpr std::array<HiddenChord, 3> kHiddenChords = {{
-    {kScanD, DebugOptionsChord},
-    {kScanT, HuntClockChord},
-    {kScanM, StoreMoneyChord},  // the store only, with the pointer at (0, 0)
-}};
+// The hidden chords the game handed over, none before.
+std::span<const HiddenChord> hiddenChords;
 
 constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{
     {kScanUp, kActionUp},
@@ -123,7 +89,7 @@ void KeyPressed(const GDL_Event& event) {
     }
     if ((event.state & GDL_STATE_CONTROL) != 0) {
         keyChar = 0;
-        for (const HiddenChord& chord : kHiddenChords) {
+        for (const HiddenChord& chord : hiddenChords) {
             if (chord.scan == keyScan) {
                 chord.handler();
             }
@@ -132,6 +98,10 @@ void KeyPressed(const GDL_Event& event) {
 }
 
 }  // namespace
+
+void SetHiddenChords(std::span<const HiddenChord> chords) {
+    hiddenChords = chords;
+}
 
 uint32_t InitMouse() {
     num_mice = LoadGraphics(0, "pointers");

@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <span>
 
 struct GDL_Surface;
 
@@ -41,6 +42,16 @@ constexpr int32_t kScanDelete = 83;
 constexpr int32_t kScanD = 32;
 constexpr int32_t kScanT = 20;
 constexpr int32_t kScanM = 50;
+
+// A hidden chord: Ctrl with one key, handled wherever the key is pressed.
+struct HiddenChord {
+    int32_t scan;
+    void (*handler)();
+};
+
+// The chords the game reads (kept by the caller for as long as the game runs);
+// a key pressed with Ctrl types no character whether or not it is a chord.
+void SetHiddenChords(std::span<const HiddenChord> chords);
 
 // The largest pointer picture; larger shapes are cut to it.
 constexpr int32_t kCursorMaxW = 60;

@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-#include "app/config.h"
 #include "aud/aud.h"
+#include "engine/config.h"
 #include "engine/files.h"
 #include "engine/log.h"
 #include "engine/timer.h"
@@ -221,9 +221,7 @@ void SoundExit() {
 }
 
 uint32_t SoundSeek(const char* bank, int entry, int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundSeek( %s, %d, %d )", bank != nullptr ? bank : "", entry, n);
-    }
+    Trace("SoundSeek( %s, %d, %d )", bank != nullptr ? bank : "", entry, n);
     if (soundOn == 0 || bank == nullptr || bank[0] == '\0') {
         return 0;
     }
@@ -292,16 +290,12 @@ uint32_t SoundSeek(const char* bank, int entry, int n) {
     FileClose(file);
     soundImage[n] = image;
     soundSize[n] = size;
-    if (debugLog != 0) {
-        LogPrintf("SoundSeek: filesize=%d", static_cast<int>(size));
-    }
+    Trace("SoundSeek: filesize=%d", static_cast<int>(size));
     return size;
 }
 
 uint32_t SoundLoad(const char* name, int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundLoad( %s, %d )", name != nullptr ? name : "", n);
-    }
+    Trace("SoundLoad( %s, %d )", name != nullptr ? name : "", n);
     if (soundOn == 0 || name == nullptr) {
         return 0;
     }
@@ -340,23 +334,17 @@ uint32_t SoundLoad(const char* name, int n) {
 }
 
 void SoundPlay(int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundPlay( %d )", n);
-    }
+    Trace("SoundPlay( %d )", n);
     Start(n, false);
 }
 
 void SoundLoop(int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundLoop( %d )", n);
-    }
+    Trace("SoundLoop( %d )", n);
     Start(n, true);
 }
 
 void SoundStop(int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundStop( %d )", n);
-    }
+    Trace("SoundStop( %d )", n);
     if (soundOn == 0 || !ValidSound(n) || soundChannel[n] < 0) {
         return;
     }
@@ -365,9 +353,7 @@ void SoundStop(int n) {
 }
 
 void SoundFree(int n) {
-    if (debugLog != 0) {
-        LogPrintf("SoundFree( %d )", n);
-    }
+    Trace("SoundFree( %d )", n);
     if (soundOn == 0 || !ValidSound(n) || soundImage[n] == nullptr) {
         return;
     }
@@ -406,9 +392,7 @@ void PlayMusic(const char* name) {
     if (musicPlaying != 0) {
         return;
     }
-    if (debugLog != 0) {
-        LogPrintf("music_playing=%d", static_cast<int>(musicPlaying));
-    }
+    Trace("music_playing=%d", static_cast<int>(musicPlaying));
     SoundLoad(name, kMusicSound);
     SoundPlay(kMusicSound);
     AudSample channel = ChannelOf(kMusicSound);
@@ -423,9 +407,7 @@ void PlayMusic(const char* name) {
 }
 
 void StopMusic() {
-    if (debugLog != 0) {
-        LogPrintf("StopMusic");
-    }
+    Trace("StopMusic");
     if (musicPlaying != 0) {
         MusicEnded(0);
     }

@@ -3,9 +3,8 @@
 #include <array>
 #include <cstdio>
 
-#include "app/config.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
@@ -14,6 +13,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -129,9 +129,7 @@ void ToggleGameBagPage(int32_t) {
 }
 
 void ExitGameBag(int32_t arg) {
-    if (debugLog) {
-        LogPrintf("ExitGameBag( %d )", arg);
-    }
+    Trace("ExitGameBag( %d )", arg);
     SoundPlay(kClickSound);
     DrainMouse();
     SwitchOverlay(kScreenHunt);

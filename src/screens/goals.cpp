@@ -4,7 +4,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/options.h"
 #include "engine/blit.h"
 #include "engine/draw.h"
 #include "engine/fonts.h"
@@ -16,6 +15,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "app/screens.h"
+#include "shell/screens.h"
 
 constexpr int kReelCount = 8;
 constexpr int32_t kReelPicture = 108;  // rows of one picture on the reel strip

@@ -2,10 +2,8 @@
 
 #include <cstring>
 
-#include "app/config.h"
-#include "app/options.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/timer.h"
@@ -15,6 +13,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -78,9 +78,7 @@ void ResetPlayerGame() {
 }
 
 void DrawJailScreen() {
-    if (debugLog) {
-        LogPrintf("DrawJailScreen()");
-    }
+    Trace("DrawJailScreen()");
     if (hunt.jailState != kJailBroke) {
         JailScene();
         if (hunt.jailState != kJailUnpaidFine) {

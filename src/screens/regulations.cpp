@@ -2,18 +2,18 @@
 
 #include <array>
 
-#include "app/config.h"
-#include "app/screens.h"
 #include "engine/blit.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/transitions.h"
+#include "hunt/clubs.h"
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "screens/clubs.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -98,9 +98,7 @@ void ToggleRegsPage(int32_t) {
 }
 
 void ExitRegs(int32_t arg) {
-    if (debugLog) {
-        LogPrintf("ExitRegs( %d )", arg);
-    }
+    Trace("ExitRegs( %d )", arg);
     SoundPlay(kClickSound);
     FlushClicks();
     SwitchOverlay(kScreenHunt);

@@ -5,8 +5,6 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/options.h"
-#include "app/screens.h"
 #include "engine/blit.h"
 #include "engine/dialogs.h"
 #include "engine/draw.h"
@@ -15,6 +13,8 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 namespace {
 

@@ -76,4 +76,6 @@ void SysWaitForNextMillisecond() {
     }
 }
 
-void SysSetClockListener(SysClockListener listener) { clockListener = listener; }
+void SysSetClockListener(SysClockListener listener) {
+    clockListener = listener;
+}

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "app/game_fixture.h"
-#include "app/options.h"
+#include "shell/options.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include <filesystem>
 #include <string>
 
-#include "app/config.h"
 #include "app/game_fixture.h"
-#include "app/options.h"
-#include "app/screens.h"
-#include "app/script.h"
+#include "drivers/script.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "catalogue.h"
+#include "engine/config.h"
 #include "headless_sound.h"
 #include "hunt/captions.h"
 #include "platform/sound.h"

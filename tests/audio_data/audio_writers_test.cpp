@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "bank_writer.h"
 #include "catalogue.h"
+#include "engine/config.h"
 #include "headless_sound.h"
 #include "platform/sound.h"
 #include "score.h"

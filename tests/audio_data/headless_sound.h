@@ -2,7 +2,7 @@
 #include <string>
 #include <utility>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "platform/sound.h"
 #include "support/temp_dir.h"
 #include "sys/backend.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <set>
 
-#include "app/config.h"
 #include "data/data_art.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "palette.h"

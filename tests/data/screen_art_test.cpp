@@ -6,11 +6,11 @@
 #include <array>
 #include <map>
 
-#include "app/screens.h"
-#include "app/store.h"
 #include "data/data_art.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
+#include "screens/store.h"
+#include "shell/screens.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "engine/blit.h"
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/page_fixture.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gdl/gdl.h"
@@ -240,9 +240,13 @@ TEST_F(FontsTest, BuiltInFontAdvancesByItsWidths) {
     }
 }
 
-TEST_F(FontsTest, StatusLineDrawsAcrossTheTopOfTheDisplay) {
+TEST_F(FontsTest, StatusLineDrawsAcrossTheTopOfTheDisplayInDebugOnly) {
     SetTextColor(255);
     StatusPrintf("FlyNot: %d / %d", 3, 4);
+    EXPECT_EQ(Pixel(displaySurface, 0, 0), 0) << "no status line without the Debug setting";
+    debugLog = 1;
+    StatusPrintf("FlyNot: %d / %d", 3, 4);
+    debugLog = 0;
     EXPECT_EQ(Pixel(displaySurface, 0, 0), 254);
     EXPECT_EQ(Pixel(displaySurface, 639, 19), 254);
     EXPECT_EQ(Pixel(displaySurface, 639, 20), 0);

@@ -2,7 +2,7 @@
 
 #include <functional>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "engine/page_fixture.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "aud/wav_image.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/page_fixture.h"
 #include "engine/random.h"

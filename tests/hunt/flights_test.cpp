@@ -6,8 +6,8 @@
 #include <array>
 
 #include "engine/random.h"
+#include "hunt/clubs.h"
 #include "hunt/hunt.h"
-#include "screens/clubs.h"
 
 namespace {
 

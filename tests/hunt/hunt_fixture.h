@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "app/options.h"
-#include "app/screens.h"
+#include "app/chords.h"
+#include "app/screen_table.h"
 #include "engine/graphics.h"
 #include "engine/page_fixture.h"
 #include "engine/test_banks.h"
@@ -15,6 +15,8 @@
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 class HuntTest : public DisplayTest {
 protected:
@@ -23,6 +25,8 @@ protected:
         ASSERT_EQ(GraphicsInit(), 1u);
         ResetInput();
         ResetScreens();
+        RegisterGameScreens();
+        RegisterHiddenChords();
         ResetGraphicBanks();
         ResetHunt();
         ResetRoster();

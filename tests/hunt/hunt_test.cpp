@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/script.h"
+#include "drivers/script.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
 #include "hunt/gun.h"

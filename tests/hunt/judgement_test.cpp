@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "app/config.h"
+#include "engine/config.h"
+#include "hunt/clubs.h"
 #include "hunt_fixture.h"
-#include "screens/clubs.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "gdl/gdl_host.h"
 #include "support/display_test.h"
 

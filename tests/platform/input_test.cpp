@@ -1,10 +1,11 @@
 #include "platform/input.h"
+#include "app/chords.h"
 
 #include <cstring>
 #include <string>
 #include <vector>
 
-#include "app/config.h"
+#include "engine/config.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/test_banks.h"
@@ -42,6 +43,7 @@ protected:
         DisplayTest::SetUp();
         ASSERT_EQ(GraphicsInit(), 1u);
         ResetInput();
+        RegisterHiddenChords();
         FillPattern(displaySurface);
         FillPattern(backPage);
     }

@@ -3,9 +3,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "aud/aud.h"
 #include "aud/wav_image.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "support/temp_dir.h"
 #include "sys/backend.h"

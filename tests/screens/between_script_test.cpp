@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "app/game_fixture.h"
-#include "app/options.h"
+#include "shell/options.h"
 
 namespace {
 

@@ -8,12 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "app/game.h"
 #include "app/game_fixture.h"
-#include "app/options.h"
-#include "app/screens.h"
-#include "app/store.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/graphics.h"
 #include "gdl/gdl_host.h"
@@ -23,6 +20,9 @@
 #include "platform/sound.h"
 #include "screens/game_bag.h"
 #include "screens/goals.h"
+#include "screens/store.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 #include "support/scripted_input.h"
 #include "sys/clock.h"
 

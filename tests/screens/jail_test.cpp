@@ -1,14 +1,15 @@
 // The game-over scene keeps its six seconds when no music plays.
 #include "screens/jail.h"
+#include "app/screen_table.h"
 
-#include "app/config.h"
 #include "app/game_fixture.h"
-#include "app/options.h"
-#include "app/screens.h"
+#include "engine/config.h"
 #include "engine/fonts.h"
 #include "engine/page_fixture.h"
 #include "engine/timer.h"
 #include "hunt/hunt.h"
+#include "shell/options.h"
+#include "shell/screens.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ protected:
         PageTest::SetUp();
         dataDir = kDataDir.string() + "/";
         ResetRoster();
+        RegisterGameScreens();
         ASSERT_EQ(LoadFonts("fonts.dat"), 1u);
     }
     void TearDown() override {

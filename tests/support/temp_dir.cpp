@@ -6,10 +6,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/config.h"
-#include "app/options.h"
+#include "engine/config.h"
 #include "engine/log.h"
 #include "engine/timer.h"
+#include "shell/options.h"
 #include "sys/clock.h"
 
 void ScratchTest::SetUp() {

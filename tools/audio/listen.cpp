@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/config.h"
 #include "aud/aud.h"
+#include "engine/config.h"
 #include "platform/sound.h"
 #include "sys/backend.h"
 

@@ -2,8 +2,8 @@
 
 #include <cstdio>
 
-#include "app/config.h"
 #include "catalogue.h"
+#include "engine/config.h"
 #include "platform/sound.h"
 #include "sys/backend.h"
 

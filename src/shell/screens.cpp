@@ -1,0 +1,217 @@
+#include "shell/screens.h"
+
+#include <array>
+
+#include "engine/blit.h"
+#include "engine/config.h"
+#include "engine/draw.h"
+#include "engine/graphics.h"
+#include "engine/log.h"
+#include "platform/graphics.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+
+uint32_t currentScreen = 0;
+uint32_t previousScreen = 0;
+uint32_t quitGame = 0;
+
+namespace {
+
+constexpr int kClickSound = 0;
+constexpr int32_t kArrowShape = 0;
+constexpr int32_t kButtonShape = 1;
+constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 10
+
+// The game's screens, registered at start-up.
+const ScreenHandlers* screens = nullptr;
+
+const ScreenHandlers kNoScreen = {"none", nullptr, nullptr, nullptr, nullptr};
+
+// Whether `number` names a registered screen; a switch to anything else is
+// refused with a log line.
+bool IsScreen(uint32_t number) {
+    if (screens != nullptr && number < kScreenCount && screens[number].draw != nullptr) {
+        return true;
+    }
+    LogPrintf("ERROR: there is no screen %u", number);
+    return false;
+}
+
+void Unlight(Button& button) {
+    HideCursor();
+    button.lit = 0;
+    CopyPageRect(workPage, backPage, button.x, button.y, button.width, button.height);
+    CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
+    ShowCursor();
+}
+
+bool Contains(const Button& button, int32_t px, int32_t py) {
+    return PointInRect(button.x, button.y, button.x + button.width, button.y + button.height, px,
+                       py) != 0;
+}
+
+}  // namespace
+
+void RegisterScreens(const std::array<ScreenHandlers, kScreenCount>& table) {
+    screens = table.data();
+}
+
+const ScreenHandlers& Screen(uint32_t number) {
+    return screens != nullptr && number < kScreenCount ? screens[number] : kNoScreen;
+}
+
+void SwitchScreen(uint32_t number) {
+    if (number == currentScreen) {
+        return;
+    }
+    Trace("SwitchScreen( %d )", static_cast<int>(number));
+    if (!IsScreen(number)) {
+        return;
+    }
+    BusyCursor();
+    if (Screen(currentScreen).exit != nullptr) {
+        Screen(currentScreen).exit();
+    }
+    previousScreen = currentScreen;
+    currentScreen = number;
+    Screen(number).draw();
+    ResetCursor();
+    DrainMouse();
+}
+
+void ExitScreen(int32_t number) {
+    Trace("ExitScreen( %d )", number);
+    SoundPlay(kClickSound);
+    SwitchScreen(static_cast<uint32_t>(number));
+}
+
+void GoToScreen(int32_t number) {
+    SoundPlay(kClickSound);
+    SwitchScreen(static_cast<uint32_t>(number));
+}
+
+void SwitchOverlay(uint32_t number) {
+    if (number == currentScreen) {
+        return;
+    }
+    if (!IsScreen(number)) {
+        return;
+    }
+    BusyCursor();
+    if ((currentScreen == kScreenRegulations || currentScreen == kScreenGameBag) &&
+        Screen(currentScreen).exit != nullptr) {
+        Screen(currentScreen).exit();
+    }
+    previousScreen = currentScreen;
+    currentScreen = number;
+    if (number == kScreenHunt) {
+        Screen(kScreenHunt).restore();
+        SetCursorShape(kArrowShape);
+        ShowCursor();
+    } else {
+        Screen(number).draw();
+        ResetCursor();
+    }
+    DrainMouse();
+}
+
+Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
+    Button* found = nullptr;
+    for (int32_t i = 0; i >= 0; i = list[i].next) {
+        Button& button = list[i];
+        if (!button.enabled) {
+            continue;
+        }
+        if (Contains(button, px, py)) {
+            found = &button;
+            break;
+        }
+        if (GetCursorShape() == kButtonShape) {
+            SetCursorShape(kArrowShape);
+        }
+        if (button.hoverable && button.lit) {
+            Unlight(button);
+        }
+    }
+    if (found == nullptr) {
+        return nullptr;
+    }
+    if (GetCursorShape() == kArrowShape) {
+        SetCursorShape(kButtonShape);
+    }
+    if (!found->hoverable || found->lit) {
+        return found;
+    }
+    LightButton(list, *found);
+    return found;
+}
+
+void LightButton(Button* list, Button& found) {
+    for (int32_t i = 0; i >= 0; i = list[i].next) {
+        Button& other = list[i];
+        if (&other != &found && other.enabled && other.hoverable && other.lit) {
+            Unlight(other);
+        }
+    }
+    HideCursor();
+    BlitGraphic(found.graphic + kLitGraphicBase, found.x, found.y, backPage);
+    found.lit = 1;
+    CopyPageRect(backPage, displaySurface, found.x, found.y, found.width, found.height);
+    ShowCursor();
+}
+
+void HoverButtons(Button* list, int32_t px, int32_t py) {
+    Button* found = nullptr;
+    for (int32_t i = 0; i >= 0; i = list[i].next) {
+        if (list[i].enabled && list[i].hoverable && Contains(list[i], px, py)) {
+            found = &list[i];
+            break;
+        }
+    }
+    if (found == nullptr || found->lit) {
+        return;
+    }
+    for (int32_t i = 0; i >= 0; i = list[i].next) {
+        Button& other = list[i];
+        if (&other != found && other.enabled && other.hoverable && other.lit) {
+            other.lit = 0;
+            CopyPageRect(workPage, backPage, other.x, other.y, other.width, other.height);
+        }
+    }
+    if (found->graphic != -1) {
+        BlitGraphic(found->graphic + kLitGraphicBase, found->x, found->y, backPage);
+    }
+    found->lit = 1;
+}
+
+void ShowButtons(const Button* list) {
+    for (int32_t i = 0; i >= 0; i = list[i].next) {
+        const Button& button = list[i];
+        if (button.enabled) {
+            CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
+        }
+    }
+}
+
+void DoButtonList(Button* list) {
+    if (action == 0) {
+        return;
+    }
+    if (action == kActionLeftPress) {
+        Button* button = HitTestButtons(list, pointerX, pointerY);
+        if (button != nullptr && button->handler != nullptr) {
+            button->handler(button->arg);
+        }
+    } else if (action == kActionMove) {
+        HitTestButtons(list, pointerX, pointerY);
+    }
+    action = 0;
+}
+
+void NoAction(int32_t) {}
+
+void ResetScreens() {
+    currentScreen = 0;
+    previousScreen = 0;
+    quitGame = 0;
+}

@@ -1,0 +1,237 @@
+#include "shell/options.h"
+
+#include <sys/resource.h>
+#include <csignal>
+#include <cstring>
+#include <string>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+using OptionsTest = ScratchTest;
+
+std::string Header(uint8_t current, uint32_t version = 4176) {
+    std::string header(37, '\0');
+    std::memcpy(header.data(), "Talmadge Reed Gunner Options", 28);
+    header[31] = '\x1A';
+    for (int i = 0; i < 4; ++i) {
+        header[32 + i] = static_cast<char>(version >> (8 * i));
+    }
+    header[36] = static_cast<char>(current);
+    return header;
+}
+
+// Ten records of assorted bytes, reserved fields and unterminated names included.
+std::string NoisyRoster() {
+    std::string records(840, '\0');
+    uint32_t state = 12345;
+    for (char& byte : records) {
+        state = state * 1103515245u + 12345u;
+        byte = static_cast<char>(state >> 16);
+    }
+    return records;
+}
+
+// The ten records as options.dat holds them: the roster's, or a fresh roster's.
+std::string RosterBytes(bool fresh = false) {
+    std::string bytes(840, '\0');
+    for (int i = 0; i < kRosterSize; ++i) {
+        EncodePlayerRecord(fresh ? FreshPlayerRecord(i == 0) : roster[i],
+                           reinterpret_cast<uint8_t*>(bytes.data()) + i * kPlayerRecordBytes);
+    }
+    return bytes;
+}
+
+TEST_F(OptionsTest, RoundTripIsByteForByte) {
+    const std::string file = Header(7) + NoisyRoster();
+    WriteBytes("options.dat", file);
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(currentPlayer, 7u);
+    EXPECT_EQ(player, &roster[7]);
+    EXPECT_EQ(RosterBytes(), NoisyRoster());
+
+    SaveOptions();
+    EXPECT_EQ(ReadBytes("options.dat"), file);
+    ResetRoster();
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(RosterBytes(), NoisyRoster());
+    EXPECT_EQ(LogText(), "");
+}
+
+TEST_F(OptionsTest, FieldsSitAtTheirOffsets) {
+    std::string file = Header(2) + RosterBytes(true);
+    char* record = file.data() + 37 + 2 * 84;
+    std::memcpy(record, "Ada", 4);
+    record[32] = '\x10';  // money 0x2710 = 10000, little-endian
+    record[33] = '\x27';
+    record[37] = 0;       // music off
+    record[38] = 55;      // volume
+    record[44] = '\x05';  // goal bits A
+    record[47] = '\x08';  // goal bits B high byte
+    record[74] = '\x00';  // shells 0x0400 = 1024
+    record[75] = '\x04';
+    record[80] = 1;  // gun 3
+    WriteBytes("options.dat", file);
+    ASSERT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(PlayerName(*player), "Ada");
+    EXPECT_EQ(player->money, 10000);
+    EXPECT_EQ(player->musicOn, 0);
+    EXPECT_EQ(player->volume, 55);
+    EXPECT_EQ(player->goalBitsA, 5);
+    EXPECT_EQ(player->goalBitsB, 0x0800);
+    EXPECT_EQ(player->items[kItemShells], 1024);
+    EXPECT_EQ(player->items[kItemGun1 + 2], 1);
+    EXPECT_EQ(player->items[kItemGun1], 1);
+}
+
+TEST_F(OptionsTest, MissingFileKeepsTheFreshRosterAndSaveCreatesIt) {
+    roster[0].musicOn = 0;
+    roster[0].volume = 3;
+    EXPECT_EQ(LoadOptions(), 0u);
+    EXPECT_EQ(LogText(), "Cannot find options.dat file\r\n");
+    EXPECT_EQ(roster[0].musicOn, 1);
+    EXPECT_EQ(roster[0].volume, 100);
+    EXPECT_EQ(PlayerName(roster[0]), "Your Name");
+    EXPECT_TRUE(IsFreeRecord(roster[1]));
+    EXPECT_EQ(roster[9].money, 15);
+    EXPECT_EQ(roster[9].items[kItemShells], 25);
+
+    SaveOptions();
+    EXPECT_EQ(ReadBytes("options.dat"), Header(0) + RosterBytes(true));
+    bool tempLeft = true;
+    ReadBytes("options.dat.tmp", &tempLeft);
+    EXPECT_FALSE(tempLeft);
+}
+
+TEST_F(OptionsTest, WrongSignatureOrVersionLeavesTheFreshRoster) {
+    // A signature field with no zero byte at all: the text is bounded to the field.
+    std::string file = Header(3) + NoisyRoster();
+    std::memset(file.data(), 'A', 32);
+    WriteBytes("options.dat", file);
+    EXPECT_EQ(LoadOptions(), 0u);
+    EXPECT_EQ(LogText(), "wrong signature: " + std::string(31, 'A') + "\r\n");
+    EXPECT_EQ(RosterBytes(), RosterBytes(true));
+    EXPECT_EQ(currentPlayer, 0u);
+
+    WriteBytes("options.dat", Header(3, 4177) + NoisyRoster());
+    EXPECT_EQ(LoadOptions(), 0u);
+    EXPECT_NE(LogText().find("wrong version: 4177\r\n"), std::string::npos);
+    EXPECT_EQ(RosterBytes(), RosterBytes(true));
+
+    WriteBytes("options.dat", "");
+    EXPECT_EQ(LoadOptions(), 0u);
+    EXPECT_NE(LogText().find("wrong signature: \r\n"), std::string::npos);
+}
+
+TEST_F(OptionsTest, Byte31IsNotLookedAt) {
+    std::string file = Header(1) + NoisyRoster();
+    file[31] = 'Z';
+    file[30] = '\0';
+    WriteBytes("options.dat", file);
+    EXPECT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(currentPlayer, 1u);
+}
+
+TEST_F(OptionsTest, ShortFileFillsOnlyWhatItHolds) {
+    // Record 0 whole and the first 16 bytes of record 1's name.
+    const std::string noisy = NoisyRoster();
+    WriteBytes("options.dat", Header(1) + noisy.substr(0, 84 + 16));
+    EXPECT_EQ(LoadOptions(), 1u);
+    std::string expected = RosterBytes(true);
+    expected.replace(0, 100, noisy.substr(0, 100));
+    EXPECT_EQ(RosterBytes(), expected);
+    EXPECT_EQ(currentPlayer, 1u);
+
+    SaveOptions();
+    EXPECT_EQ(ReadBytes("options.dat").size(), 877u) << "a short file grows to full size";
+}
+
+TEST_F(OptionsTest, LongerFileKeepsItsTailAfterSave) {
+    const std::string tail(10000, '\x5A');
+    WriteBytes("options.dat", Header(4) + NoisyRoster() + tail);
+    ASSERT_EQ(LoadOptions(), 1u);
+    player->money = 99;
+    SaveOptions();
+    std::string saved = ReadBytes("options.dat");
+    ASSERT_EQ(saved.size(), 877u + tail.size());
+    EXPECT_EQ(saved.substr(877), tail);
+    EXPECT_EQ(saved.substr(37 + 4 * 84 + 32, 4), std::string("\x63\0\0\0", 4));
+}
+
+TEST_F(OptionsTest, CurrentPlayerBeyondTheRosterMeansRecordZero) {
+    WriteBytes("options.dat", Header(200) + NoisyRoster());
+    EXPECT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(currentPlayer, 0u);
+    EXPECT_EQ(player, &roster[0]);
+    EXPECT_EQ(LogText(), "ERROR: options.dat current player 200 names no record, using 0\r\n");
+    WriteBytes("options.dat", Header(10) + NoisyRoster());
+    LoadOptions();
+    EXPECT_EQ(currentPlayer, 0u);
+    WriteBytes("options.dat", Header(9) + NoisyRoster());
+    LoadOptions();
+    EXPECT_EQ(currentPlayer, 9u);
+}
+
+TEST_F(OptionsTest, NamesNeverReachPastTheirField) {
+    PlayerRecord record = FreshPlayerRecord(false);
+    std::memset(record.name, 'N', sizeof record.name);
+    EXPECT_EQ(PlayerName(record), std::string(32, 'N'));
+    EXPECT_FALSE(IsFreeRecord(record));
+    record.name[0] = ' ';
+    EXPECT_TRUE(IsFreeRecord(record));
+    record.name[0] = static_cast<char>(0xC8);
+    EXPECT_TRUE(IsFreeRecord(record)) << "bytes of 128 and up count as free";
+    record.name[0] = '!';
+    EXPECT_FALSE(IsFreeRecord(record));
+}
+
+class FailedSaveTest : public OptionsTest {
+protected:
+    const std::string oldFile = Header(5) + NoisyRoster() + std::string(4000, 'T');
+
+    void SetUp() override {
+        OptionsTest::SetUp();
+        WriteBytes("options.dat", oldFile);
+        ASSERT_EQ(LoadOptions(), 1u);
+        player->money = 1;
+    }
+
+    void ExpectOldFileUntouched() {
+        EXPECT_EQ(ReadBytes("options.dat"), oldFile);
+        EXPECT_NE(LogText().find("Unable to save options.dat\r\n"), std::string::npos);
+        bool tempLeft = true;
+        ReadBytes("options.dat.tmp", &tempLeft);
+        EXPECT_FALSE(tempLeft) << "no half-written file is left behind";
+    }
+
+    // Runs SaveOptions with the process allowed to write files of at most `bytes`.
+    static void SaveWithFileSizeLimit(rlim_t bytes) {
+        rlimit old{};
+        getrlimit(RLIMIT_FSIZE, &old);
+        auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limited = old;
+        limited.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limited);
+        SaveOptions();
+        setrlimit(RLIMIT_FSIZE, &old);
+        std::signal(SIGXFSZ, oldHandler);
+    }
+};
+
+TEST_F(FailedSaveTest, WriteFailingInTheRecordsOrInTheTailLeavesTheOldFile) {
+    for (rlim_t limit : {500, 2000}) {
+        SaveWithFileSizeLimit(limit);
+        ExpectOldFileUntouched();
+    }
+    EXPECT_EQ(LogCount("Unable to save options.dat"), 2) << "each failure says so";
+}
+
+TEST_F(FailedSaveTest, UncreatableTemporaryFileLeavesTheOldFile) {
+    WriteBytes("options.dat.tmp/occupied", "a folder in the way");
+    SaveOptions();
+    EXPECT_EQ(ReadBytes("options.dat"), oldFile);
+    EXPECT_EQ(LogText(), "Unable to save options.dat\r\n");
+}
+
+}  // namespace
