@@ -38,16 +38,10 @@ void DrawMoney(int32_t y, int32_t h) {
     CopyPageRect(backPage, displaySurface, 442, y, 192, h);
 }
 
-// Switches away from the hunt; a screen not in the game yet falls back to the
-// main screen and then the roster, so the hunt never stays on after its day.
+// Switches away from the hunt to the screen its day ended in.
 void LeaveHunt(int32_t screen) {
     hunt.nextScreen = screen;
-    for (int32_t target : {screen, kScreenMain, kScreenRoster}) {
-        SwitchScreen(static_cast<uint32_t>(target));
-        if (currentScreen != kScreenHunt) {
-            return;
-        }
-    }
+    SwitchScreen(static_cast<uint32_t>(screen));
 }
 
 }  // namespace

@@ -39,7 +39,7 @@ TEST_F(DayTest, ClubFeeRefusalStoreRosterAndQuestionOnTheMainScreen) {
     const PlayerRecord player = Saved();
     EXPECT_EQ(player.money, 5) << "$15 less the Green Club's $10";
     EXPECT_EQ(LogCount("DrawMainScreen()"), 3) << "again after the store";
-    EXPECT_EQ(LogCount("is not in the game yet"), 0);
+    EXPECT_EQ(LogCount("there is no screen"), 0);
     EXPECT_EQ(LogCount("DrawWaterFowlScreen BEGIN"), 1);
     EXPECT_NE(ReadBytes("first/refused.png"), ReadBytes("first/main.png"));
 
