@@ -57,7 +57,7 @@ void SetUpGame() {
 // One day; returns the passes of the loop it took.
 int64_t HuntDay(bool jump) {
     ResetRoster();
-    player->items[kItemShells] = 25;
+    player->items[kItemShells] = kNewGameShells;
     ResetScreens();
     RegisterGameScreens();
     SeedRandom(1);

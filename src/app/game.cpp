@@ -17,6 +17,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 #include "sys/message_box.h"
@@ -27,8 +28,7 @@ namespace {
 constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
 constexpr const char* kWindowTitle = "Talmadge Reed Gunner";
 constexpr int32_t kIconsSlot = 10;
-constexpr int32_t kIconsCount = 21;   // slots 10 to 30
-constexpr int kInterfaceSounds = 12;  // sounds 0 to 11 from the "sounds" bank
+constexpr int32_t kIconsCount = 21;  // slots 10 to 30
 constexpr uint32_t kTitleHoldMs = 2000;
 
 // The application instance the display library keeps: any address of ours.
@@ -72,7 +72,7 @@ uint32_t GameInit() {
     if (LoadGraphics(kIconsSlot, "icons") == 0) {
         return 0;
     }
-    for (int i = 0; i < kInterfaceSounds; ++i) {
+    for (int i = 0; i < kInterfaceSoundCount; ++i) {
         SoundSeek("sounds", i, i);
     }
     RegisterGameScreens();
@@ -124,7 +124,7 @@ void MainLoop() {
 
 void GameExit() {
     Trace("GameExit");
-    for (int i = 0; i < kInterfaceSounds; ++i) {
+    for (int i = 0; i < kInterfaceSoundCount; ++i) {
         SoundFree(i);
     }
     FreeFonts();

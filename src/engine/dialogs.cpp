@@ -17,6 +17,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 
 namespace {
 
@@ -28,7 +29,6 @@ constexpr int kFirstButton = 7;  // records 7 to 9 the buttons
 constexpr int kFirstItem = 3;    // list dialog: records 3 to 12 the items
 constexpr int kOkayButton = 13;
 constexpr int kCancelButton = 14;
-constexpr uint32_t kClickSound = 0;
 constexpr int32_t kCaretBlinkMs = 300;
 
 // The message box: the frame, six lines, three buttons, a free record, the end.

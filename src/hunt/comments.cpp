@@ -8,13 +8,11 @@
 #include "hunt/clubs.h"
 #include "hunt/hunt.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 
 namespace {
 
-constexpr int kHitRemarkSound = 20;    // 20 to 22
-constexpr int kCloseRemarkSound = 23;  // 23 to 25
-constexpr int kEmptyGunSound = 26;
 constexpr int kPartner = 4;
 
 // True (and marks it) when the once-per-hunt remark has not been made yet.

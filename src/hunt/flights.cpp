@@ -16,6 +16,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 
 namespace {
@@ -25,8 +26,6 @@ constexpr int32_t kFarFlockBase = 948;
 constexpr int32_t kLeftStart = -20;
 constexpr int32_t kRightStart = 700;
 constexpr int32_t kBandPercent = 360;  // a close bird keeps above scale * 360 / 100
-constexpr int kFirstCallSound = 14;
-constexpr int kCallSounds = 6;
 constexpr int32_t kCallIconX = 370, kCallIconY = 421;
 
 // Close flight by size: groundY and depth for scale 30, 40, ... 100.
@@ -392,7 +391,7 @@ void DuckCallButton(int32_t) {
             }
         }
         hunt.currentCall = call;
-        SoundPlay(1);
+        SoundPlay(kIconSound);
         HideCursor();
         RestoreImage(hunt.callIconSave.data(), workPage, kCallIconX, kCallIconY, kCallIconW,
                      kCallIconH);
@@ -401,7 +400,7 @@ void DuckCallButton(int32_t) {
         CopyPageRect(backPage, displaySurface, kCallIconX, kCallIconY, kCallIconW, kCallIconH);
         ShowCursor();
     } else if (action == kActionLeftPress && OwnsCall(hunt.currentCall)) {
-        for (int n = kFirstCallSound; n < kFirstCallSound + kCallSounds; ++n) {
+        for (int n = kFirstCallSound; n < kFirstCallSound + kCallSoundCount; ++n) {
             SoundStop(n);
         }
         const int32_t kind = pointerY < 450 ? 1 : 2;

@@ -13,14 +13,11 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 
 namespace {
 
-constexpr int kIconSound = 1;
-constexpr int kRefusalSound = 5;
-constexpr int kLoadSound = 8;
-constexpr int kShotSound = 9;
 constexpr int32_t kGunIconX = 442, kGunIconY = 421;
 constexpr int32_t kLowestShot = 400;  // clicks from here to the panel fire nothing
 constexpr int32_t kHitReach = 20;     // the anchor +-19 pixels, whatever the bird's size
@@ -123,7 +120,7 @@ void LoadShell(int32_t) {
         hunt.loadedShells += 1;
         hunt.gunEmpty = 0;
         Box() = static_cast<uint16_t>(Box() - 1);
-        SoundPlay(kLoadSound);
+        SoundPlay(kShellLoadSound);
         hunt.hasShells = Box() != 0;
     } else {
         SoundPlay(kRefusalSound);

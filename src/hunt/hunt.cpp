@@ -18,6 +18,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 
@@ -33,8 +34,6 @@ namespace {
 constexpr int32_t kSceneSlot = 97;  // scene picture, decoy map, depth map
 constexpr int32_t kPartnerSlot = 200;
 constexpr int32_t kSpriteSlot = 300;
-constexpr int kFirstCallSound = 14;
-constexpr int kCallSounds = 6;
 constexpr uint32_t kFadeStepMs = 10;
 constexpr int32_t kDawnLevel = 25;  // the marsh comes up in dawn light
 constexpr int32_t kCrosshairShape = 7;
@@ -120,7 +119,7 @@ void DrawWaterFowlScreen() {
     BlitGraphic2(kSceneSlot, 0, 0, kScreenHeight, workPage);
     hunt.spriteCount = LoadGraphics(kSpriteSlot, "sprites");
     hunt.partnerCount = LoadGraphics(kPartnerSlot, "char04");
-    for (int i = 0; i < kCallSounds; ++i) {
+    for (int i = 0; i < kCallSoundCount; ++i) {
         SoundSeek("calls", i, kFirstCallSound + i);
     }
     for (size_t i = 0; i < kRemarkEntries.size(); ++i) {
@@ -183,7 +182,7 @@ void DumpWaterfowlScreen() {
     SyncCursorPos();
     ForgetRemarkCaption();
     FreeHuntBanks();
-    for (int i = 0; i < kCallSounds; ++i) {
+    for (int i = 0; i < kCallSoundCount; ++i) {
         SoundFree(kFirstCallSound + i);
     }
     for (size_t i = 0; i < kRemarkEntries.size(); ++i) {

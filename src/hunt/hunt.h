@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/sound_numbers.h"
+
 constexpr int kFlockCount = 4;
 constexpr int kSpeciesCount = 4;  // 0 Mallard, 1 Pintail, 2 Redhead, 3 Canvasback
 constexpr int kKindsOfBird = 8;   // sex * 4 + species
@@ -20,8 +22,7 @@ constexpr int32_t kPanelTop = 420;
 
 // The partner's short remarks, played by the hunt as sounds 20 to 26: these
 // entries of "char04" (comment = entry + 1).
-constexpr int kFirstRemarkSound = 20;
-constexpr std::array<int, 7> kRemarkEntries = {16, 17, 18, 26, 27, 28, 32};
+constexpr std::array<int, kRemarkSoundCount> kRemarkEntries = {16, 17, 18, 26, 27, 28, 32};
 
 // Species and sexes by number.
 extern const std::array<const char*, kSpeciesCount> speciesNames;  // "Mallard" ...

@@ -11,12 +11,12 @@
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 
 namespace {
 
-constexpr int kDollarSound = 10;
 constexpr int32_t kMoneyPanel = 13;
 constexpr int32_t kClubWithoutRules = 3;
 constexpr int32_t kGoalsAtClub3 = 6;  // every kind at least this often
@@ -125,9 +125,9 @@ void PayFine(int32_t dollars) {
             hunt.jailState = kJailUnpaidFine;
             return;
         }
-        SoundPlay(kDollarSound);
+        SoundPlay(kFineDollarSound);
         DrawMoney(424, 52);
-        WaitSound(kDollarSound);
+        WaitSound(kFineDollarSound);
     }
 }
 

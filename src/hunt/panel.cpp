@@ -18,13 +18,12 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 
 namespace {
 
-constexpr int kClickSound = 0;
-constexpr int kIconSound = 1;
 constexpr int32_t kDecoyIcon = 16, kLicenceIcon = 17, kCallIcon = 18, kShellIcon = 21,
                   kGunIcon = 25;
 constexpr int32_t kScenePicture = 97;

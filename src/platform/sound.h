@@ -4,10 +4,8 @@
 // until SoundInit opens the output, and for good when it cannot.
 #include <cstdint>
 
-// Sound numbers.
-constexpr int kSoundCount = 27;
-constexpr int kMusicSound = 12;
-constexpr int kVoiceSound = 13;
+#include "platform/sound_numbers.h"
+
 constexpr int kMaxChannels = 16;
 // A bank states at most this many entries.
 constexpr int kBankEntries = 128;

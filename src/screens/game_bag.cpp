@@ -13,14 +13,13 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/screens.h"
 
 namespace {
 
 constexpr int32_t kBirdSlot = 300;  // the hunt's "sprites" bank
 constexpr uint8_t kShadowColour = 254;
-constexpr int kClickSound = 0;
-constexpr int kEntrySound = 1;
 
 // The areas under the two buttons. 55 rows: the save stops above the screen's
 // last row, and the copy into the work page must take no more than was saved.
@@ -109,7 +108,7 @@ void DrawGameBagPage() {
             char line[64];
             GameBagLine(entry.count, entry.species, entry.sex, line, sizeof line);
             DrawFontText(0, x + 10, y, line);
-            WaitSound(kEntrySound);  // nothing plays sound 1 here; kept as the game has it
+            WaitSound(kIconSound);  // nothing plays sound 1 here; kept as the game has it
         }
     } else {
         LoadBackground2("bkg_10");

@@ -15,6 +15,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 
 namespace {
@@ -38,9 +39,6 @@ constexpr int32_t kMoneyBoxH = 24;
 constexpr uint32_t kMoneyBoxColour = 254;
 constexpr int32_t kCoinAreaTop = 247;
 constexpr int32_t kCoinAreaBottom = 419;
-constexpr int kCoinSound = 2;
-constexpr int kRefusalSound = 5;
-constexpr int kReelSound = 11;
 
 constexpr std::array<int32_t, 5> kCoinRowLeft = {16, 30, 44, 30, 16};
 
@@ -301,13 +299,13 @@ void PayBagGoal() {
     const int32_t coins = CoinPlaces(payoutLevel, &places);
     for (int32_t i = 0; i < coins; ++i) {
         DrawCoin(places[static_cast<size_t>(i)]);
-        SoundPlay(kCoinSound);
+        SoundPlay(kConfirmSound);
         const int32_t old = player->money;
         player->money += 1;
         DrawMoneyBox(old);
         ShowBackPage();
         if (payoutLevel != 1) {  // the single dollar does not wait for its sound
-            WaitSound(kCoinSound);
+            WaitSound(kConfirmSound);
         }
     }
     ShowCursor();
@@ -331,7 +329,7 @@ void ToggleGoalView(int32_t) {
     HideCursor();
     ShowBackPage();
     ShowCursor();
-    SoundPlay(kCoinSound);
+    SoundPlay(kConfirmSound);
 }
 
 int32_t PayoutLevel() {

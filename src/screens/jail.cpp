@@ -1,7 +1,5 @@
 #include "screens/jail.h"
 
-#include <cstring>
-
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/graphics.h"
@@ -63,20 +61,6 @@ void JailScene() {
 
 }  // namespace
 
-void ResetPlayerGame() {
-    player->money = 15;
-    player->goalCount = 0;
-    player->musicOn = 1;
-    std::memset(player->extraBytes, 0, sizeof player->extraBytes);
-    player->goalBitsA = 0;
-    player->goalBitsB = 0;
-    for (uint16_t& item : player->items) {
-        item = 0;
-    }
-    player->items[kItemShells] = 25;
-    player->items[kItemGun1] = 1;
-}
-
 void DrawJailScreen() {
     Trace("DrawJailScreen()");
     if (hunt.jailState != kJailBroke) {
@@ -88,7 +72,7 @@ void DrawJailScreen() {
         }
     }
     GameOverScene(hunt.jailState == kJailBroke ? kGameOverSlot : kGameOverSlot + 1);
-    ResetPlayerGame();
+    StartNewGame(player);  // under the same name and volume
     hunt.jailState = kJailFree;
     SwitchScreen(kScreenRoster);
 }

@@ -4,6 +4,3 @@
 // entered, by the hunt's jailState, then switches on by itself: to the main
 // screen after a sentence, to the roster after a game over.
 void DrawJailScreen();
-
-// A fresh start under the same name and volume: $15, 25 shells and gun 1.
-void ResetPlayerGame();

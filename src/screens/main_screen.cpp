@@ -14,6 +14,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "screens/credits.h"
 #include "shell/options.h"
 #include "shell/screens.h"
@@ -21,9 +22,6 @@
 namespace {
 
 constexpr int32_t kFirstSlot = 31;  // "spr_03" goes here
-constexpr int kClickSound = 0;
-constexpr int kRefusalSound = 5;
-constexpr int kQuestionSound = 3;
 constexpr int32_t kBrokeMoney = 5;
 constexpr int32_t kBrokeShells = 4;
 

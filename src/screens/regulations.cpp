@@ -13,11 +13,11 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/screens.h"
 
 namespace {
 
-constexpr int kClickSound = 0;
 constexpr int32_t kTextPageToggle = 18;
 constexpr int32_t kPicturePageToggle = 19;
 

@@ -13,6 +13,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 
@@ -31,10 +32,6 @@ constexpr int32_t kMusicY = 181;
 constexpr int32_t kStripLeft = 131;   // the knob's x at volume 0
 constexpr int32_t kStripRight = 231;  // ... and at volume 100
 constexpr int32_t kStripY = 266;
-constexpr int kClickSound = 0;
-constexpr int kConfirmSound = 2;
-constexpr int kQuestionSound = 3;
-constexpr int kRefusalSound = 5;
 
 int32_t loadedGraphics = 0;
 
@@ -160,17 +157,12 @@ void NewGame(int32_t) {
     ShowCursor();
     SoundPlay(kConfirmSound);
 
-    // The new-game template: a single blank for a name, music on, full volume,
-    // and its $15, shells and gun before the name is asked for, so a save while
-    // it is typed (the window closed) keeps a game that can be played.
+    // The new-game template: a single blank for a name, and a fresh record's
+    // kit before the name is asked for, so a save while it is typed (the
+    // window closed) keeps a game that can be played.
     PlayerRecord& record = roster[slot];
-    std::memset(&record, 0, sizeof record);
+    record = FreshPlayerRecord(false);
     record.name[0] = ' ';
-    record.musicOn = 1;
-    record.volume = 100;
-    record.items[kItemShells] = 25;
-    record.items[kItemGun1] = 1;
-    record.money = 15;
     InputText(record.name);
     RefreshRoster();
 }

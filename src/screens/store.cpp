@@ -9,6 +9,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
 
@@ -20,10 +21,6 @@ constexpr int32_t kPlainButtonGraphics = 12;  // below this a button is hit anyw
 constexpr int kItemButtons = 8;
 constexpr int32_t kArrowShape = 0;
 constexpr int32_t kButtonShape = 1;
-constexpr int kConfirmSound = 2;
-constexpr int kTillSound = 4;
-constexpr int kRefusalSound = 5;
-constexpr int kChordSound = 6;
 constexpr int32_t kMostShellsToBuy = 999;  // shells are sold while the box holds at most this
 constexpr int32_t kShellBox = 25;
 constexpr int32_t kChordMoney = 100;
@@ -249,5 +246,5 @@ void StoreMoneyChord() {
         return;
     }
     player->money = kChordMoney;
-    SoundPlay(kChordSound);
+    SoundPlay(kMoneySound);
 }

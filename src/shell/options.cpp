@@ -80,12 +80,23 @@ PlayerRecord FreshPlayerRecord(bool named) {
     if (named) {
         std::strcpy(record.name, "Your Name");
     }
-    record.money = 15;
-    record.musicOn = 1;
-    record.volume = 100;
-    record.items[kItemShells] = 25;
-    record.items[kItemGun1] = 1;
+    StartNewGame(&record);
+    record.volume = kNewGameVolume;
     return record;
+}
+
+void StartNewGame(PlayerRecord* record) {
+    record->money = kNewGameMoney;
+    record->goalCount = 0;
+    record->musicOn = 1;
+    std::memset(record->extraBytes, 0, sizeof record->extraBytes);
+    record->goalBitsA = 0;
+    record->goalBitsB = 0;
+    for (uint16_t& item : record->items) {
+        item = 0;
+    }
+    record->items[kItemShells] = kNewGameShells;
+    record->items[kNewGameGun] = 1;
 }
 
 void ResetRoster() {
@@ -145,7 +156,7 @@ uint32_t LoadOptions() {
     currentPlayer = 0;
     player = &roster[0];
     roster[0].musicOn = 1;
-    roster[0].volume = 100;
+    roster[0].volume = kNewGameVolume;
 
     FileHandle file = FileOpen(kOptionsFile);
     if (file == INVALID_FILE) {

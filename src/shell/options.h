@@ -39,9 +39,20 @@ extern std::array<PlayerRecord, kRosterSize> roster;
 extern uint32_t currentPlayer;
 extern PlayerRecord* player;
 
-// A record of the fresh roster: $15, music on, volume 100, 25 shells, gun 1;
-// named "Your Name" when `named`, else free.
+// What a new game starts with: $15, a box of 25 shells and the pump gun (gun
+// 1), music on; a fresh record also has full volume.
+constexpr int32_t kNewGameMoney = 15;
+constexpr uint16_t kNewGameShells = 25;
+constexpr int kNewGameGun = kItemGun1;
+constexpr int8_t kNewGameVolume = 100;
+
+// A record of the fresh roster: a new game at full volume; named "Your Name"
+// when `named`, else free.
 PlayerRecord FreshPlayerRecord(bool named);
+
+// Starts the record's game over with the new game's kit, goals and belongings
+// cleared, music on; the name, the volume and the reserved bytes stay.
+void StartNewGame(PlayerRecord* record);
 
 // The fresh roster (only record 0 named) with record 0 current.
 void ResetRoster();

@@ -10,6 +10,7 @@
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 
 uint32_t currentScreen = 0;
 uint32_t previousScreen = 0;
@@ -17,7 +18,6 @@ uint32_t quitGame = 0;
 
 namespace {
 
-constexpr int kClickSound = 0;
 constexpr int32_t kArrowShape = 0;
 constexpr int32_t kButtonShape = 1;
 constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 10

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/game_fixture.h"
+#include "platform/sound_numbers.h"
 #include "shell/options.h"
 
 namespace {
@@ -56,7 +57,7 @@ TEST_F(DayTest, ClubFeeRefusalStoreRosterAndQuestionOnTheMainScreen) {
 TEST_F(DayTest, QuittingRollsTheCreditsAndSaves) {
     Run("credits_script.txt");
     EXPECT_EQ(LogCount("GameExit"), 1);
-    EXPECT_EQ(Saved().money, 15);
+    EXPECT_EQ(Saved().money, kNewGameMoney);
     const std::string credits = ReadBytes("credits.png");
     EXPECT_FALSE(credits.empty());
     EXPECT_NE(credits, ReadBytes("late.png")) << "the lines have moved up";
@@ -75,11 +76,11 @@ TEST_F(DayTest, ABrokePlayerStartsAgainUnderTheSameName) {
     Run("broke_script.txt");
     const PlayerRecord player = Saved();
     EXPECT_EQ(PlayerName(player), "Broke");
-    EXPECT_EQ(player.money, 15);
+    EXPECT_EQ(player.money, kNewGameMoney);
     EXPECT_EQ(player.volume, 40);
     EXPECT_EQ(player.musicOn, 1);
-    EXPECT_EQ(player.items[kItemShells], 25);
-    EXPECT_EQ(player.items[kItemGun1], 1);
+    EXPECT_EQ(player.items[kItemShells], kNewGameShells);
+    EXPECT_EQ(player.items[kNewGameGun], 1);
     EXPECT_EQ(player.items[kItemLicence], 0);
     EXPECT_EQ(player.goalBitsA, 0);
     EXPECT_EQ(LogCount("DrawJailScreen()"), 1);
@@ -88,8 +89,8 @@ TEST_F(DayTest, ABrokePlayerStartsAgainUnderTheSameName) {
 
 TEST_F(DayTest, AWholeDayWithoutAShotEndsOnTheMainScreen) {
     Run("day_script.txt");
-    EXPECT_EQ(Saved().money, 15);
-    EXPECT_EQ(Saved().items[kItemShells], 25);
+    EXPECT_EQ(Saved().money, kNewGameMoney);
+    EXPECT_EQ(Saved().items[kItemShells], kNewGameShells);
     EXPECT_EQ(LogCount("ShootGun"), 0);
     EXPECT_EQ(LogCount("DrawMainScreen()"), 2);
 }
@@ -98,8 +99,9 @@ TEST_F(DayTest, ALicensedHunterBagsABird) {
     SaveRoster([](PlayerRecord& r) { r.items[kItemLicence] = 1; });
     Run("bag_script.txt");
     const PlayerRecord player = Saved();
-    EXPECT_EQ(player.money, 15) << "a clean day, one bird short of any goal: nothing paid";
-    EXPECT_EQ(player.items[kItemShells], 24);
+    EXPECT_EQ(player.money, kNewGameMoney)
+        << "a clean day, one bird short of any goal: nothing paid";
+    EXPECT_EQ(player.items[kItemShells], kNewGameShells - 1);
     EXPECT_EQ(player.items[kItemLicence], 1);
     EXPECT_EQ(LogCount("ShootGun"), 1);
     EXPECT_GE(LogCount("Retriever"), 1) << "the dog went for the bird";
@@ -110,14 +112,15 @@ TEST_F(DayTest, ALicensedHunterBagsABird) {
 TEST_F(DayTest, AShotWithoutALicenceEndsInJailAndGameOver) {
     Run("licence_script.txt");
     EXPECT_EQ(LogCount("DoWilmaComment(15)"), 1);
-    EXPECT_EQ(LogCount("SoundPlay( 10 )"), 15) << "the fine paid dollar by dollar";
+    EXPECT_EQ(LogCount("SoundPlay( " + std::to_string(kFineDollarSound) + " )"), kNewGameMoney)
+        << "the fine paid dollar by dollar, as far as the new game's money goes";
     EXPECT_EQ(LogCount("DoSheriffComment(21, 4, 325, 479)"), 1) << "jailed for the unpaid fine";
     EXPECT_EQ(LogCount("DrawJailScreen()"), 1);
     const PlayerRecord player = Saved();
     EXPECT_EQ(PlayerName(player), "Your Name");
-    EXPECT_EQ(player.money, 15);
-    EXPECT_EQ(player.items[kItemShells], 25);
-    EXPECT_EQ(player.items[kItemGun1], 1);
+    EXPECT_EQ(player.money, kNewGameMoney);
+    EXPECT_EQ(player.items[kItemShells], kNewGameShells);
+    EXPECT_EQ(player.items[kNewGameGun], 1);
 }
 
 }  // namespace

@@ -83,11 +83,11 @@ TEST_F(GameTest, TitleWithItsVersionStaysTwoSecondsBeforeTheRoster) {
 PlayerRecord Made(const char* name, int8_t volume, uint8_t musicOn) {
     PlayerRecord record{};
     std::strcpy(record.name, name);
-    record.money = 15;
+    record.money = kNewGameMoney;
     record.musicOn = musicOn;
     record.volume = volume;
-    record.items[kItemShells] = 25;
-    record.items[kItemGun1] = 1;
+    record.items[kItemShells] = kNewGameShells;
+    record.items[kNewGameGun] = 1;
     return record;
 }
 
@@ -147,9 +147,9 @@ TEST_F(GameTest, ClosingTheWindowInADialogOrAsANameIsTypedSavesTheRoster) {
     ResetRoster();
     ASSERT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(currentPlayer, 1u);
-    EXPECT_EQ(roster[1].money, 15);
-    EXPECT_EQ(roster[1].items[kItemShells], 25);
-    EXPECT_EQ(roster[1].items[kItemGun1], 1);
+    EXPECT_EQ(roster[1].money, kNewGameMoney);
+    EXPECT_EQ(roster[1].items[kItemShells], kNewGameShells);
+    EXPECT_EQ(roster[1].items[kNewGameGun], 1);
 }
 
 // Event calls (each one pumps) while the main loop runs.

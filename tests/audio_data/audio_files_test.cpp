@@ -2,6 +2,7 @@
 // game's own sound module: entry counts, the wave format of every image,
 // levels and lengths per kind, and the lip sync's view of every line.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -12,6 +13,7 @@
 #include "headless_sound.h"
 #include "hunt/captions.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "sys/backend.h"
 #include "voice_lines.h"
 
@@ -100,9 +102,23 @@ Bounds LengthBounds(const std::string& name, int entry) {
     if (name == "sounds") {
         // The click, icon, coin and fine ticks repeat quickly; the reels
         // must sound for all 48 steps of 60 ms of a turning reel.
-        static constexpr double kMax[12] = {0.3, 0.3, 0.3, 0.8, 1.2,  0.8,
-                                            1.0, 0.5, 0.4, 2.0, 0.15, 4.0};
-        return {entry == 11 ? 2.88 : 0.02, kMax[entry]};
+        static constexpr auto kMax = [] {
+            std::array<double, kInterfaceSoundCount> most{};
+            most[kClickSound] = 0.3;
+            most[kIconSound] = 0.3;
+            most[kConfirmSound] = 0.3;
+            most[kQuestionSound] = 0.8;
+            most[kTillSound] = 1.2;
+            most[kRefusalSound] = 0.8;
+            most[kMoneySound] = 1.0;
+            most[kSwishSound] = 0.5;
+            most[kShellLoadSound] = 0.4;
+            most[kShotSound] = 2.0;
+            most[kFineDollarSound] = 0.15;
+            most[kReelSound] = 4.0;
+            return most;
+        }();
+        return {entry == kReelSound ? 2.88 : 0.02, kMax[static_cast<size_t>(entry)]};
     }
     if (name == "calls") {
         return {0.5, 3.0};

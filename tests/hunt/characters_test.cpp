@@ -23,6 +23,7 @@
 #include "hunt/panel.h"
 #include "platform/input.h"
 #include "platform/sound.h"
+#include "platform/sound_numbers.h"
 #include "support/font_file.h"
 #include "support/scripted_input.h"
 #include "sys/clock.h"
@@ -439,7 +440,7 @@ protected:
     };
 
     // A seeded hunt with a bird under the boxes: the empty gun's remark
-    // (sound 26), then a remark in the voice slot, each played out and
+    // (one of the hunt's sounds), then a remark in the voice slot, each played out and
     // followed by two more steps.
     Run Play(bool captions, const std::vector<CaptionBox>& boxes) {
         showCaptions = captions ? 1 : 0;
@@ -475,7 +476,7 @@ protected:
         };
         hunt.gunEmpty = 1;
         CommentAfterShot();
-        frames(26);
+        frames(kEmptyGunSound);
         DoPartnerVoice(17);
         frames(kVoiceSound);
         run.display = Snapshot(displaySurface);

@@ -11,6 +11,7 @@
 #include "hunt/gun.h"
 #include "hunt/panel.h"
 #include "hunt_fixture.h"
+#include "shell/options.h"
 #include "support/scripted_input.h"
 #include "sys/backend.h"
 
@@ -39,14 +40,14 @@ TEST_F(HuntTest, EntryStartsTheClubsDayAndLeavingPutsShellsBackAndFreesWhatWasLo
     action = kActionLeftPress;
     LoadShell(7);
     EXPECT_EQ(hunt.loadedShells, 1);
-    EXPECT_EQ(player->items[kItemShells], 24);
+    EXPECT_EQ(player->items[kItemShells], kNewGameShells - 1);
     action = kActionLeftPress;
     LoadShell(7);
     EXPECT_EQ(hunt.loadedShells, 1) << "gun 0 holds one";
     QuitHunt(0);
     EXPECT_NE(currentScreen, static_cast<uint32_t>(kScreenHunt));
-    EXPECT_EQ(player->items[kItemShells], 25);
-    EXPECT_EQ(player->money, 15);
+    EXPECT_EQ(player->items[kItemShells], kNewGameShells);
+    EXPECT_EQ(player->money, kNewGameMoney);
     EXPECT_EQ(cursorInBackPage, 0);
     for (int slot : {97, 98, 99, 200, 208, 209, 211, 300, 971}) {
         EXPECT_EQ(Graphic[static_cast<size_t>(slot)].data, nullptr) << "slot " << slot;

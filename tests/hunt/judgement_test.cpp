@@ -7,6 +7,7 @@
 #include "engine/config.h"
 #include "hunt/clubs.h"
 #include "hunt_fixture.h"
+#include "shell/options.h"
 
 namespace {
 
@@ -86,7 +87,7 @@ TEST_F(JudgementTest, BreachesInOrderWithFinesSentencesAndTheNextScreen) {
             ASSERT_NE(said, std::string::npos);
             jailState = log[said + 21] - '0';
         }
-        EXPECT_EQ(player->money, c.jail == kJailUnpaidFine ? 15 : c.moneyAfter);
+        EXPECT_EQ(player->money, c.jail == kJailUnpaidFine ? kNewGameMoney : c.moneyAfter);
         if (c.jail < 0) {
             EXPECT_GE(jailState, 1);
             EXPECT_LE(jailState, 3);

@@ -7,6 +7,7 @@
 #include "aud/wav_image.h"
 #include "engine/config.h"
 #include "engine/log.h"
+#include "platform/sound_numbers.h"
 #include "support/temp_dir.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
@@ -223,12 +224,15 @@ TEST_F(SoundTest, MusicPlaysOnceAndIsReleased) {
 TEST_F(SoundTest, MusicWithoutAFreeChannelLeavesRoomForLaterMusic) {
     Up();
     WriteBytes(dir + "mainmenu.16b", Tone(300, 1200));
-    for (int n = 0; n < 16; ++n) {
-        SoundSeek("sounds", 0, n < 12 ? n : n + 2);
-        SoundPlay(n < 12 ? n : n + 2);
+    // Every channel busy with the interface sounds and the first hunt sounds.
+    for (int i = 0; i < kMaxChannels; ++i) {
+        const int n = i < kInterfaceSoundCount ? i : i - kInterfaceSoundCount + kFirstHuntSound;
+        SoundSeek("sounds", 0, n);
+        SoundPlay(n);
     }
     PlayMusic("mainmenu");
-    EXPECT_NE(LogText().find("no slot available for 12\r\n"), std::string::npos);
+    EXPECT_NE(LogText().find("no slot available for " + std::to_string(kMusicSound) + "\r\n"),
+              std::string::npos);
     EXPECT_EQ(MusicIsPlaying(), 0u);
     StopAllSounds();
     PlayMusic("mainmenu");
@@ -313,7 +317,7 @@ TEST_F(SoundTest, SilentModeMakesEveryCallANoOp) {
     WriteBytes(dir + "mainmenu.16b", Tone(300, 1200));
     EXPECT_EQ(SoundIsOn(), 0u);
     EXPECT_EQ(SoundSeek("sounds", 0, 0), 0u);
-    EXPECT_EQ(SoundLoad("mainmenu", 12), 0u);
+    EXPECT_EQ(SoundLoad("mainmenu", kMusicSound), 0u);
     SoundPlay(0);
     SoundLoop(0);
     EXPECT_EQ(IsSoundPlaying(0), 0u);

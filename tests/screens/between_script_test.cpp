@@ -82,8 +82,8 @@ TEST_F(GameTest, AHuntAtTheLimitIsPaidOnThePayoutScreen) {
     ASSERT_EQ(RunScript(script, "."), 0) << ReadBytes("runner.out");
     ResetRoster();
     ASSERT_EQ(LoadOptions(), 1u);
-    EXPECT_EQ(roster[0].money, 16) << "$15 and the limit's $1";
-    EXPECT_EQ(roster[0].items[kItemShells], 21);
+    EXPECT_EQ(roster[0].money, kNewGameMoney + 1) << "the new game's money and the limit's $1";
+    EXPECT_EQ(roster[0].items[kItemShells], kNewGameShells - 4) << "a shell a bird";
 }
 
 }  // namespace

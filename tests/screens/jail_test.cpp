@@ -44,8 +44,8 @@ TEST_F(JailTest, GameOverLastsSixSecondsWithoutMusicAndResetsTheGame) {
         EXPECT_GT(TimerCount() - start, 6000u) << "music " << int{musicOn};
         EXPECT_EQ(currentScreen, static_cast<uint32_t>(kScreenRoster));
         EXPECT_EQ(hunt.jailState, kJailFree);
-        EXPECT_EQ(player->money, 15);
-        EXPECT_EQ(player->items[kItemShells], 25);
+        EXPECT_EQ(player->money, kNewGameMoney);
+        EXPECT_EQ(player->items[kItemShells], kNewGameShells);
         Screen(kScreenRoster).exit();
     }
 }

@@ -1,28 +1,36 @@
 #include "catalogue.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 
+#include "platform/sound_numbers.h"
 #include "voice_lines.h"
 
 namespace {
 
-constexpr std::array<const char*, 12> kSounds = {
-    "button click",
-    "icon changed",
-    "bright confirmation (purchase done, volume set, a coin lands)",
-    "question before quitting or deleting",
-    "purchase (till bell)",
-    "refusal",
-    "money appears",
-    "interface swish",
-    "shell loaded",
-    "shotgun shot",
-    "one dollar of a fine",
-    "payout reels spinning",
-};
+// What each interface sound is, by its number (= its entry in "sounds").
+constexpr auto kSounds = [] {
+    std::array<const char*, kInterfaceSoundCount> what{};
+    what[kClickSound] = "button click";
+    what[kIconSound] = "icon changed";
+    what[kConfirmSound] = "bright confirmation (purchase done, volume set, a coin lands)";
+    what[kQuestionSound] = "question before quitting or deleting";
+    what[kTillSound] = "purchase (till bell)";
+    what[kRefusalSound] = "refusal";
+    what[kMoneySound] = "money appears";
+    what[kSwishSound] = "interface swish";
+    what[kShellLoadSound] = "shell loaded";
+    what[kShotSound] = "shotgun shot";
+    what[kFineDollarSound] = "one dollar of a fine";
+    what[kReelSound] = "payout reels spinning";
+    return what;
+}();
+static_assert(std::ranges::none_of(kSounds, [](const char* what) { return what == nullptr; }),
+              "every interface sound is described");
 
-constexpr std::array<const char*, 6> kCalls = {
+// Entry n of "calls", loaded by the hunt into sound kFirstCallSound + n.
+constexpr std::array<const char*, kCallSoundCount> kCalls = {
     "mallard call, upper: hail of quacks",
     "mallard call, lower: feeding chuckle",
     "pintail whistle, upper: trilled whistles",
@@ -32,8 +40,9 @@ constexpr std::array<const char*, 6> kCalls = {
 };
 
 constexpr std::array kFiles = {
-    SoundFile{"sounds", 12, "interface sounds, loaded at start into sounds 0 to 11"},
-    SoundFile{"calls", 6, "duck calls, loaded by the hunt into sounds 14 to 19"},
+    SoundFile{"sounds", kInterfaceSoundCount,
+              "interface sounds, loaded at start into sounds 0 to 11"},
+    SoundFile{"calls", kCallSoundCount, "duck calls, loaded by the hunt into sounds 14 to 19"},
     SoundFile{"char04", 41, "the partner in the blind"},
     SoundFile{"char20", 18, "Wilma, the game warden"},
     SoundFile{"char21", 4, "Sheriff Jones"},

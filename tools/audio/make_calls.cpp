@@ -7,6 +7,7 @@
 #include <numbers>
 
 #include "bank_writer.h"
+#include "platform/sound_numbers.h"
 #include "synth.h"
 
 using namespace synth;
@@ -159,8 +160,9 @@ Buffer CanvasbackGrowl() {
 }
 
 using Maker = Buffer (*)();
-constexpr std::array<Maker, 6> kMakers = {MallardHail, MallardChuckle, PintailTrills,
-                                          PintailSoft, RedheadPurr,    CanvasbackGrowl};
+// Entry n of the bank, played by the hunt as sound kFirstCallSound + n.
+constexpr std::array<Maker, kCallSoundCount> kMakers = {
+    MallardHail, MallardChuckle, PintailTrills, PintailSoft, RedheadPurr, CanvasbackGrowl};
 
 }  // namespace
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "bank_writer.h"
+#include "platform/sound_numbers.h"
 #include "synth.h"
 
 using namespace synth;
@@ -178,26 +179,38 @@ Buffer Reels() {
 }
 
 // Each effect with its peak as a share of kEffectPeak: the shot is the
-// loudest thing in the game, clicks and ticks sit well under it.
+// loudest thing in the game, clicks and ticks sit well under it. Row i is
+// entry i of the bank, loaded by the game into sound i.
 struct Effect {
+    int sound;
     Buffer (*make)();
     float peak;
 };
 
-constexpr std::array<Effect, 12> kEffects = {{
-    {Click, 0.6f},
-    {IconChanged, 0.6f},
-    {Confirm, 0.7f},
-    {Question, 0.7f},
-    {Purchase, 0.8f},
-    {Refusal, 0.6f},
-    {MoneyAppears, 0.7f},
-    {Swish, 0.6f},
-    {ShellLoaded, 0.8f},
-    {Shot, 1.0f},
-    {FineDollar, 0.6f},
-    {Reels, 0.6f},
+constexpr std::array<Effect, kInterfaceSoundCount> kEffects = {{
+    {kClickSound, Click, 0.6f},
+    {kIconSound, IconChanged, 0.6f},
+    {kConfirmSound, Confirm, 0.7f},
+    {kQuestionSound, Question, 0.7f},
+    {kTillSound, Purchase, 0.8f},
+    {kRefusalSound, Refusal, 0.6f},
+    {kMoneySound, MoneyAppears, 0.7f},
+    {kSwishSound, Swish, 0.6f},
+    {kShellLoadSound, ShellLoaded, 0.8f},
+    {kShotSound, Shot, 1.0f},
+    {kFineDollarSound, FineDollar, 0.6f},
+    {kReelSound, Reels, 0.6f},
 }};
+
+constexpr bool InSoundOrder() {
+    for (size_t i = 0; i < kEffects.size(); i++) {
+        if (kEffects[i].sound != static_cast<int>(i)) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InSoundOrder(), "the bank's entries go in sound number order");
 
 }  // namespace
 
