@@ -37,16 +37,24 @@ constexpr int32_t kFullLight = 64;
 constexpr int32_t kDuskFloor = 28;  // the dusk fade stops at intensity 111
 constexpr int32_t kTwilight = 45;   // minutes of dawn and dusk around the hours
 
-std::array<Button, 8> iconBar = {{
-    {7, 429, 74, 45, 1, 1, 0, 2, 0, QuitHunt, 1},
-    {86, 429, 66, 45, 1, 0, 0, 0, 1, PauseHunt, 2},
-    {157, 422, 66, 45, 1, 0, 0, 0, 2, ShowRegulations, 3},
-    {228, 429, 66, 45, 1, 0, 0, 0, 3, ShowGameBag, 4},
-    {297, 422, 66, 45, 1, 0, 0, 0, 4, ToggleDecoys, 5},
-    {371, 422, 66, 45, 1, 0, 0, 0, 5, DuckCallButton, 6},
-    {442, 422, 81, 45, 1, 0, 0, 0, 6, SwitchGun, 7},
-    {528, 422, 104, 45, 1, 0, 0, 0, 7, LoadShell, -1},
-}};
+std::array<Button, 8> iconBar = ButtonList({
+    At({.x = 7, .y = 429, .width = 74, .height = 45},
+       {.graphic = 2, .arg = 0, .handler = QuitHunt}),
+    At({.x = 86, .y = 429, .width = 66, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 1, .handler = PauseHunt}),
+    At({.x = 157, .y = 422, .width = 66, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 2, .handler = ShowRegulations}),
+    At({.x = 228, .y = 429, .width = 66, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 3, .handler = ShowGameBag}),
+    At({.x = 297, .y = 422, .width = 66, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 4, .handler = ToggleDecoys}),
+    At({.x = 371, .y = 422, .width = 66, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 5, .handler = DuckCallButton}),
+    At({.x = 442, .y = 422, .width = 81, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 6, .handler = SwitchGun}),
+    At({.x = 528, .y = 422, .width = 104, .height = 45},
+       {.hoverable = 0, .graphic = 0, .arg = 7, .handler = LoadShell}),
+});
 
 struct Point {
     int32_t x, y;

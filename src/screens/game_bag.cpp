@@ -44,10 +44,11 @@ int32_t pageFlag = 0;
 std::array<uint8_t, kAreaW * kAreaH> toggleSave{};
 std::array<uint8_t, kAreaW * kAreaH> exitSave{};
 
-std::array<Button, 2> buttons = {{
-    {10, 424, 76, 46, 1, 1, 0, 20, 0, ToggleGameBagPage, 1},
-    {553, 424, 76, 46, 1, 1, 0, 5, 0, ExitGameBag, -1},
-}};
+std::array<Button, 2> buttons = ButtonList({
+    At({.x = 10, .y = 424, .width = 76, .height = 46},
+       {.graphic = 20, .handler = ToggleGameBagPage}),
+    At({.x = 553, .y = 424, .width = 76, .height = 46}, {.graphic = 5, .handler = ExitGameBag}),
+});
 
 // The hunt's pixels under the buttons saved, the page's put in their place, so
 // that unlighting a button shows the bag page.

@@ -46,10 +46,11 @@ int32_t loadedGraphics = 0;
 int32_t payoutLevel = 0;
 int32_t viewFlag = 0;
 
-std::array<Button, 2> buttons = {{
-    {476, 67, 74, 44, 1, 1, 0, 22, 0, ToggleGoalView, 1},
-    {7, 430, 74, 44, 1, 1, 0, 4, kScreenMain, ExitScreen, -1},
-}};
+std::array<Button, 2> buttons = ButtonList({
+    At({.x = 476, .y = 67, .width = 74, .height = 44}, {.graphic = 22, .handler = ToggleGoalView}),
+    At({.x = 7, .y = 430, .width = 74, .height = 44},
+       {.graphic = 4, .arg = kScreenMain, .handler = ExitScreen}),
+});
 
 // The strip picture of tally counter i: hen mallard is the last picture.
 constexpr int32_t PictureOf(int32_t kind) {

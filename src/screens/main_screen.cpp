@@ -27,15 +27,21 @@ constexpr int32_t kBrokeShells = 4;
 
 int32_t mainGraphicCount = 0;
 
-std::array<Button, 7> buttons = {{
-    {70, 302, 104, 84, 1, 1, 0, 21, 0, GoHunt, 1},
-    {244, 186, 110, 84, 1, 1, 0, 22, 1, GoHunt, 2},
-    {64, 164, 114, 86, 1, 1, 0, 23, 2, GoHunt, 3},
-    {442, 231, 116, 96, 1, 1, 0, 24, 3, GoHunt, 4},
-    {520, 360, 102, 50, 1, 1, 0, 25, kScreenStore, ExitScreen, 5},
-    {514, 411, 94, 45, 1, 1, 0, 26, kScreenRoster, ExitScreen, 6},
-    {3, 420, 76, 55, 1, 1, 0, 1, 0, DoExit, -1},
-}};
+std::array<Button, 7> buttons = ButtonList({
+    At({.x = 70, .y = 302, .width = 104, .height = 84},
+       {.graphic = 21, .arg = 0, .handler = GoHunt}),
+    At({.x = 244, .y = 186, .width = 110, .height = 84},
+       {.graphic = 22, .arg = 1, .handler = GoHunt}),
+    At({.x = 64, .y = 164, .width = 114, .height = 86},
+       {.graphic = 23, .arg = 2, .handler = GoHunt}),
+    At({.x = 442, .y = 231, .width = 116, .height = 96},
+       {.graphic = 24, .arg = 3, .handler = GoHunt}),
+    At({.x = 520, .y = 360, .width = 102, .height = 50},
+       {.graphic = 25, .arg = kScreenStore, .handler = ExitScreen}),
+    At({.x = 514, .y = 411, .width = 94, .height = 45},
+       {.graphic = 26, .arg = kScreenRoster, .handler = ExitScreen}),
+    At({.x = 3, .y = 420, .width = 76, .height = 55}, {.graphic = 1, .handler = DoExit}),
+});
 
 }  // namespace
 

@@ -29,10 +29,11 @@ int32_t pageFlag = 0;
 std::array<uint8_t, kExitW * kExitH> exitSave{};
 std::array<uint8_t, kToggleW * kToggleH> toggleSave{};
 
-std::array<Button, 2> buttons = {{
-    {254, 387, 140, 45, 1, 1, 0, kTextPageToggle, 0, ToggleRegsPage, 1},
-    {513, 387, 74, 51, 1, 1, 0, 5, 0, ExitRegs, -1},
-}};
+std::array<Button, 2> buttons = ButtonList({
+    At({.x = 254, .y = 387, .width = 140, .height = 45},
+       {.graphic = kTextPageToggle, .handler = ToggleRegsPage}),
+    At({.x = 513, .y = 387, .width = 74, .height = 51}, {.graphic = 5, .handler = ExitRegs}),
+});
 
 void GiveButtonAreasBack() {
     RestoreImage(exitSave.data(), workPage, kExitX, kExitY, kExitW, kExitH);

@@ -35,19 +35,26 @@ constexpr int32_t kStripY = 266;
 
 int32_t loadedGraphics = 0;
 
-std::array<Button, 11> buttons = {{
-    {310, 192, 260, 25, 1, 0, 0, 0, 0, SelectPlayer, 1},
-    {310, 221, 260, 25, 1, 0, 0, 0, 1, SelectPlayer, 2},
-    {310, 250, 260, 25, 1, 0, 0, 0, 2, SelectPlayer, 3},
-    {310, 279, 260, 25, 1, 0, 0, 0, 3, SelectPlayer, 4},
-    {310, 308, 260, 25, 1, 0, 0, 0, 4, SelectPlayer, 5},
-    {7, 430, 74, 45, 1, 1, 0, 4, 1, GoToScreen, 6},
-    {87, 181, 74, 45, 1, 1, 0, 22, 0, ToggleMusic, 7},
-    {56, 249, 72, 45, 1, 1, 0, 23, 0, NoAction, 8},
-    {317, 345, 74, 45, 1, 1, 0, 24, 0, NewGame, 9},
-    {487, 345, 74, 45, 1, 1, 0, 25, 0, DeleteGame, 10},
-    {131, 266, 113, 36, 1, 0, 0, 26, 0, DragVolume, -1},
-}};
+std::array<Button, 11> buttons = ButtonList({
+    At({.x = 310, .y = 192, .width = 260, .height = 25},
+       {.hoverable = 0, .graphic = 0, .arg = 0, .handler = SelectPlayer}),
+    At({.x = 310, .y = 221, .width = 260, .height = 25},
+       {.hoverable = 0, .graphic = 0, .arg = 1, .handler = SelectPlayer}),
+    At({.x = 310, .y = 250, .width = 260, .height = 25},
+       {.hoverable = 0, .graphic = 0, .arg = 2, .handler = SelectPlayer}),
+    At({.x = 310, .y = 279, .width = 260, .height = 25},
+       {.hoverable = 0, .graphic = 0, .arg = 3, .handler = SelectPlayer}),
+    At({.x = 310, .y = 308, .width = 260, .height = 25},
+       {.hoverable = 0, .graphic = 0, .arg = 4, .handler = SelectPlayer}),
+    At({.x = 7, .y = 430, .width = 74, .height = 45},
+       {.graphic = 4, .arg = kScreenMain, .handler = GoToScreen}),
+    At({.x = 87, .y = 181, .width = 74, .height = 45}, {.graphic = 22, .handler = ToggleMusic}),
+    At({.x = 56, .y = 249, .width = 72, .height = 45}, {.graphic = 23, .handler = NoAction}),
+    At({.x = 317, .y = 345, .width = 74, .height = 45}, {.graphic = 24, .handler = NewGame}),
+    At({.x = 487, .y = 345, .width = 74, .height = 45}, {.graphic = 25, .handler = DeleteGame}),
+    At({.x = 131, .y = 266, .width = 113, .height = 36},
+       {.hoverable = 0, .graphic = 26, .handler = DragVolume}),
+});
 
 // The saved-players file's own rule, so a name is a game or not the same way everywhere.
 bool SlotIsEmpty(int slot) {

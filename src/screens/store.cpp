@@ -19,8 +19,6 @@ constexpr int32_t kFirstSlot = 31;  // "spr_04" goes here
 constexpr int32_t kLitGraphicBase = 10;
 constexpr int32_t kPlainButtonGraphics = 12;  // below this a button is hit anywhere in it
 constexpr int kItemButtons = 8;
-constexpr int32_t kArrowShape = 0;
-constexpr int32_t kButtonShape = 1;
 constexpr int32_t kMostShellsToBuy = 999;  // shells are sold while the box holds at most this
 constexpr int32_t kShellBox = 25;
 constexpr int32_t kChordMoney = 100;
@@ -36,30 +34,36 @@ constexpr std::array<int32_t, kItemCount> kPrices = {5, 5, 5, 5, 5, 5, 0, 30, 20
 
 int32_t storeGraphicCount = 0;
 
-std::array<Button, 9> buttons = {{
-    {6, 56, 236, 74, 1, 0, 0, 21, kItemDecoys, BuyItem, 1},
-    {242, 56, 112, 94, 1, 0, 0, 22, kItemLicence, BuyItem, 2},
-    {62, 198, 116, 52, 1, 0, 0, 23, kItemCall1, BuyItem, 3},
-    {10, 262, 132, 48, 1, 0, 0, 24, kItemCall1 + 1, BuyItem, 4},
-    {116, 142, 98, 42, 1, 0, 0, 25, kItemCall1 + 2, BuyItem, 5},
-    {248, 182, 98, 96, 1, 0, 0, 26, kItemShells, BuyItem, 6},
-    {18, 300, 606, 108, 1, 0, 0, 27, kItemGun1 + 2, BuyItem, 7},
-    {86, 372, 554, 108, 1, 0, 0, 28, kItemGun1 + 1, BuyItem, 8},
-    {7, 430, 74, 44, 1, 1, 0, 4, kScreenMain, ExitScreen, -1},
-}};
+// The shelves (their lit picture is the one always drawn), then the way out.
+std::array<Button, 9> buttons = ButtonList({
+    At({.x = 6, .y = 56, .width = 236, .height = 74},
+       {.hoverable = 0, .graphic = 21, .arg = kItemDecoys, .handler = BuyItem}),
+    At({.x = 242, .y = 56, .width = 112, .height = 94},
+       {.hoverable = 0, .graphic = 22, .arg = kItemLicence, .handler = BuyItem}),
+    At({.x = 62, .y = 198, .width = 116, .height = 52},
+       {.hoverable = 0, .graphic = 23, .arg = kItemCall1, .handler = BuyItem}),
+    At({.x = 10, .y = 262, .width = 132, .height = 48},
+       {.hoverable = 0, .graphic = 24, .arg = kItemCall1 + 1, .handler = BuyItem}),
+    At({.x = 116, .y = 142, .width = 98, .height = 42},
+       {.hoverable = 0, .graphic = 25, .arg = kItemCall1 + 2, .handler = BuyItem}),
+    At({.x = 248, .y = 182, .width = 98, .height = 96},
+       {.hoverable = 0, .graphic = 26, .arg = kItemShells, .handler = BuyItem}),
+    At({.x = 18, .y = 300, .width = 606, .height = 108},
+       {.hoverable = 0, .graphic = 27, .arg = kItemGun1 + 2, .handler = BuyItem}),
+    At({.x = 86, .y = 372, .width = 554, .height = 108},
+       {.hoverable = 0, .graphic = 28, .arg = kItemGun1 + 1, .handler = BuyItem}),
+    At({.x = 7, .y = 430, .width = 74, .height = 44},
+       {.graphic = 4, .arg = kScreenMain, .handler = ExitScreen}),
+});
 
-bool Inside(const Button& b, int32_t px, int32_t py) {
-    return px >= b.x && px < b.x + b.width && py >= b.y && py < b.y + b.height;
+// A shelf is hit only on its picture's painted pixels, a clear one leaving the
+// point to later buttons.
+bool OnShelfPicture(const Button& b, int32_t px, int32_t py) {
+    return b.graphic < kPlainButtonGraphics ||
+           CheckBitmapData(b.graphic + kLitGraphicBase, px - b.x, py - b.y) != 0;
 }
-
-void Unlight(Button& b) {
-    HideCursor();
-    b.lit = 0;
-    CopyPageRect(workPage, backPage, b.x, b.y, b.width, b.height);
-    CopyPageRect(backPage, displaySurface, b.x, b.y, b.width, b.height);
-    SetCursorShape(kArrowShape);
-    ShowCursor();
-}
+// Over the shelves, which never light, the pointer keeps its shape.
+constexpr HitRules kStoreRules = {.onButton = OnShelfPicture, .shapeFollowsLight = true};
 
 // The shelf pictures, leaving out `skip` (null: none).
 void DrawShelves(const Button* skip) {
@@ -121,18 +125,7 @@ void RestoreStoreScreen() {
 }
 
 void DoStoreScreen() {
-    if (action == 0) {
-        return;
-    }
-    if (action == kActionLeftPress) {
-        Button* b = HitTestStore(buttons.data(), pointerX, pointerY);
-        if (b != nullptr && b->handler != nullptr) {
-            b->handler(b->arg);
-        }
-    } else if (action == kActionMove) {
-        HitTestStore(buttons.data(), pointerX, pointerY);
-    }
-    action = 0;
+    DoButtonList(buttons.data(), kStoreRules);
 }
 
 void DrawStoreItems() {
@@ -194,33 +187,7 @@ void BuyItem(int32_t item) {
 }
 
 Button* HitTestStore(Button* list, int32_t px, int32_t py) {
-    Button* found = nullptr;
-    for (int32_t i = 0; i >= 0; i = list[i].next) {
-        Button& b = list[i];
-        if (!b.enabled) {
-            continue;
-        }
-        if (Inside(b, px, py)) {
-            if (b.graphic < kPlainButtonGraphics ||
-                CheckBitmapData(b.graphic + kLitGraphicBase, px - b.x, py - b.y) != 0) {
-                found = &b;
-                break;
-            }
-            continue;  // a clear pixel of a shelf picture: later buttons may have it
-        }
-        if (b.hoverable && b.lit) {
-            Unlight(b);
-        }
-    }
-    if (found == nullptr) {
-        return nullptr;
-    }
-    if (!found->hoverable || found->lit) {
-        return found;
-    }
-    LightButton(list, *found);
-    SetCursorShape(kButtonShape);
-    return found;
+    return HitTestButtons(list, px, py, kStoreRules);
 }
 
 uint32_t CheckBitmapData(int32_t graphic, int32_t dx, int32_t dy) {

@@ -37,11 +37,15 @@ bool IsScreen(uint32_t number) {
     return false;
 }
 
-void Unlight(Button& button) {
+// Puts the button out on the display; with `arrow` the pointer is redrawn as the arrow.
+void Unlight(Button& button, bool arrow = false) {
     HideCursor();
     button.lit = 0;
     CopyPageRect(workPage, backPage, button.x, button.y, button.width, button.height);
     CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
+    if (arrow) {
+        SetCursorShape(kArrowShape);
+    }
     ShowCursor();
 }
 
@@ -115,7 +119,7 @@ void SwitchOverlay(uint32_t number) {
     DrainMouse();
 }
 
-Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
+Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rules) {
     Button* found = nullptr;
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         Button& button = list[i];
@@ -123,26 +127,32 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
             continue;
         }
         if (Contains(button, px, py)) {
-            found = &button;
-            break;
+            if (rules.onButton == nullptr || rules.onButton(button, px, py)) {
+                found = &button;
+                break;
+            }
+            continue;  // not really on it: later buttons may have the point
         }
-        if (GetCursorShape() == kButtonShape) {
+        if (!rules.shapeFollowsLight && GetCursorShape() == kButtonShape) {
             SetCursorShape(kArrowShape);
         }
         if (button.hoverable && button.lit) {
-            Unlight(button);
+            Unlight(button, rules.shapeFollowsLight);
         }
     }
     if (found == nullptr) {
         return nullptr;
     }
-    if (GetCursorShape() == kArrowShape) {
+    if (!rules.shapeFollowsLight && GetCursorShape() == kArrowShape) {
         SetCursorShape(kButtonShape);
     }
     if (!found->hoverable || found->lit) {
         return found;
     }
     LightButton(list, *found);
+    if (rules.shapeFollowsLight) {
+        SetCursorShape(kButtonShape);
+    }
     return found;
 }
 
@@ -193,17 +203,17 @@ void ShowButtons(const Button* list) {
     }
 }
 
-void DoButtonList(Button* list) {
+void DoButtonList(Button* list, const HitRules& rules) {
     if (action == 0) {
         return;
     }
     if (action == kActionLeftPress) {
-        Button* button = HitTestButtons(list, pointerX, pointerY);
+        Button* button = HitTestButtons(list, pointerX, pointerY, rules);
         if (button != nullptr && button->handler != nullptr) {
             button->handler(button->arg);
         }
     } else if (action == kActionMove) {
-        HitTestButtons(list, pointerX, pointerY);
+        HitTestButtons(list, pointerX, pointerY, rules);
     }
     action = 0;
 }

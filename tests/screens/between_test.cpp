@@ -212,10 +212,12 @@ TEST_F(BetweenTest, StoreHitTestTakesOnlyPointsInsideThePicture) {
         }
     }
     ASSERT_TRUE(found);
-    std::array<Button, 2> shelf = {{
-        {100, 100, 606, 108, 1, 0, 0, 27, 8, BuyItem, 1},
-        {100, 100, 98, 42, 1, 0, 0, 25, 4, BuyItem, -1},
-    }};
+    std::array<Button, 2> shelf = ButtonList({
+        At({.x = 100, .y = 100, .width = 606, .height = 108},
+           {.hoverable = 0, .graphic = 27, .arg = kItemGun1 + 2, .handler = BuyItem}),
+        At({.x = 100, .y = 100, .width = 98, .height = 42},
+           {.hoverable = 0, .graphic = 25, .arg = kItemCall1 + 2, .handler = BuyItem}),
+    });
     EXPECT_EQ(HitTestStore(shelf.data(), 100 + x - 1, 100 + y - 1), &shelf[1]);
 }
 

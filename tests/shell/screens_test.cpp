@@ -45,11 +45,15 @@ protected:
         for (GDL_Surface* page : {workPage, backPage, displaySurface}) {
             Fill(page, 9);
         }
-        // Two hoverable buttons that overlap, walked 0, 2, 1, and a plain one.
+        // Two hoverable buttons that overlap, and a plain one; walked 0, 2, 1 by
+        // hand, so the walk and not the array orders them.
         list = {{
-            {100, 100, 40, 20, 1, 1, 0, 4, 10, Clicked, 2},
-            {300, 100, 40, 20, 1, 0, 0, 4, 11, Clicked, -1},
-            {120, 110, 40, 20, 1, 1, 0, 4, 12, Clicked, 1},
+            At({.x = 100, .y = 100, .width = 40, .height = 20},
+               {.graphic = 4, .arg = 10, .handler = Clicked, .next = 2}),
+            At({.x = 300, .y = 100, .width = 40, .height = 20},
+               {.hoverable = 0, .graphic = 4, .arg = 11, .handler = Clicked, .next = -1}),
+            At({.x = 120, .y = 110, .width = 40, .height = 20},
+               {.graphic = 4, .arg = 12, .handler = Clicked, .next = 1}),
         }};
     }
     void TearDown() override {
@@ -92,11 +96,15 @@ TEST_F(ScreensTest, LitStateAndPointerShapeFollowThePointer) {
 }
 
 TEST_F(ScreensTest, EarlierInTheWalkWinsWhereButtonsOverlap) {
-    // Walked 0, 2, 1: element 2 comes before element 1 although it is later in the array.
+    // Walked 0, 2, 1 by hand: element 2 comes before element 1 although it is
+    // later in the array, so it wins where they overlap.
     std::array<Button, 3> walk = {{
-        {0, 0, 10, 10, 1, 0, 0, 4, 0, Clicked, 2},
-        {130, 115, 40, 20, 1, 0, 0, 4, 1, Clicked, -1},
-        {120, 110, 40, 20, 1, 0, 0, 4, 2, Clicked, 1},
+        At({.x = 0, .y = 0, .width = 10, .height = 10},
+           {.hoverable = 0, .graphic = 4, .arg = 0, .handler = Clicked, .next = 2}),
+        At({.x = 130, .y = 115, .width = 40, .height = 20},
+           {.hoverable = 0, .graphic = 4, .arg = 1, .handler = Clicked, .next = -1}),
+        At({.x = 120, .y = 110, .width = 40, .height = 20},
+           {.hoverable = 0, .graphic = 4, .arg = 2, .handler = Clicked, .next = 1}),
     }};
     EXPECT_EQ(HitTestButtons(walk.data(), 140, 120), &walk[2]);
     EXPECT_EQ(HitTestButtons(walk.data(), 165, 130), &walk[1]);
