@@ -6,6 +6,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/transitions.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int32_t kBirdSlot = 300;  // the hunt's "sprites" bank
 constexpr uint8_t kShadowColour = 254;
 constexpr int kClickSound = 0;
 constexpr int kEntrySound = 1;

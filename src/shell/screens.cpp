@@ -5,6 +5,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/draw.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "platform/graphics.h"
@@ -18,8 +19,6 @@ uint32_t quitGame = 0;
 namespace {
 
 constexpr int kClickSound = 0;
-constexpr int32_t kArrowShape = 0;
-constexpr int32_t kButtonShape = 1;
 constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 10
 
 // The game's screens, registered at start-up.
@@ -106,7 +105,7 @@ void SwitchOverlay(uint32_t number) {
     currentScreen = number;
     if (number == kScreenHunt) {
         Screen(kScreenHunt).restore();
-        SetCursorShape(kArrowShape);
+        SetCursorShape(kArrowPointer);
         ShowCursor();
     } else {
         Screen(number).draw();
@@ -126,8 +125,8 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
             found = &button;
             break;
         }
-        if (GetCursorShape() == kButtonShape) {
-            SetCursorShape(kArrowShape);
+        if (GetCursorShape() == kButtonPointer) {
+            SetCursorShape(kArrowPointer);
         }
         if (button.hoverable && button.lit) {
             Unlight(button);
@@ -136,8 +135,8 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py) {
     if (found == nullptr) {
         return nullptr;
     }
-    if (GetCursorShape() == kArrowShape) {
-        SetCursorShape(kButtonShape);
+    if (GetCursorShape() == kArrowPointer) {
+        SetCursorShape(kButtonPointer);
     }
     if (!found->hoverable || found->lit) {
         return found;
