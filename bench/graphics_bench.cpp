@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/transitions.h"
 #include "platform/graphics.h"
@@ -15,7 +16,6 @@
 
 namespace {
 
-constexpr int kSprite = 300;
 constexpr int64_t kPagePixels = 640 * 480;
 
 // The headless display, a 640 by 480 sprite with a transparent pixel in every
@@ -32,12 +32,12 @@ void SetUpPages() {
     if (GraphicsInit() != 1) {
         std::abort();
     }
-    for (int slot : {kSprite, kDepthMapSlot}) {
+    for (int slot : {kSpriteSlot, kDepthMapSlot}) {
         GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         g = GraphicSlot{640 * 480, 640, 480, 0, 0, static_cast<uint8_t*>(GDL_malloc(640 * 480))};
         for (int i = 0; i < 640 * 480; ++i) {
-            g.data[i] = slot == kSprite ? static_cast<uint8_t>(i % 5 == 0 ? 0 : i % 251 + 1)
-                                        : static_cast<uint8_t>(i % 3 == 0 ? 200 : 10);
+            g.data[i] = slot == kSpriteSlot ? static_cast<uint8_t>(i % 5 == 0 ? 0 : i % 251 + 1)
+                                            : static_cast<uint8_t>(i % 3 == 0 ? 200 : 10);
         }
     }
     std::memset(backPage->pixels, 1, static_cast<size_t>(backPage->bytesPerLine) * 480);
@@ -46,7 +46,7 @@ void SetUpPages() {
 void BM_BlitGraphic(benchmark::State& state) {
     SetUpPages();
     for (auto _ : state) {
-        BlitGraphic(kSprite, 0, 0, backPage);
+        BlitGraphic(kSpriteSlot, 0, 0, backPage);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
@@ -56,7 +56,7 @@ BENCHMARK(BM_BlitGraphic);
 void BM_BlitGraphicLayer(benchmark::State& state) {
     SetUpPages();
     for (auto _ : state) {
-        BlitGraphicLayer(kSprite, 0, 0, 100);
+        BlitGraphicLayer(kSpriteSlot, 0, 0, 100);
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
@@ -71,7 +71,7 @@ void BM_ScaleGraphic(benchmark::State& state) {
     // Mirrored, the anchor is the right edge: place the sprite at the same spot.
     const int32_t x = mirror ? 640 * percent / 100 : 0;
     for (auto _ : state) {
-        ScaleGraphic(kSprite, x, 0, 100, percent, mirror);
+        ScaleGraphic(kSpriteSlot, x, 0, 100, percent, mirror);
         benchmark::ClobberMemory();
     }
     const int64_t width = std::min<int64_t>(640, 640 * percent / 100);

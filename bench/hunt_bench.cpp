@@ -14,6 +14,7 @@
 #include "app/screen_table.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -49,7 +50,7 @@ void SetUpGame() {
     if (GraphicsInit() != 1) {
         std::abort();
     }
-    LoadGraphics(10, "icons");
+    LoadGraphics(kIconsSlot, "icons");
     InitMouse();
     LoadFonts("fonts.dat");
 }

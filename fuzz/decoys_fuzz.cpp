@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -16,13 +17,9 @@
 
 namespace {
 
-constexpr int kSceneSlot = 97;
-constexpr int kFirstDecoy = 956;  // two kinds, each facing two ways
-constexpr int32_t kOpenWater = 117;
-
 // Small decoys of our own in the slots the sprite bank fills in the hunt.
 void MakeDecoys() {
-    for (int slot = kFirstDecoy; slot < kFirstDecoy + 3; ++slot) {
+    for (int slot = kDecoySlot; slot < kDecoySlot + kDecoyKinds; ++slot) {
         GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         if (g.data != nullptr) {
             continue;
@@ -52,9 +49,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SeedRandom(static_cast<uint32_t>(size));
     BlitGraphic2(kSceneSlot, 0, 0, kScreenHeight, workPage);
     const int32_t named = size > 0 ? data[size - 1] : kOpenWater;
-    for (int32_t kind : {1, 2, 1, 2}) {
-        PlaceDecoys(kind, 3, kOpenWater);
-    }
+    SpreadDecoys();
     PlaceDecoys(1, 3, named);
     ResetGraphicBanks();
     return 0;

@@ -8,12 +8,11 @@
 #include <thread>
 
 #include "bird_kinds.h"
+#include "engine/graphic_slots.h"
 #include "palette.h"
 
 namespace {
 
-constexpr int kPoses = 5;
-constexpr int kFrames = 16;
 constexpr int kCanvasW = 128, kCanvasH = 160;
 constexpr int kSupersample = 3;
 constexpr double kPixelsPerCm = 1.55;
@@ -21,7 +20,7 @@ constexpr double kPixelsPerCm = 1.55;
 constexpr double kElevation = -28;
 constexpr double kYaw = 20;
 // Nose angle of poses 0 (steep descent) to 4 (steep climb), degrees.
-constexpr double kPitch[kPoses] = {-30, -14, 0, 14, 30};
+constexpr double kPitch[kBirdPoses] = {-30, -14, 0, 14, 30};
 // Roll of tilts 0, 1 (level) and 2, degrees; positive shows the back.
 constexpr double kRoll[3] = {-24, 0, 24};
 
@@ -160,8 +159,9 @@ void WarmPalette() {
 }  // namespace
 
 std::vector<Picture> DrawBirds() {
-    constexpr int kCount = kSpeciesCount * 2 * kPoses * kFrames;
-    static_assert(kCount == 640);
+    constexpr int kCount = kSpeciesCount * 2 * kBirdPoses * kBirdFrames;
+    static_assert(kCount == kBirdGraphics);
+    static_assert(BirdPicture(1, 1, 1) == 160 + 80 + kBirdFrames);
     WarmPalette();
     std::vector<Picture> birds(kCount);
     // Every picture stands alone, so two workers take alternate ones; each
@@ -169,7 +169,7 @@ std::vector<Picture> DrawBirds() {
     auto work = [&birds](int first) {
         for (int i = first; i < kCount; i += 2) {
             birds[static_cast<size_t>(i)] =
-                DrawClose(i / 160, i / 80 % 2, i / kFrames % kPoses, i % kFrames);
+                DrawClose(i / 160, i / 80 % 2, i / kBirdFrames % kBirdPoses, i % kBirdFrames);
         }
     };
     std::thread other(work, 1);

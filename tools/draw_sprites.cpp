@@ -1,16 +1,14 @@
-// The hunt's sprite bank, "sprites", loaded at graphic 300: the close birds,
+// The hunt's sprite bank, "sprites", loaded at kSpriteSlot: the close birds,
 // the far flocks, the decoys and the retriever, numbered so that graphic =
-// 300 + entry.
+// kSpriteSlot + entry.
 #include <cstdio>
 
 #include "birds.h"
 #include "canvas.h"
+#include "engine/graphic_slots.h"
 #include "retriever.h"
 
 namespace {
-
-constexpr int kFirstGraphic = 300;
-constexpr int kEntries = 672;  // graphics 300 to 971
 
 // Fills entries from graphic `first` on; false when they do not fit.
 bool Put(std::vector<Picture>& bank, int first, const std::vector<Picture>& pictures,
@@ -21,7 +19,7 @@ bool Put(std::vector<Picture>& bank, int first, const std::vector<Picture>& pict
         return false;
     }
     for (size_t i = 0; i < pictures.size(); i++) {
-        bank[static_cast<size_t>(first - kFirstGraphic) + i] = pictures[i];
+        bank[static_cast<size_t>(first - kSpriteSlot) + i] = pictures[i];
     }
     return true;
 }
@@ -34,11 +32,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     // Unused numbers (940..947, 959) hold a single transparent pixel.
-    std::vector<Picture> bank(kEntries, Picture{1, 1, 0, 0, {0}});
-    bool ok = Put(bank, 300, DrawBirds(), 640, "birds") &&
-              Put(bank, 948, DrawFarFlocks(), 8, "far flock frames") &&
-              Put(bank, 956, DrawDecoys(), 3, "decoys") &&
-              Put(bank, 960, DrawRetriever(), 12, "retriever pictures");
+    std::vector<Picture> bank(kSpriteGraphics, Picture{1, 1, 0, 0, {0}});
+    bool ok = Put(bank, kBirdSlot, DrawBirds(), kBirdGraphics, "birds") &&
+              Put(bank, kFarFlockSlot, DrawFarFlocks(), kFarFlockGraphics, "far flock frames") &&
+              Put(bank, kDecoySlot, DrawDecoys(), kDecoyKinds, "decoys") &&
+              Put(bank, kDogLeapingOut, DrawRetriever(), kDogPictures, "retriever pictures");
     if (!ok) {
         return 1;
     }

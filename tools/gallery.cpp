@@ -13,6 +13,7 @@
 
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"
 #include "gdl/gdl.h"
@@ -26,27 +27,27 @@ namespace {
 // The first slot each bank goes to in the game.
 int StartSlot(const std::string& name) {
     if (name == "pointers") {
-        return 0;
+        return kPointerSlot;
     }
     if (name == "icons") {
-        return 10;
+        return kIconsSlot;
     }
     if (name.rfind("scn_", 0) == 0 || name == "jail") {
-        return name == "jail" ? 98 : 97;
+        return name == "jail" ? kJailSlot : kSceneSlot;
     }
     if (name == "sprites") {
-        return 300;
+        return kSpriteSlot;
     }
     if (name == "spr_08") {
-        return 100;
+        return kGameOverSlot;
     }
     if (name == "char04") {
-        return 200;
+        return kPartnerSlot;
     }
     if (name.rfind("char", 0) == 0) {
-        return 210;
+        return kHeadSlot;
     }
-    return 31;
+    return kScreenBankSlot;
 }
 
 // One font drawn by DrawFontText onto the back page: every character on the

@@ -9,6 +9,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"
 #include "platform/graphics.h"
@@ -51,35 +52,35 @@ void OwnDepthMap() {
     Graphic[kDepthMapSlot] = {kScreenWidth * kScreenHeight, kScreenWidth, kScreenHeight, 0, 0, map};
 }
 
-// The backdrop on the work page and a depth map in slot 99; returns the slots
-// to free afterwards (start, count), or count 0 on failure.
+// The backdrop on the work page and a depth map in its slot; returns the
+// slots to free afterwards (start, count), or count 0 on failure.
 std::pair<int, int> Backdrop(const std::string& name) {
     if (name == "char21") {
-        int count = LoadGraphics(98, "jail");
+        int count = LoadGraphics(kJailSlot, "jail");
         if (count < 2) {
-            FreeGraphics(98, count);
-            return {98, 0};
+            FreeGraphics(kJailSlot, count);
+            return {kJailSlot, 0};
         }
-        BlitGraphic(98, 0, 0, workPage);
-        return {98, count};
+        BlitGraphic(kJailSlot, 0, 0, workPage);
+        return {kJailSlot, count};
     }
     if (std::filesystem::exists(dataDir + "scn_01.256")) {
-        int count = LoadGraphics(97, "scn_01");
-        if (count >= 3) {
-            BlitGraphic(97, 0, 0, workPage);
-            return {97, count};
+        int count = LoadGraphics(kSceneSlot, "scn_01");
+        if (count >= kSceneGraphics) {
+            BlitGraphic(kSceneSlot, 0, 0, workPage);
+            return {kSceneSlot, count};
         }
-        FreeGraphics(97, count);
+        FreeGraphics(kSceneSlot, count);
     }
     // The title's marsh with a dark panel along the bottom.
     if (LoadBackground("bkg_01") == 0) {
-        return {99, 0};
+        return {kDepthMapSlot, 0};
     }
     for (int y = 420; y < kScreenHeight; y++) {
         std::memset(workPage->pixels + y * workPage->bytesPerLine, 254, kScreenWidth);
     }
     OwnDepthMap();
-    return {99, 1};
+    return {kDepthMapSlot, 1};
 }
 
 Sheet Page() {
@@ -115,7 +116,7 @@ std::string Caption(int start, const Step& step) {
 }  // namespace
 
 int WriteFaceSheet(const std::string& out, const std::string& name, int start) {
-    const GraphicSlot& rect = Graphic[static_cast<size_t>(start + 11)];
+    const GraphicSlot& rect = Graphic[static_cast<size_t>(start + kHeadRectGraphic)];
     if (Graphic[static_cast<size_t>(start)].data == nullptr || rect.data == nullptr) {
         std::fprintf(stderr, "%s: not a talking head\n", name.c_str());
         return 1;

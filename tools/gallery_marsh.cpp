@@ -1,11 +1,11 @@
 // The marsh previews: each club's scene as the hunt composes it, with the
-// game's own loaders and blitters on the headless pages: the icons of a
-// player who owns everything, the decoys put out, a ladder of close birds at
-// every size along the rows where each meets the water, the retriever along
-// its path, the partner and a far flock. Beside each, its depth map in false
-// colour with the decoy cells marked.
+// game's own loaders, blitters and hunt code on the headless pages: the icon
+// bar of a player who owns everything, the decoys put out, the clock at the
+// club's start, a ladder of close birds at every size along the rows where
+// each meets the water, the retriever along its path, the partner and a far
+// flock. Beside each, its depth map in false colour with the decoy cells
+// marked.
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -13,19 +13,27 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/random.h"
 #include "gallery_sheet.h"
+#include "hunt/characters.h"
+#include "hunt/clubs.h"
+#include "hunt/flights.h"
+#include "hunt/gun.h"
+#include "hunt/hunt.h"
+#include "hunt/panel.h"
 #include "platform/graphics.h"
+#include "shell/options.h"
 
 namespace {
 
 constexpr uint32_t kPreviewSeed = 1995;  // the decoys land in the same places every time
+// The sizes of close flight, 30 to 100 percent.
 constexpr int kSizes = 8;
-// Close flight by size: scale, the row where it meets the water, its layer.
-constexpr int kScale[kSizes] = {30, 40, 50, 60, 70, 80, 90, 100};
-constexpr int kGroundY[kSizes] = {273, 295, 318, 347, 375, 408, 440, 480};
-constexpr int kDepth[kSizes] = {65, 71, 77, 84, 92, 101, 110, 119};
+constexpr int SizeScale(int i) {
+    return 30 + i * 10;
+}
 
 bool Exists(const char* bank) {
     return std::filesystem::exists(dataDir + bank + ".256");
@@ -35,114 +43,70 @@ bool Has(int slot) {
     return Graphic[static_cast<size_t>(slot)].data != nullptr;
 }
 
-// The hunt's decoy placement, drawn with the preview's fixed seed.
-void PlaceDecoys(int kind, int count, int mapValue) {
-    const GraphicSlot& map = Graphic[98];
-    if (map.data == nullptr) {
-        return;
-    }
-    int placed = 0;
-    for (int tries = 0; tries < 101 && placed < count; tries++) {
-        int cx = Random() % 160;
-        int cy = 59 + Random() % 61;
-        int coin = Random() % 2;
-        if (map.data[cy * 160 + cx] != mapValue) {
-            continue;
-        }
-        placed++;
-        int size = (cy * 16 - 940) * 25 / 245;
-        if (size > 10 && Has(955 + kind + coin)) {
-            BlitDecoy(955 + kind + coin, cx * 4, cy * 4, size);
-        }
-    }
-}
-
-struct DogStep {
-    int graphic, x, y, depth;
-};
-
-// The retriever's path as the hunt moves it: out over the bank and down
-// beyond it, then back with the bird.
-std::vector<DogStep> RetrieverPath() {
-    std::vector<DogStep> path;
-    int graphic = 960, x = 400, y = 480, depth = 120, step = -9;
-    for (int state = 1; state <= 2;) {
-        int end = state == 1 ? 600 : 700;
-        if (y >= end) {
-            if (state == 1) {
-                graphic = 962, x = 400, y = 480, depth = 105, step = -9;
-            }
-            state++;
-            continue;
-        }
-        double angle = (y - 240) / 2.78 / 57.295;
-        x += state == 1 ? -4 : 4;
-        y += static_cast<int>(step * std::sin(angle) * 12.0);
-        if (y < 260) {
-            step = 9;
-            graphic = state == 1 ? 961 : 963;
-            depth = state == 1 ? 105 : 120;
-        }
-        path.push_back({graphic, x, y, depth});
+// The dog as the hunt draws it at each step of a fetch, from the near bank
+// out and back with a drake of `species`.
+std::vector<std::pair<int32_t, RetrieverState>> RetrieverPath(int32_t species) {
+    RetrieverState dog{};
+    dog.species = species;
+    dog.sex = 1;
+    StartRetriever(dog);
+    std::vector<std::pair<int32_t, RetrieverState>> path;
+    for (int32_t state = kDogGoingOut; state != kDogIdle; state = StepRetriever(state, dog)) {
+        path.emplace_back(state, dog);
     }
     return path;
 }
 
 void ComposeMarsh(int club) {
-    BlitGraphic(97, 0, 0, workPage);
-    // The icons of a player who owns everything, the best gun in hand.
-    for (auto [slot, x] :
-         {std::pair{17, 157}, {16, 297}, {18, 371}, {25, 442}, {27, 442}, {21, 528}}) {
-        if (Has(slot)) {
-            BlitGraphic(slot, x, 422, workPage);
-        }
-    }
+    // Opaque, as the hunt draws it.
+    BlitGraphic2(kSceneSlot, 0, 0, kScreenHeight, workPage);
+    // The icon bar of a player who owns everything, the best gun in hand.
+    PlayerRecord everything{};
+    std::fill(std::begin(everything.items), std::end(everything.items), uint16_t{1});
+    PlayerRecord* previous = player;
+    player = &everything;
+    InitInterfaceIcons();
+    player = previous;
     SeedRandom(kPreviewSeed + club);
-    for (int kind : {1, 2, 1, 2}) {
-        PlaceDecoys(kind, 3, 117);
+    if (Has(kDecoySlot)) {
+        SpreadDecoys();
     }
     CopyWorkPage();
-    // The clock as the hunt starts: 5:40, 6:15, 4:50, 5:20.
-    constexpr int kHour[4][2] = {{122, 457}, {119, 457}, {127, 455}, {125, 456}};
-    constexpr int kMinute[4][2] = {{107, 455}, {134, 447}, {107, 440}, {131, 455}};
-    GDL_Surface* previous = GDL_makeCurrent(backPage);
-    GDL_setColor(254);
-    GDL_line(119, 447, kHour[club][0], kHour[club][1]);
-    GDL_line(119, 447, kMinute[club][0], kMinute[club][1]);
-    GDL_makeCurrent(previous);
+    const Club& info = ClubInfo(club);
+    DrawClockHands(info.startHour, info.startMinute);
     // A far flock, one dipping low over the far shore.
-    if (Has(948) && Has(954)) {
-        ScaleGraphic(948, 120, 60, 60 / 4, 60, 0);
-        ScaleGraphic(954, 520, 156, 156 / 4, 80, 1);
+    if (Has(kFarFlockSlot) && Has(kFarFlockSlot + 6)) {
+        ScaleGraphic(kFarFlockSlot, 120, 60, 60 / 4, 60, 0);
+        ScaleGraphic(kFarFlockSlot + 6, 520, 156, 156 / 4, 80, 1);
     }
     // The ladder: each size once along its water line and once in its band.
     for (int i = 0; i < kSizes; i++) {
         int species = i % 4, sex = (i / 4 + i) % 2;
-        int base = 300 + species * 160 + sex * 80;
         int x = 40 + i * 78;
-        int low = kScale[i] * 360 / 100;
-        if (Has(base + 2 * 16 + 4)) {
-            ScaleGraphic(base + 2 * 16 + 4, x, kGroundY[i] - 4, kDepth[i], kScale[i], i % 2);
-            ScaleGraphic(base + 1 * 16 + 5, x + 30, low * 3 / 4, kDepth[i], kScale[i], i % 2);
+        int scale = SizeScale(i);
+        CloseSize size = CloseFlightSize(scale);
+        int low = scale * kBandPercent / 100;
+        int level = kBirdSlot + BirdPicture(species, sex, 2) + 4;
+        if (Has(level)) {
+            ScaleGraphic(level, x, size.groundY - 4, size.depth, scale, i % 2);
+            ScaleGraphic(kBirdSlot + BirdPicture(species, sex, 1) + 5, x + 30, low * 3 / 4,
+                         size.depth, scale, i % 2);
         }
     }
-    // The retriever: leaping out, beyond the bank, and back with the bird.
-    std::vector<DogStep> path = RetrieverPath();
-    int carried = 964 + (club % 4) * 2 + 1;
-    for (size_t i : {size_t{0}, size_t{3}, size_t{6}, size_t{12}, size_t{15}}) {
-        if (i >= path.size() || !Has(path[i].graphic)) {
-            continue;
-        }
-        const DogStep& d = path[i];
-        BlitGraphicLayer(d.graphic, d.x, d.y, d.depth);
-        if (d.graphic >= 962 && Has(carried)) {
-            BlitGraphicLayer(carried, d.x, d.y, d.depth);
+    // The retriever: leaping out, beyond the bank, and back with the bird
+    // (step 0 is the dog on the near bank; it turns for home at step 11).
+    if (Has(kDogLeapingOut)) {
+        const auto path = RetrieverPath(club % kSpeciesCount);
+        for (size_t i : {size_t{1}, size_t{4}, size_t{7}, size_t{14}, size_t{17}}) {
+            if (i < path.size()) {
+                DrawDog(path[i].first, path[i].second);
+            }
         }
     }
     // The partner in the blind.
-    for (int slot : {200, 201, 207}) {
+    for (int slot : {kPartnerFigure, kPartnerMouthShut, kPartnerEyesOpen}) {
         if (Has(slot)) {
-            BlitGraphicLayer(slot, 300, 470, 105);
+            BlitGraphicLayer(slot, kPartnerX, kPartnerY, kPartnerLayer);
         }
     }
 }
@@ -163,7 +127,7 @@ Sheet PageInGamePalette(const GDL_Surface* page) {
 // on decoy cells and a tick at each size's water line with its layer.
 Sheet DepthSheet() {
     Sheet sheet{640, 480, std::vector<uint8_t>(640 * 480 * 3)};
-    const uint8_t* depth = Graphic[99].data;
+    const uint8_t* depth = Graphic[kDepthMapSlot].data;
     for (int y = 0; y < 480; y++) {
         for (int x = 0; x < 640; x++) {
             int d = depth[y * 640 + x];
@@ -190,21 +154,22 @@ Sheet DepthSheet() {
             }
         }
     }
-    const uint8_t* map = Graphic[98].data;
-    for (int cy = 0; cy < 120; cy++) {
-        for (int cx = 0; cx < 160; cx++) {
-            if (map[cy * 160 + cx] == 117) {
+    const uint8_t* map = Graphic[kDecoyMapSlot].data;
+    for (int cy = 0; cy < kDecoyMapH; cy++) {
+        for (int cx = 0; cx < kDecoyMapW; cx++) {
+            if (map[cy * kDecoyMapW + cx] == kOpenWater) {
                 sheet.Put(cx * 4 + 1, cy * 4 + 1, 255, 255, 255);
                 sheet.Put(cx * 4 + 2, cy * 4 + 1, 255, 255, 255);
             }
         }
     }
     for (int i = 0; i < kSizes; i++) {
-        int y = std::min(kGroundY[i], 479);
+        CloseSize size = CloseFlightSize(SizeScale(i));
+        int y = std::min(size.groundY, 479);
         for (int x = 0; x < 24; x++) {
             sheet.Put(x, y, 255, 255, 255);
         }
-        Label(sheet, 2, y - 12, std::to_string(kDepth[i]));
+        Label(sheet, 2, y - 12, std::to_string(size.depth));
     }
     return sheet;
 }
@@ -214,27 +179,30 @@ Sheet DepthSheet() {
 int WriteMarshPreviews(const std::string& out) {
     int failures = 0;
     // What is missing today is left out of the picture, not an error.
-    int icons = Exists("icons") ? LoadGraphics(10, "icons") : 0;
-    int sprites = Exists("sprites") ? LoadGraphics(300, "sprites") : 0;
-    int partner = Exists("char04") ? LoadGraphics(200, "char04") : 0;
-    for (int club = 0; club < 4; club++) {
-        std::string scene = "scn_0" + std::to_string(club + 1);
+    int icons = Exists("icons") ? LoadGraphics(kIconsSlot, "icons") : 0;
+    int sprites = Exists("sprites") ? LoadGraphics(kSpriteSlot, "sprites") : 0;
+    int partner = Exists("char04") ? LoadGraphics(kPartnerSlot, "char04") : 0;
+    for (int club = 0; club < kClubCount; club++) {
+        char scene[16];
+        std::snprintf(scene, sizeof scene, "scn_%02d", ClubInfo(club).scene);
         std::string n = std::to_string(club + 1);
-        if (!Exists(scene.c_str()) || LoadGraphics(97, scene.c_str()) != 3 ||
-            Graphic[98].width * Graphic[98].height != 160 * 120 ||
-            Graphic[99].width * Graphic[99].height != 640 * 480) {
-            std::fprintf(stderr, "%s: no scene to preview\n", scene.c_str());
-            FreeGraphics(97, 3);
+        const GraphicSlot& map = Graphic[kDecoyMapSlot];
+        const GraphicSlot& depth = Graphic[kDepthMapSlot];
+        if (!Exists(scene) || LoadGraphics(kSceneSlot, scene) != kSceneGraphics ||
+            map.width * map.height != kDecoyMapW * kDecoyMapH ||
+            depth.width * depth.height != kScreenWidth * kScreenHeight) {
+            std::fprintf(stderr, "%s: no scene to preview\n", scene);
+            FreeGraphics(kSceneSlot, kSceneGraphics);
             failures++;
             continue;
         }
         ComposeMarsh(club);
         failures += WriteSheet(out, "marsh_" + n + "_preview", PageInGamePalette(backPage));
         failures += WriteSheet(out, "marsh_" + n + "_depth", DepthSheet());
-        FreeGraphics(97, 3);
+        FreeGraphics(kSceneSlot, kSceneGraphics);
     }
-    FreeGraphics(10, icons);
-    FreeGraphics(300, sprites);
-    FreeGraphics(200, partner);
+    FreeGraphics(kIconsSlot, icons);
+    FreeGraphics(kSpriteSlot, sprites);
+    FreeGraphics(kPartnerSlot, partner);
     return failures;
 }

@@ -2,6 +2,7 @@
 // open, then the eyes open or blinking, all four ways side by side.
 #include <algorithm>
 
+#include "engine/graphic_slots.h"
 #include "gallery_sheet.h"
 
 namespace {
@@ -33,8 +34,8 @@ void Compose(Sheet& sheet, const Bank& bank, const Sprite& s, int x, int y) {
 }  // namespace
 
 int WritePartnerSheet(const std::string& out) {
-    Bank bank = TakeSlots(200, 9);
-    const Sprite* figure = Find(bank, 200);
+    Bank bank = TakeSlots(kPartnerSlot, kPartnerGraphics);
+    const Sprite* figure = Find(bank, kPartnerFigure);
     if (figure == nullptr) {
         return 1;
     }
@@ -42,7 +43,8 @@ int WritePartnerSheet(const std::string& out) {
     int cellW = figure->width * kZoom + kGap, cellH = figure->height * kZoom + kCaption + kGap;
     Sheet sheet{cellW * 4 + kGap, cellH + kGap, {}};
     sheet.rgb.assign(static_cast<size_t>(sheet.width) * sheet.height * 3, 40);
-    const int mouths[2] = {201, 202}, eyes[2] = {207, 208};
+    const int mouths[2] = {kPartnerMouthShut, kPartnerMouthOpen},
+              eyes[2] = {kPartnerEyesOpen, kPartnerEyesBlink};
     for (int k = 0; k < 4; k++) {
         int left = kGap + k * cellW, top = kGap + kCaption;
         // A plain dawn backdrop behind the figure's rectangle.
@@ -59,7 +61,8 @@ int WritePartnerSheet(const std::string& out) {
             }
         }
         Label(sheet, left, kGap / 2,
-              "200 " + std::to_string(mouths[k & 1]) + " " + std::to_string(eyes[k >> 1]));
+              std::to_string(kPartnerFigure) + " " + std::to_string(mouths[k & 1]) + " " +
+                  std::to_string(eyes[k >> 1]));
     }
     return WriteSheet(out, "char04_talking", sheet);
 }

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"
 #include "platform/graphics.h"
@@ -14,7 +15,6 @@ namespace {
 constexpr int kStripW = 68, kPicture = 108, kPictures = 9;
 constexpr int kReelTop = 142, kWindowRows = 95;
 constexpr int kTrayTop = 247;
-constexpr int kGameOverSlot = 100;
 
 int ReelX(int r) {
     return 15 + 78 * r;
@@ -36,30 +36,30 @@ void StopReel(const GraphicSlot& strip, int r, int k) {
 
 // A coin of the three at (x, y), picked by a fixed sequence in place of the
 // game's random one so that the sheet is always the same.
-void PayCoin(int start, int x, int y, int n) {
-    BlitGraphic(start + 2 + (n * 7 + n / 3) % 3, x, y, backPage);
+void PayCoin(int x, int y, int n) {
+    BlitGraphic(kFirstCoin + (n * 7 + n / 3) % 3, x, y, backPage);
 }
 
 // The places of the payout screen's coins for a payout of `dollars`.
-void PayCoins(int start, int dollars) {
+void PayCoins(int dollars) {
     constexpr std::array<int, 5> kRowLeft = {16, 30, 44, 30, 16};
     int n = 0;
     if (dollars == 100) {
         for (int i = 0; i < 10; i++) {
             for (int j = 0; j < 10; j++) {
-                PayCoin(start, 16 + 50 * j, 250 + 11 * i, n++);
+                PayCoin(16 + 50 * j, 250 + 11 * i, n++);
             }
         }
         return;
     }
     for (int i = 0; i < dollars / 4; i++) {
         for (int j = 0; j < 4; j++) {
-            PayCoin(start, kRowLeft[static_cast<size_t>(i)] + 150 * j, 250 + 25 * i, n++);
+            PayCoin(kRowLeft[static_cast<size_t>(i)] + 150 * j, 250 + 25 * i, n++);
         }
     }
     if (dollars % 4 != 0) {
-        PayCoin(start, 166, 250 + 25 * (dollars / 4), n++);
-        PayCoin(start, 316, 250 + 25 * (dollars / 4), n);
+        PayCoin(166, 250 + 25 * (dollars / 4), n++);
+        PayCoin(316, 250 + 25 * (dollars / 4), n);
     }
 }
 
@@ -141,9 +141,9 @@ int WriteReelSheet(const std::string& out, int start) {
         }
         if (s.covered) {
             BlitGraphic(start + 1, 476, 67, backPage);  // the view button, lit
-            BlitGraphic(start + 5, 144, kTrayTop, backPage);
+            BlitGraphic(kCoverPicture, 144, kTrayTop, backPage);
         } else {
-            PayCoins(start, s.dollars);
+            PayCoins(s.dollars);
         }
         PutPage(sheet, kLeft, y, 0, 480);
         y += 480 + kGap;

@@ -7,19 +7,22 @@
 #include <cstring>
 
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "gallery_sheet.h"
 #include "platform/graphics.h"
 
 namespace {
 
-constexpr int kFirst = 300;
 constexpr std::array<const char*, 4> kSpecies = {"mallard", "pintail", "redhead", "canvasback"};
 constexpr std::array<const char*, 2> kSexes = {"hen", "drake"};
 constexpr std::array<int, 8> kSizes = {30, 40, 50, 60, 70, 80, 90, 100};
 
+constexpr int kAfterBirds = kBirdSlot + kBirdGraphics;  // far flocks, decoys, the retriever
+constexpr int kSpriteEnd = kSpriteSlot + kSpriteGraphics;
+
 int BirdSlot(int species, int sex, int pose, int frame) {
-    return kFirst + species * 160 + sex * 80 + pose * 16 + frame;
+    return kBirdSlot + BirdPicture(species, sex, pose) + frame;
 }
 
 // A sheet of one flat colour.
@@ -55,9 +58,10 @@ void PutSlot(Sheet& sheet, int slot, int x, int y) {
 // anchor's hit area, +-20 pixels.
 Sheet SpeciesSheet(int species, int sex) {
     constexpr int kCellW = 124, kCellH = 150, kCaption = 14;
-    Sheet sheet = Blank(16 * kCellW + 8, 5 * (kCellH + kCaption) + 8, 132, 156, 184);
-    for (int pose = 0; pose < 5; pose++) {
-        for (int frame = 0; frame < 16; frame++) {
+    Sheet sheet =
+        Blank(kBirdFrames * kCellW + 8, kBirdPoses * (kCellH + kCaption) + 8, 132, 156, 184);
+    for (int pose = 0; pose < kBirdPoses; pose++) {
+        for (int frame = 0; frame < kBirdFrames; frame++) {
             int x = 4 + frame * kCellW, y = 4 + pose * (kCellH + kCaption);
             int slot = BirdSlot(species, sex, pose, frame);
             Label(sheet, x + 2, y, std::to_string(slot));
@@ -150,23 +154,23 @@ Sheet SizesPage(int sex, bool water) {
 }
 
 // Far flocks at their two ends of scale, the decoys at five sizes as
-// PlaceDecoys paints them into the water, then every slot from 940 on.
+// PlaceDecoys paints them into the water, then every slot after the birds.
 Sheet OtherPage() {
     Backdrop(backPage, false);
     for (int set = 0; set < 2; set++) {
         for (int frame = 0; frame < 4; frame++) {
-            int slot = 948 + set * 4 + frame;
+            int slot = kFarFlockSlot + set * 4 + frame;
             ScaleGraphic(slot, 70 + frame * 150, 40 + set * 90, 40, 100, 0);
             ScaleGraphic(slot, 70 + frame * 150, 90 + set * 90, 40, 50, 1);
         }
     }
     Backdrop(workPage, true);
     constexpr std::array<int, 5> kDecoySizes = {11, 30, 55, 80, 98};
-    for (int kind = 0; kind < 3; kind++) {
+    for (int kind = 0; kind < kDecoyKinds; kind++) {
         int x = 20;
         for (int size : kDecoySizes) {
             x += size * 50 / 100;
-            BlitDecoy(956 + kind, x, 300 + kind * 60, size);
+            BlitDecoy(kDecoySlot + kind, x, 300 + kind * 60, size);
             x += size * 50 / 100 + 12;
         }
     }
@@ -202,8 +206,9 @@ int WriteSpriteSheets(const std::string& out) {
     failures += WriteSheet(
         out, "sprites_sizes",
         Stack({SizesPage(1, false), SizesPage(0, false), SizesPage(1, true), SizesPage(0, true)}));
-    failures +=
-        WriteSheet(out, "sprites_other", Stack({OtherPage(), BankSheet(TakeSlots(940, 32))}));
+    failures += WriteSheet(
+        out, "sprites_other",
+        Stack({OtherPage(), BankSheet(TakeSlots(kAfterBirds, kSpriteEnd - kAfterBirds))}));
     if (ownDepth) {
         GDL_free(depth.data);
         depth = GraphicSlot{};

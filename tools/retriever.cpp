@@ -279,7 +279,7 @@ void PaintTail(Canvas& c, const std::vector<Pt>& p, bool far = false) {
         far);
 }
 
-// 960: leaping out over the bank, away from us and up to the left, seen from
+// kDogLeapingOut: leaping out over the bank, away from us and up to the left, seen from
 // behind its right flank: the rump and the pushing hind legs nearest, the
 // tail streaming back, the head up and away with the ears flying.
 void LeapOut(Canvas& c) {
@@ -293,7 +293,7 @@ void LeapOut(Canvas& c) {
     ProfileHead(c, {-34, -40}, -2.6, 0.8, false);
 }
 
-// 961: coming down beyond the bank, nose first into the water, front legs
+// kDogLandingBeyond: coming down beyond the bank, nose first into the water, front legs
 // reaching, hind legs and tail still up behind. It is drawn right of and a
 // little below the anchor, over the bank it leaps, so that it goes down
 // behind it rather than past its end.
@@ -309,12 +309,12 @@ void ComeDownBeyond(Canvas& c) {
     ProfileHead(c, {-30, 20}, 2.3, 1.0, false);
 }
 
-// 962 and 963 share the head, so the bird fits both.
+// kDogLeapingBack and kDogLandingNear share the head, so the bird fits both.
 void NeckToHead(Canvas& c) {
     Coat(c, [](cairo_t* m) { TubePath(m, {{2, -2}, {3, -22}, {4, -34}}, {16, 14, 12}); });
 }
 
-// 962: leaping back toward us with the bird: the chest and the folded front
+// kDogLeapingBack: leaping back toward us with the bird: the chest and the folded front
 // legs below the head, the back and the rump beyond, the tail out behind.
 void LeapBack(Canvas& c) {
     PaintTail(c, {{-30, -40}, {-40, -48}, {-48, -54}, {-56, -58}}, true);
@@ -326,7 +326,7 @@ void LeapBack(Canvas& c) {
     FrontHead(c);
 }
 
-// 963: coming down on our side, front legs reaching for the ground, the body
+// kDogLandingNear: coming down on our side, front legs reaching for the ground, the body
 // and the hind legs still up behind.
 void ComeDownNear(Canvas& c) {
     PaintTail(c, {{-20, -38}, {-30, -48}, {-36, -58}, {-38, -68}}, true);

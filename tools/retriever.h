@@ -4,8 +4,8 @@
 
 #include "format256.h"
 
-// Twelve pictures, graphics 960 to 971: the dog leaping out, coming down
+// Twelve pictures from kDogLeapingOut: the dog leaping out, coming down
 // beyond the berm, leaping back, coming down on the near side; then the bird
-// it carries, 964 + species * 2 + sex, drawn at the dog's anchor so that it
-// sits in the mouth of 962 and 963.
+// it carries, DogCarrying(species, sex), drawn at the dog's anchor so that it
+// sits in the mouth of kDogLeapingBack and kDogLandingNear.
 std::vector<Picture> DrawRetriever();

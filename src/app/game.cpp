@@ -7,6 +7,7 @@
 #include "app/screen_table.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -27,8 +28,6 @@ namespace {
 // String resource 100: the first line of every run's log.
 constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
 constexpr const char* kWindowTitle = "Talmadge Reed Gunner";
-constexpr int32_t kIconsSlot = 10;
-constexpr int32_t kIconsCount = 21;  // slots 10 to 30
 constexpr uint32_t kTitleHoldMs = 2000;
 
 // The application instance the display library keeps: any address of ours.

@@ -11,6 +11,7 @@
 
 #include "drivers/script.h"
 #include "engine/dialogs.h"
+#include "engine/graphic_slots.h"
 #include "engine/timer.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
@@ -41,8 +42,7 @@ struct Piece {
 
 constexpr uint32_t kHoldMs = 50;
 constexpr uint32_t kNoScreen = 0xFFFFFFFF;
-constexpr int32_t kRosterFirstSlot = 31;  // where the roster's own bank lies once it is shown
-constexpr int kMessageButton = 7;         // first button record of the message box
+constexpr int kMessageButton = 7;  // first button record of the message box
 constexpr int kListTitle = 1;
 
 // Keys the game reads, by the names the script runner knows.
@@ -540,7 +540,7 @@ void Observe() {
     }
     // The roster once it is drawn: its own bank is in its slots.
     if (screen == kScreenRoster && !monkey.rosterChecked &&
-        Graphic[kRosterFirstSlot].data != nullptr) {
+        Graphic[kScreenBankSlot].data != nullptr) {
         monkey.rosterChecked = true;
         shared->rosterSeen = 1;
         CheckRosterSlots();

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "platform/graphics.h"

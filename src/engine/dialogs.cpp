@@ -8,6 +8,7 @@
 
 #include "engine/draw.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/timer.h"
@@ -96,7 +97,7 @@ PointerState TakeOverPointer() {
         HideCursorOn(backPage);
     }
     HideCursorOn(displaySurface);
-    SetCursorShape(0);
+    SetCursorShape(kArrowPointer);
     cursorInBackPage = 0;
     return saved;
 }

@@ -9,9 +9,6 @@
 constexpr int maxGraphic = 975;
 constexpr int kGraphicSlots = maxGraphic + 1;
 
-// Slot whose data is the 640 by 480 depth map of the hunt's scene.
-constexpr int kDepthMapSlot = 99;
-
 // The screen every page and blitter works on.
 constexpr int kScreenWidth = 640;
 constexpr int kScreenHeight = 480;

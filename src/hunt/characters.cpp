@@ -6,6 +6,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -23,26 +24,9 @@ constexpr uint32_t kStepBytes16 = 4410;  // 100 ms of 16-bit mono at 22050 Hz
 constexpr int32_t kQuietLimit16 = 256;
 constexpr int32_t kQuietLimit8 = 1;
 
-// A talking head's bank: graphics 210 to 221.
-constexpr int32_t kHeadSlot = 210;
-constexpr int32_t kHeadGraphics = 12;
-constexpr int32_t kHeadFirstOverlay = 4;
-constexpr int32_t kHeadQuietMouth = 5;
-constexpr int32_t kHeadSecondOverlay = 8;
-constexpr int32_t kHeadSecondOverlayAlt = 10;
-constexpr int32_t kHeadRectGraphic = 11;
 constexpr int32_t kWardenLayer = 117;
 constexpr int32_t kSheriffLayer = 119;
 
-// The partner's figure from the hunt's partner bank.
-constexpr int32_t kPartnerFigure = 200;
-constexpr int32_t kPartnerMouthShut = 201;
-constexpr int32_t kPartnerMouthOpen = 202;
-constexpr int32_t kPartnerFeature = 207;
-constexpr int32_t kPartnerFeatureAlt = 208;
-constexpr int32_t kPartnerX = 300;
-constexpr int32_t kPartnerY = 470;
-constexpr int32_t kPartnerLayer = 105;
 constexpr int kPartner = 4;
 constexpr const char* kPartnerBank = "char04";
 
@@ -60,7 +44,7 @@ Rect Placed(int32_t num, int32_t x, int32_t y) {
     return {x + g.xoff, y + g.yoff, g.width, g.height};
 }
 
-// The area redrawn at each step: graphic 221 at (x, y), its corner kept on screen.
+// The area redrawn at each step: the head's rectangle at (x, y), its corner kept on screen.
 Rect HeadRect(int32_t x, int32_t y) {
     Rect r = Placed(kHeadSlot + kHeadRectGraphic, x, y);
     r.x = std::max(r.x, 0);
@@ -68,7 +52,7 @@ Rect HeadRect(int32_t x, int32_t y) {
     return r;
 }
 
-// The union of graphics 210 to 220 at (x, y).
+// The union of the head's graphics before its rectangle, at (x, y).
 Rect BoundingBox(int32_t x, int32_t y) {
     int32_t left = kScreenWidth, top = kScreenHeight, right = 0, bottom = 0;
     for (int32_t n = kHeadSlot; n < kHeadSlot + kHeadRectGraphic; ++n) {
@@ -87,7 +71,7 @@ void Copy(GDL_Surface* from, GDL_Surface* to, const Rect& r) {
     }
 }
 
-// Loads the talking head's bank into 210 onward. False (logged, everything it
+// Loads the talking head's bank into kHeadSlot onward. False (logged, everything it
 // loaded freed again) unless it holds exactly 12 graphics.
 bool LoadHead(int character) {
     char bank[16];
@@ -278,7 +262,7 @@ void DoPartnerComment(int comment) {
         if (LipSyncStep(&sync, TimerCount(), &loud)) {
             BlitGraphicLayer(loud ? kPartnerMouthOpen : kPartnerMouthShut, kPartnerX, kPartnerY,
                              kPartnerLayer);
-            BlitGraphicLayer(Random() % 4 == 2 ? kPartnerFeatureAlt : kPartnerFeature, kPartnerX,
+            BlitGraphicLayer(Random() % 4 == 2 ? kPartnerEyesBlink : kPartnerEyesOpen, kPartnerX,
                              kPartnerY, kPartnerLayer);
             Copy(backPage, displaySurface, head);
         }

@@ -10,8 +10,11 @@ void DoCharacterComment(int character, int comment, int x, int y, int mirror);
 void DoWilmaComment(int comment);
 // The sheriff on the jail screen: layer 119, only mouth and second overlay redrawn.
 void DoSheriffComment(int character, int comment, int x, int y);
-// The partner's face pops up at (300, 470) and talks; a key or click cuts it short.
+// The partner's face pops up at his place in the blind and talks; a key or
+// click cuts it short.
 void DoPartnerComment(int comment);
+// His figure's anchor and layer there.
+constexpr int32_t kPartnerX = 300, kPartnerY = 470, kPartnerLayer = 105;
 // The partner's voice alone; dropped while the voice slot is playing.
 void DoPartnerVoice(int comment);
 

@@ -5,6 +5,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -21,19 +22,12 @@
 
 namespace {
 
-constexpr int32_t kBirdBase = 300;
-constexpr int32_t kFarFlockBase = 948;
 constexpr int32_t kLeftStart = -20;
 constexpr int32_t kRightStart = 700;
-constexpr int32_t kBandPercent = 360;  // a close bird keeps above scale * 360 / 100
 constexpr int32_t kCallIconX = 370, kCallIconY = 421;
 
 // Close flight by size: groundY and depth for scale 30, 40, ... 100.
-struct SizeRow {
-    int32_t groundY;
-    int32_t depth;
-};
-constexpr std::array<SizeRow, 8> kSizes = {{
+constexpr std::array<CloseSize, 8> kSizes = {{
     {273, 65},
     {295, 71},
     {318, 77},
@@ -119,6 +113,10 @@ bool OwnsCall(int32_t call) {
 
 }  // namespace
 
+CloseSize CloseFlightSize(int32_t scale) {
+    return kSizes[static_cast<size_t>((scale - 30) / 10)];
+}
+
 void FlockRect(int32_t f) {
     Flock& flock = At(f);
     const int32_t g = flock.graphicBase + flock.frame;
@@ -139,7 +137,7 @@ void InitWaterfowl() {
     for (int32_t f = 0; f < kFlockCount; ++f) {
         Flock& flock = At(f);
         flock.active = 1;
-        flock.graphicBase = kBirdBase;
+        flock.graphicBase = kBirdSlot;
         flock.frame = 0;
         flock.x = 700;
         flock.y = 200;
@@ -253,7 +251,7 @@ void InitFlyFar(int32_t f) {
     flock.ax = direction == 0 ? 15.0 : -15.0;
     flock.ay = 0.005;
     flock.x = direction == 0 ? kLeftStart : kRightStart;
-    flock.graphicBase = kFarFlockBase + 4 * Coin();
+    flock.graphicBase = kFarFlockSlot + 4 * Coin();
     flock.y = Random() % 160;
     flock.depth = flock.y / 4;
     flock.hit = 0;
@@ -274,12 +272,12 @@ void InitFlyClose(int32_t f) {
     Trace("InitFlyClose(%d)", f);
     Flock& flock = At(f);
     flock.scale = (Random() % 8 * 5 + 15) * 2;
-    const SizeRow& size = kSizes[static_cast<size_t>((flock.scale - 30) / 10)];
+    const CloseSize size = CloseFlightSize(flock.scale);
     flock.groundY = size.groundY;
     flock.mirrored = static_cast<uint8_t>(Random() % 10 == 5 ? Coin() : hunt.prevailingDirection);
     flock.pose = Random() % 5;
     flock.tilt = Random() % 3;
-    flock.graphicBase = kBirdBase + flock.species * 160 + flock.sex * 80 + flock.pose * 16;
+    flock.graphicBase = kBirdSlot + BirdPicture(flock.species, flock.sex, flock.pose);
     flock.frame = Random() % 4;
     flock.cycleBound = 4;
     const PoseRow& pose = kPoses[static_cast<size_t>(flock.pose)];
@@ -395,7 +393,7 @@ void DuckCallButton(int32_t) {
         HideCursor();
         RestoreImage(hunt.callIconSave.data(), workPage, kCallIconX, kCallIconY, kCallIconW,
                      kCallIconH);
-        BlitGraphic(18 + call, 371, 422, workPage);
+        BlitGraphic(kCallIcon + call, 371, 422, workPage);
         CopyPageRect(workPage, backPage, kCallIconX, kCallIconY, kCallIconW, kCallIconH);
         CopyPageRect(backPage, displaySurface, kCallIconX, kCallIconY, kCallIconW, kCallIconH);
         ShowCursor();

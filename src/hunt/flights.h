@@ -27,3 +27,13 @@ void DuckCallButton(int32_t arg);
 
 // The flock's drawn rectangle for its current graphic and position.
 void FlockRect(int32_t f);
+
+// A close bird of `scale` percent (30, 40, ... 100): the row where its flight
+// ends on the water, and its layer.
+struct CloseSize {
+    int32_t groundY;
+    int32_t depth;
+};
+CloseSize CloseFlightSize(int32_t scale);
+// A close bird keeps above row scale * kBandPercent / 100.
+constexpr int32_t kBandPercent = 360;

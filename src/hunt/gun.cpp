@@ -5,6 +5,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "hunt/comments.h"
@@ -21,8 +22,7 @@ namespace {
 constexpr int32_t kGunIconX = 442, kGunIconY = 421;
 constexpr int32_t kLowestShot = 400;  // clicks from here to the panel fire nothing
 constexpr int32_t kHitReach = 20;     // the anchor +-19 pixels, whatever the bird's size
-constexpr int32_t kDogOut = 960, kDogOutFar = 961, kDogBack = 962, kDogBackNear = 963;
-constexpr int32_t kDogCarrying = 964;  // + species * 2 + sex
+constexpr int32_t kGameBagPose = 1;   // the game bag shows each bird in a shallow descent
 constexpr int32_t kDogStartX = 400, kDogStartY = 480, kDogStep = 9;
 
 uint16_t& Box() {
@@ -50,7 +50,7 @@ void DownBird(Flock& flock) {
     for (int i = 0; i < kGameBagKinds && entry == nullptr; ++i) {
         if (hunt.gameBag[static_cast<size_t>(i)].count == 0) {
             entry = &hunt.gameBag[static_cast<size_t>(i)];
-            *entry = GameBagEntry{species * 160 + sex * 80 + 16, code, 1, species, sex};
+            *entry = GameBagEntry{BirdPicture(species, sex, kGameBagPose), code, 1, species, sex};
         }
     }
     KillCount& kill = hunt.kills[static_cast<size_t>(KindIndex(species, sex))];
@@ -60,7 +60,7 @@ void DownBird(Flock& flock) {
     hunt.bagged += 1;
     flock.hit = 1;
     flock.tilt = 0;
-    flock.graphicBase += 12;  // the falling frames
+    flock.graphicBase += kFallingFrame;
     flock.frame = 0;
     flock.ay = 20.0;
     flock.ax /= 2.0;
@@ -72,8 +72,7 @@ void DownBird(Flock& flock) {
 }
 
 // One step of the dog's leap: the arc follows a sine of its height.
-void Leap(int32_t dx) {
-    RetrieverState& dog = hunt.retriever;
+void Leap(RetrieverState& dog, int32_t dx) {
     const double angle = (dog.y - 240) / 2.78 / 57.295;
     dog.x += dx;
     dog.y += static_cast<int32_t>(dog.step * std::sin(angle) * 12.0);
@@ -100,7 +99,7 @@ void SwitchGun(int32_t) {
     SoundPlay(kIconSound);
     HideCursor();
     RestoreImage(hunt.gunIconSave.data(), workPage, kGunIconX, kGunIconY, kGunIconW, kGunIconH);
-    BlitGraphic(25 + hunt.currentGun, 442, 422, workPage);
+    BlitGraphic(kHuntGunIcon + hunt.currentGun, 442, 422, workPage);
     CopyPageRect(workPage, backPage, kGunIconX, kGunIconY, kGunIconW, kGunIconH);
     CopyPageRect(backPage, displaySurface, kGunIconX, kGunIconY, kGunIconW, kGunIconH);
     ShowCursor();
@@ -163,14 +162,58 @@ void ShootGun() {
     hunt.hitThisShot = 0;
 }
 
-void Retriever() {
-    Trace("Retriever");
-    RetrieverState& dog = hunt.retriever;
-    dog.graphic = kDogOut;
+void StartRetriever(RetrieverState& dog) {
+    dog.graphic = kDogLeapingOut;
     dog.x = kDogStartX;
     dog.y = kDogStartY;
     dog.depth = 120;
     dog.step = -kDogStep;
+}
+
+int32_t StepRetriever(int32_t state, RetrieverState& dog) {
+    if (state == kDogGoingOut) {
+        if (dog.y < 600) {
+            Leap(dog, -4);
+            if (dog.y < 260) {
+                dog.step = kDogStep;
+                dog.graphic = kDogLandingBeyond;
+                dog.depth = 105;
+            }
+            return state;
+        }
+        dog.graphic = kDogLeapingBack;
+        dog.x = kDogStartX;
+        dog.y = kDogStartY;
+        dog.depth = 105;
+        dog.step = -kDogStep;
+        dog.carried = DogCarrying(dog.species, dog.sex);
+        return kDogComingBack;
+    }
+    if (state == kDogComingBack) {
+        if (dog.y < 700) {
+            Leap(dog, 4);
+            if (dog.y < 260) {
+                dog.step = kDogStep;
+                dog.graphic = kDogLandingNear;
+                dog.depth = 120;
+            }
+            return state;
+        }
+        return kDogIdle;
+    }
+    return state;
+}
+
+void DrawDog(int32_t state, const RetrieverState& dog) {
+    BlitGraphicLayer(dog.graphic, dog.x, dog.y, dog.depth);
+    if (state == kDogComingBack) {
+        BlitGraphicLayer(dog.carried, dog.x, dog.y, dog.depth);
+    }
+}
+
+void Retriever() {
+    Trace("Retriever");
+    StartRetriever(hunt.retriever);
     hunt.retrieverState = kDogGoingOut;
 }
 
@@ -179,43 +222,10 @@ void EraseRetriever() {
 }
 
 void DrawRetriever() {
-    const RetrieverState& dog = hunt.retriever;
-    BlitGraphicLayer(dog.graphic, dog.x, dog.y, dog.depth);
-    if (hunt.retrieverState == kDogComingBack) {
-        BlitGraphicLayer(dog.carried, dog.x, dog.y, dog.depth);
-    }
+    DrawDog(hunt.retrieverState, hunt.retriever);
 }
 
 void MoveRetriever() {
     CopyPageRect(backPage, displaySurface, kDogAreaX, kDogAreaY, kDogAreaW, kDogAreaH);
-    RetrieverState& dog = hunt.retriever;
-    if (hunt.retrieverState == kDogGoingOut) {
-        if (dog.y < 600) {
-            Leap(-4);
-            if (dog.y < 260) {
-                dog.step = kDogStep;
-                dog.graphic = kDogOutFar;
-                dog.depth = 105;
-            }
-        } else {
-            dog.graphic = kDogBack;
-            dog.x = kDogStartX;
-            dog.y = kDogStartY;
-            dog.depth = 105;
-            dog.step = -kDogStep;
-            hunt.retrieverState = kDogComingBack;
-            dog.carried = kDogCarrying + dog.species * 2 + dog.sex;
-        }
-    } else if (hunt.retrieverState == kDogComingBack) {
-        if (dog.y < 700) {
-            Leap(4);
-            if (dog.y < 260) {
-                dog.step = kDogStep;
-                dog.graphic = kDogBackNear;
-                dog.depth = 120;
-            }
-        } else {
-            hunt.retrieverState = kDogIdle;
-        }
-    }
+    hunt.retrieverState = StepRetriever(hunt.retrieverState, hunt.retriever);
 }

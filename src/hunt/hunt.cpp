@@ -5,6 +5,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/timer.h"
@@ -31,13 +32,8 @@ const std::array<const char*, 2> sexNames = {"Hen", "Drake"};
 
 namespace {
 
-constexpr int32_t kSceneSlot = 97;  // scene picture, decoy map, depth map
-constexpr int32_t kPartnerSlot = 200;
-constexpr int32_t kSpriteSlot = 300;
 constexpr uint32_t kFadeStepMs = 10;
 constexpr int32_t kDawnLevel = 25;  // the marsh comes up in dawn light
-constexpr int32_t kCrosshairShape = 7;
-constexpr int32_t kArrowShape = 0;
 constexpr int32_t kRectMargin = 8;  // flock rectangles are copied this much larger
 constexpr int32_t kDayOverMinutes = 45;
 
@@ -85,7 +81,7 @@ void UpdateHuntCursor() {
     if (!hunt.hasGun) {
         return;
     }
-    const int32_t wanted = pointerY < kPanelTop ? kCrosshairShape : kArrowShape;
+    const int32_t wanted = pointerY < kPanelTop ? kCrosshairPointer : kArrowPointer;
     // Also when another screen (an overlay, a dialog) left a different shape behind.
     if (wanted != hunt.huntCursorShape || GetCursorShape() != wanted) {
         HideCursorOn(backPage);
@@ -149,7 +145,7 @@ void DrawWaterFowlScreen() {
         NewMotion(f);
     }
     cursorInBackPage = 1;
-    hunt.huntCursorShape = kArrowShape;
+    hunt.huntCursorShape = kArrowPointer;
     hunt.scoreDirty = hunt.clockDirty = 1;
 
     const Club& club = ClubInfo(hunt.club);

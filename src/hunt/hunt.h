@@ -79,7 +79,7 @@ struct KillCount {
 
 // One game bag entry; code is sex * 10 + species + 1, 0 in a free entry.
 struct GameBagEntry {
-    int32_t graphic;  // relative to graphic 300
+    int32_t graphic;  // relative to kBirdSlot
     int32_t code;
     int32_t count;
     int32_t species;

@@ -3,6 +3,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -17,7 +18,6 @@
 
 namespace {
 
-constexpr int32_t kMoneyPanel = 13;
 constexpr int32_t kClubWithoutRules = 3;
 constexpr int32_t kGoalsAtClub3 = 6;  // every kind at least this often
 
@@ -134,7 +134,7 @@ void PayFine(int32_t dollars) {
 void ShowMoneyPanel() {
     RestoreImage(hunt.gunIconSave.data(), workPage, 442, 421, kGunIconW, kGunIconH);
     RestoreImage(hunt.shellIconSave.data(), workPage, 528, 421, kShellIconW, kShellIconH);
-    BlitGraphic(kMoneyPanel, 442, 424, workPage);
+    BlitGraphic(kMoneyPanelIcon, 442, 424, workPage);
     if (player != nullptr) {
         DrawMoney(421, 55);
     }

@@ -6,6 +6,7 @@
 #include "engine/config.h"
 #include "engine/dialogs.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/random.h"
@@ -24,13 +25,6 @@
 
 namespace {
 
-constexpr int32_t kDecoyIcon = 16, kLicenceIcon = 17, kCallIcon = 18, kShellIcon = 21,
-                  kGunIcon = 25;
-constexpr int32_t kScenePicture = 97;
-constexpr int32_t kDecoyMap = 98;
-constexpr int32_t kDecoyMapW = 160, kDecoyMapH = 120;
-constexpr int32_t kDecoyGraphic = 955;  // + kind + a coin
-constexpr int32_t kOpenWater = 117;
 constexpr uint32_t kHandColour = 254;
 constexpr int32_t kClockCentreX = 119, kClockCentreY = 447;
 constexpr int32_t kFullLight = 64;
@@ -159,8 +153,8 @@ void InitInterfaceIcons() {
         if (hunt.gunOwned[static_cast<size_t>(gun)]) {
             hunt.currentGun = gun;
             hunt.hasGun = 1;
-            BlitGraphic(kGunIcon + gun, 442, 422, workPage);
-            SetCursorShape(0);
+            BlitGraphic(kHuntGunIcon + gun, 442, 422, workPage);
+            SetCursorShape(kArrowPointer);
             break;
         }
     }
@@ -169,7 +163,7 @@ void InitInterfaceIcons() {
     for (int32_t gun = kGunCount - 1; gun > hunt.currentGun && hunt.hasGun; --gun) {
         if (hunt.gunOwned[static_cast<size_t>(gun)]) {
             RestoreImage(hunt.gunIconSave.data(), workPage, 442, 421, kGunIconW, kGunIconH);
-            BlitGraphic(kGunIcon + gun, 442, 422, workPage);
+            BlitGraphic(kHuntGunIcon + gun, 442, 422, workPage);
             hunt.currentGun = gun;
             break;
         }
@@ -207,14 +201,11 @@ void ToggleDecoys(int32_t) {
     if (action != kActionLeftPress || !hunt.hasDecoys) {
         return;
     }
-    BlitGraphic2(kScenePicture, 0, 0, kPanelTop, workPage);
+    BlitGraphic2(kSceneSlot, 0, 0, kPanelTop, workPage);
     hunt.decoysPlaced = 0;
     hunt.decoysOut ^= 1;
     if (hunt.decoysOut) {
-        PlaceDecoys(1, 3, kOpenWater);
-        PlaceDecoys(2, 3, kOpenWater);
-        PlaceDecoys(1, 3, kOpenWater);
-        PlaceDecoys(2, 3, kOpenWater);
+        SpreadDecoys();
         hunt.decoysPlaced = 1;
         hunt.decoyFactor = 0;
     } else {
@@ -226,8 +217,15 @@ void ToggleDecoys(int32_t) {
     SoundPlay(kIconSound);
 }
 
+void SpreadDecoys() {
+    PlaceDecoys(1, 3, kOpenWater);
+    PlaceDecoys(2, 3, kOpenWater);
+    PlaceDecoys(1, 3, kOpenWater);
+    PlaceDecoys(2, 3, kOpenWater);
+}
+
 void PlaceDecoys(int32_t kind, int32_t count, int32_t mapValue) {
-    const GraphicSlot& map = Graphic[kDecoyMap];
+    const GraphicSlot& map = Graphic[kDecoyMapSlot];
     // A map too small for its 160 by 120 cells is as good as none.
     if (map.data == nullptr || map.width < kDecoyMapW || map.height < kDecoyMapH) {
         LogPrintf("decoy map is NULL");
@@ -244,7 +242,7 @@ void PlaceDecoys(int32_t kind, int32_t count, int32_t mapValue) {
         placed += 1;
         const int32_t size = (cy * 16 - 940) * 25 / 245;
         if (size > 10) {
-            BlitDecoy(kDecoyGraphic + kind + coin, cx * 4, cy * 4, size);
+            BlitDecoy(kDecoySlot + kind - 1 + coin, cx * 4, cy * 4, size);
         }
     }
 }
@@ -284,14 +282,18 @@ void TickClock() {
 void DrawClock() {
     Trace("DrawClock: min=%d, hour=%d", hunt.minute, hunt.hour);
     CopyPageRect(workPage, backPage, kClockX, kClockY, kClockW, kClockH);
-    const auto hourIndex = static_cast<size_t>(((hunt.hour % 12) + 12) % 12);
-    const auto minuteIndex = static_cast<size_t>(((hunt.minute / 5) % 12 + 12) % 12);
-    const Point hour = hunt.minute >= 30 ? kHourHandHalfPast[hourIndex] : kHourHand[hourIndex];
-    const Point minute = kMinuteHand[minuteIndex];
+    DrawClockHands(hunt.hour, hunt.minute);
+}
+
+void DrawClockHands(int32_t hour, int32_t minute) {
+    const auto hourIndex = static_cast<size_t>(((hour % 12) + 12) % 12);
+    const auto minuteIndex = static_cast<size_t>(((minute / 5) % 12 + 12) % 12);
+    const Point hourEnd = minute >= 30 ? kHourHandHalfPast[hourIndex] : kHourHand[hourIndex];
+    const Point minuteEnd = kMinuteHand[minuteIndex];
     GDL_Surface* previous = GDL_makeCurrent(backPage);
     GDL_setColor(kHandColour);
-    GDL_line(kClockCentreX, kClockCentreY, hour.x, hour.y);
-    GDL_line(kClockCentreX, kClockCentreY, minute.x, minute.y);
+    GDL_line(kClockCentreX, kClockCentreY, hourEnd.x, hourEnd.y);
+    GDL_line(kClockCentreX, kClockCentreY, minuteEnd.x, minuteEnd.y);
     GDL_makeCurrent(previous);
 }
 

@@ -25,13 +25,22 @@ void ToggleDecoys(int32_t arg);
 // Game time: sets animTick when a step is due and moves the clock on a minute
 // every 401 ms, fading the light at dawn and dusk.
 void TickClock();
+// The face from the work page and the hands at the hunt's time, on the back page.
 void DrawClock();
+// Just the two hands at hour:minute, over whatever the back page holds.
+void DrawClockHands(int32_t hour, int32_t minute);
 void PresentClock();
 void DrawScore();
 void PresentScore();
 
 // Up to `count` decoys of `kind` on map cells holding `mapValue`.
 void PlaceDecoys(int32_t kind, int32_t count, int32_t mapValue);
+// The decoy map: a cell for each 4 by 4 pixels of the screen; the value on
+// cells with open water round them.
+constexpr int32_t kDecoyMapW = 160, kDecoyMapH = 120;
+constexpr int32_t kOpenWater = 117;
+// The decoys put out on the work page: three of each kind, twice over, on open water.
+void SpreadDecoys();
 
 // Clock face and counter areas.
 constexpr int32_t kClockX = 96, kClockY = 426, kClockW = 48, kClockH = 43;

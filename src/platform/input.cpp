@@ -6,6 +6,7 @@
 #include <span>
 #include <utility>
 
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gdl/gdl.h"
@@ -22,10 +23,7 @@ int32_t num_mice = 0;
 
 namespace {
 
-constexpr int32_t kBusyShape = 2;
-constexpr int32_t kNarrowShape = 3;  // always drawn 22 pixels wide
 constexpr int32_t kNarrowShapeWidth = 22;
-constexpr int32_t kMinShapes = 8;
 
 GDL_Surface* cursorImage = nullptr;
 GDL_Surface* cursorSave = nullptr;
@@ -104,8 +102,8 @@ void SetHiddenChords(std::span<const HiddenChord> chords) {
 }
 
 uint32_t InitMouse() {
-    num_mice = LoadGraphics(0, "pointers");
-    if (num_mice < kMinShapes) {
+    num_mice = LoadGraphics(kPointerSlot, "pointers");
+    if (num_mice < kPointerShapes) {
         LogPrintf("num_mice = %d", num_mice);
         return 0;
     }
@@ -123,15 +121,15 @@ uint32_t InitMouse() {
         cursorSave = MakeCursorSurface(format, kCursorMaxW, kCursorMaxH);
         cursorSpare = MakeCursorSurface(format, kCursorMaxW, kCursorMaxW);
     }
-    SetCursorShape(0);
-    currentShape = 0;
+    SetCursorShape(kArrowPointer);
+    currentShape = kArrowPointer;
     GDL_setPalette(cursorImage, gamePalette.data(), 256, 0);
     GDL_realizePalette(cursorImage, 256, 0, 0);
     return 1;
 }
 
 void FreeMouse() {
-    FreeGraphics(0, num_mice);
+    FreeGraphics(kPointerSlot, num_mice);
     num_mice = 0;
     // The pointer's surfaces go with the display they were made for.
     for (GDL_Surface** surface : {&cursorImage, &cursorSave, &cursorSpare}) {
@@ -213,7 +211,7 @@ void SetCursorShape(int32_t n) {
         hotX = shape->xoff;
         hotY = shape->yoff;
     }
-    cursorW = n == kNarrowShape ? kNarrowShapeWidth : w;
+    cursorW = n == kNarrowPointer ? kNarrowShapeWidth : w;
     cursorH = h;
     currentShape = n;
 }
@@ -247,7 +245,7 @@ void HideCursor() {
 void BusyCursor() {
     savedShape = currentShape;
     HideCursor();
-    SetCursorShape(kBusyShape);
+    SetCursorShape(kBusyPointer);
     ShowCursor();
 }
 
@@ -259,7 +257,7 @@ void RestoreCursor() {
 
 void ResetCursor() {
     HideCursor();
-    SetCursorShape(0);
+    SetCursorShape(kArrowPointer);
     ShowCursor();
 }
 

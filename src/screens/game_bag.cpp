@@ -6,6 +6,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/transitions.h"
@@ -18,7 +19,6 @@
 
 namespace {
 
-constexpr int32_t kBirdSlot = 300;  // the hunt's "sprites" bank
 constexpr uint8_t kShadowColour = 254;
 
 // The areas under the two buttons. 55 rows: the save stops above the screen's

@@ -7,6 +7,7 @@
 #include "engine/blit.h"
 #include "engine/draw.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -20,10 +21,6 @@
 
 namespace {
 
-constexpr int32_t kFirstSlot = 31;  // "spr_07" goes here
-constexpr int32_t kReelStrip = 31;
-constexpr int32_t kFirstCoin = 33;  // three coin pictures, 33 to 35
-constexpr int32_t kCoverPicture = 36;
 constexpr int32_t kStripW = 68;
 constexpr int32_t kStripH = 972;
 constexpr int32_t kReelStep = 18;                                     // rows the strip moves a step
@@ -118,7 +115,7 @@ void DrawMoneyBox(int32_t oldMoney) {
     DrawFontTextf(0, kMoneyX, kMoneyY, "%d", player->money);
 }
 
-// Graphic 31 copied row by row into the strip surface: the page blitter clips
+// The reel strip copied row by row into the strip surface: the page blitter clips
 // to the screen's 480 rows and would leave the lower pictures blank.
 void CopyStrip(GDL_Surface* strip) {
     const GraphicSlot& g = Graphic[kReelStrip];
@@ -259,14 +256,14 @@ int32_t CoinPlaces(int32_t payout, std::array<CoinPlace, kMostCoins>* places) {
 
 void DrawGoalScreen() {
     viewFlag = 0;
-    loadedGraphics = LoadGraphics(kFirstSlot, "spr_07");
+    loadedGraphics = LoadGraphics(kScreenBankSlot, "spr_07");
     LoadBackground("bkg_07");
     CopyWorkPage();
     PayBagGoal();
 }
 
 void ExitGoalScreen() {
-    FreeGraphics(kFirstSlot, loadedGraphics);
+    FreeGraphics(kScreenBankSlot, loadedGraphics);
     loadedGraphics = 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/timer.h"
@@ -16,8 +17,6 @@
 
 namespace {
 
-constexpr int32_t kJailSlot = 98;       // the jail picture; 99 the sheriff's depth map
-constexpr int32_t kGameOverSlot = 100;  // 100 after going broke, 101 after unpaid fines
 constexpr int32_t kSheriff = 21;
 constexpr uint32_t kSilentGameOverMs = 6000;
 

@@ -6,6 +6,7 @@
 #include "engine/dialogs.h"
 #include "engine/draw.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "engine/transitions.h"
@@ -21,7 +22,6 @@
 
 namespace {
 
-constexpr int32_t kFirstSlot = 31;  // "spr_03" goes here
 constexpr int32_t kBrokeMoney = 5;
 constexpr int32_t kBrokeShells = 4;
 
@@ -72,7 +72,7 @@ void DoExit(int32_t) {
 void DrawMainScreen() {
     Trace("DrawMainScreen()");
     player->goalCount = CountGoals(*player);
-    mainGraphicCount = LoadGraphics(kFirstSlot, "spr_03");
+    mainGraphicCount = LoadGraphics(kScreenBankSlot, "spr_03");
     LoadBackground("bkg_03");
     CopyWorkPage();
     textTarget = backPage;
@@ -83,7 +83,7 @@ void DrawMainScreen() {
 
 void DumpMainScreen() {
     Trace("DumpMainScreen()");
-    FreeGraphics(kFirstSlot, mainGraphicCount);
+    FreeGraphics(kScreenBankSlot, mainGraphicCount);
     mainGraphicCount = 0;
     StopMusic();
 }
@@ -112,10 +112,10 @@ void GoHunt(int32_t club) {
     hunt.club = club;
     BusyCursor();
     // The main screen's Exit handler is not run: the hunt stops the music.
-    FreeGraphics(kFirstSlot, mainGraphicCount);
+    FreeGraphics(kScreenBankSlot, mainGraphicCount);
     mainGraphicCount = 0;
     currentScreen = kScreenHunt;
     DrawWaterFowlScreen();
-    SetCursorShape(0);
+    SetCursorShape(kArrowPointer);
     ShowCursor();
 }

@@ -9,6 +9,7 @@
 #include "engine/dialogs.h"
 #include "engine/draw.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
@@ -19,10 +20,6 @@
 
 namespace {
 
-constexpr int32_t kFirstSlot = 31;  // "spr_02" goes here
-constexpr int32_t kNamePanel = 36;
-constexpr int32_t kMusicOffMark = 37;
-constexpr int32_t kVolumeKnob = 38;
 constexpr int32_t kRowTop = 192;
 constexpr int32_t kRowStep = 29;
 constexpr uint32_t kCurrentRowColour = 35;
@@ -85,13 +82,13 @@ Button* RosterButtons() {
 }
 
 void DrawRosterScreen() {
-    loadedGraphics = LoadGraphics(kFirstSlot, "spr_02");
+    loadedGraphics = LoadGraphics(kScreenBankSlot, "spr_02");
     LoadBackground("bkg_02");
     RefreshRoster();
 }
 
 void ExitRosterScreen() {
-    FreeGraphics(kFirstSlot, loadedGraphics);
+    FreeGraphics(kScreenBankSlot, loadedGraphics);
 }
 
 void DoRosterScreen() {

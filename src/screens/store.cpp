@@ -4,6 +4,7 @@
 
 #include "engine/blit.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/transitions.h"
 #include "platform/graphics.h"
@@ -15,20 +16,12 @@
 
 namespace {
 
-constexpr int32_t kFirstSlot = 31;  // "spr_04" goes here
 constexpr int32_t kLitGraphicBase = 10;
 constexpr int32_t kPlainButtonGraphics = 12;  // below this a button is hit anywhere in it
 constexpr int kItemButtons = 8;
 constexpr int32_t kMostShellsToBuy = 999;  // shells are sold while the box holds at most this
 constexpr int32_t kShellBox = 25;
 constexpr int32_t kChordMoney = 100;
-
-// Icons drawn on the board for owned goods.
-constexpr int32_t kDecoysOwned = 16;
-constexpr int32_t kLicenceOwned = 17;
-constexpr int32_t kCallOwned = 17;  // + call number 1 to 3
-constexpr int32_t kShellBoxIcon = 21;
-constexpr int32_t kGunOwned = 21;  // + gun number 1 to 3
 
 constexpr std::array<int32_t, kItemCount> kPrices = {5, 5, 5, 5, 5, 5, 0, 30, 20};
 
@@ -106,14 +99,14 @@ int32_t ItemPrice(int32_t item) {
 }
 
 void DrawStoreScreen() {
-    storeGraphicCount = LoadGraphics(kFirstSlot, "spr_04");
+    storeGraphicCount = LoadGraphics(kScreenBankSlot, "spr_04");
     LoadBackground("bkg_04");
     CopyWorkPage();
     RestoreStoreScreen();
 }
 
 void ExitStoreScreen() {
-    FreeGraphics(kFirstSlot, storeGraphicCount);
+    FreeGraphics(kScreenBankSlot, storeGraphicCount);
     storeGraphicCount = 0;
 }
 
@@ -136,17 +129,17 @@ void DrawStoreItems() {
 
 void DrawOwnedItems() {
     textTarget = backPage;
-    DrawOwnedRow(kItemGun1, kGunOwned + 1, 80, 53);
+    DrawOwnedRow(kItemGun1, kStoreGunIcon, 80, 53);
     if (player->items[kItemShells] != 0) {
-        BlitGraphic(kShellBoxIcon, 444, 111, backPage);
+        BlitGraphic(kShellIcon, 444, 111, backPage);
         DrawFontTextf(0, 504, 123, "%d", player->items[kItemShells]);
     }
-    DrawOwnedRow(kItemCall1, kCallOwned + 1, 68, 170);
+    DrawOwnedRow(kItemCall1, kCallIcon, 68, 170);
     if (player->items[kItemLicence] != 0) {
-        BlitGraphic(kLicenceOwned, 513, 227, backPage);
+        BlitGraphic(kLicenceIcon, 513, 227, backPage);
     }
     if (player->items[kItemDecoys] != 0) {
-        BlitGraphic(kDecoysOwned, 412, 230, backPage);
+        BlitGraphic(kDecoyIcon, 412, 230, backPage);
     }
 }
 

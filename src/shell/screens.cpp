@@ -5,6 +5,7 @@
 #include "engine/blit.h"
 #include "engine/config.h"
 #include "engine/draw.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "platform/graphics.h"
@@ -18,8 +19,6 @@ uint32_t quitGame = 0;
 
 namespace {
 
-constexpr int32_t kArrowShape = 0;
-constexpr int32_t kButtonShape = 1;
 constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 10
 
 // The game's screens, registered at start-up.
@@ -44,7 +43,7 @@ void Unlight(Button& button, bool arrow = false) {
     CopyPageRect(workPage, backPage, button.x, button.y, button.width, button.height);
     CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
     if (arrow) {
-        SetCursorShape(kArrowShape);
+        SetCursorShape(kArrowPointer);
     }
     ShowCursor();
 }
@@ -110,7 +109,7 @@ void SwitchOverlay(uint32_t number) {
     currentScreen = number;
     if (number == kScreenHunt) {
         Screen(kScreenHunt).restore();
-        SetCursorShape(kArrowShape);
+        SetCursorShape(kArrowPointer);
         ShowCursor();
     } else {
         Screen(number).draw();
@@ -133,8 +132,8 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rul
             }
             continue;  // not really on it: later buttons may have the point
         }
-        if (!rules.shapeFollowsLight && GetCursorShape() == kButtonShape) {
-            SetCursorShape(kArrowShape);
+        if (!rules.shapeFollowsLight && GetCursorShape() == kButtonPointer) {
+            SetCursorShape(kArrowPointer);
         }
         if (button.hoverable && button.lit) {
             Unlight(button, rules.shapeFollowsLight);
@@ -143,15 +142,15 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rul
     if (found == nullptr) {
         return nullptr;
     }
-    if (!rules.shapeFollowsLight && GetCursorShape() == kArrowShape) {
-        SetCursorShape(kButtonShape);
+    if (!rules.shapeFollowsLight && GetCursorShape() == kArrowPointer) {
+        SetCursorShape(kButtonPointer);
     }
     if (!found->hoverable || found->lit) {
         return found;
     }
     LightButton(list, *found);
     if (rules.shapeFollowsLight) {
-        SetCursorShape(kButtonShape);
+        SetCursorShape(kButtonPointer);
     }
     return found;
 }

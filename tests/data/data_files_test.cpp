@@ -7,6 +7,7 @@
 #include "data/data_art.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "palette.h"
 #include "platform/graphics.h"
@@ -58,13 +59,13 @@ struct BankCount {
 
 // Where the game loads each bank and how many graphics its screens use.
 constexpr std::array<BankCount, 7> kBanks = {{
-    {"pointers", 0, 8},
-    {"icons", 10, 21},
-    {"spr_02", 31, 8},
-    {"spr_03", 31, 6},
-    {"spr_04", 31, 8},
-    {"spr_07", 31, 6},
-    {"spr_08", 100, 2},
+    {"pointers", kPointerSlot, kPointerShapes},
+    {"icons", kIconsSlot, kIconsCount},
+    {"spr_02", kScreenBankSlot, 8},
+    {"spr_03", kScreenBankSlot, 6},
+    {"spr_04", kScreenBankSlot, 8},
+    {"spr_07", kScreenBankSlot, 6},
+    {"spr_08", kGameOverSlot, 2},
 }};
 
 constexpr std::array<const char*, 10> kBackgrounds = {"bkg_01", "bkg_02", "bkg_03", "bkg_04",
@@ -104,8 +105,8 @@ TEST_F(DataTest, EveryBankLoadsWhereTheGameLoadsIt) {
 }
 
 TEST_F(DataTest, PointerShapes) {
-    ASSERT_GE(LoadGraphics(0, "pointers"), 8);
-    for (int shape = 0; shape < 8; shape++) {
+    ASSERT_GE(LoadGraphics(kPointerSlot, "pointers"), kPointerShapes);
+    for (int shape = 0; shape < kPointerShapes; shape++) {
         SCOPED_TRACE("shape " + std::to_string(shape));
         const GraphicSlot& g = Graphic[static_cast<size_t>(shape)];
         EXPECT_LE(g.width, 60);
@@ -118,13 +119,14 @@ TEST_F(DataTest, PointerShapes) {
         std::vector<uint8_t> px = Pixels(shape);
         EXPECT_GT(std::count_if(px.begin(), px.end(), [](uint8_t p) { return p != 0; }), 20);
     }
-    EXPECT_GE(Graphic[0].xoff, -2) << "the arrow points from its top-left corner";
-    EXPECT_GE(Graphic[0].yoff, -2);
-    EXPECT_EQ(Graphic[3].width, 22) << "shape 3 is always drawn 22 pixels wide";
-    const GraphicSlot& cross = Graphic[7];
+    EXPECT_GE(Graphic[kArrowPointer].xoff, -2) << "the arrow points from its top-left corner";
+    EXPECT_GE(Graphic[kArrowPointer].yoff, -2);
+    EXPECT_EQ(Graphic[kNarrowPointer].width, 22) << "the narrow shape is always drawn 22 wide";
+    const GraphicSlot& cross = Graphic[kCrosshairPointer];
     EXPECT_LE(std::abs(-cross.xoff * 2 - (cross.width - 1)), 1) << "crosshair centred";
     EXPECT_LE(std::abs(-cross.yoff * 2 - (cross.height - 1)), 1);
-    EXPECT_NE(Pixels(7)[static_cast<size_t>(-cross.yoff * cross.width - cross.xoff)], 0)
+    EXPECT_NE(
+        Pixels(kCrosshairPointer)[static_cast<size_t>(-cross.yoff * cross.width - cross.xoff)], 0)
         << "a mark at the crosshair's centre";
 }
 

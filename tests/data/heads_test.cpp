@@ -6,12 +6,11 @@
 
 #include "data/data_art.h"
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
 
 namespace {
-
-constexpr int kHead = 210;
 
 struct Speaker {
     const char* bank;
@@ -32,15 +31,15 @@ uint8_t At(int n, int x, int y) {
 TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
     for (const Speaker& who : {kWilma, kSheriff}) {
         SCOPED_TRACE(who.bank);
-        ASSERT_EQ(LoadGraphics(kHead, who.bank), 12);
+        ASSERT_EQ(LoadGraphics(kHeadSlot, who.bank), kHeadGraphics);
         ExpectMasterPalette();
-        const GraphicSlot& head = Slot(kHead);
-        const GraphicSlot& rect = Slot(kHead + 11);
+        const GraphicSlot& head = Slot(kHeadSlot);
+        const GraphicSlot& rect = Slot(kHeadSlot + kHeadRectGraphic);
         ASSERT_GT(rect.width, 0);
         ASSERT_GT(rect.height, 0);
         for (int g : {1, 2, 3, 4, 5, 6, 7, 8, 10}) {
-            SCOPED_TRACE("graphic " + std::to_string(kHead + g));
-            const GraphicSlot& o = Slot(kHead + g);
+            SCOPED_TRACE("graphic " + std::to_string(kHeadSlot + g));
+            const GraphicSlot& o = Slot(kHeadSlot + g);
             EXPECT_GE(o.xoff, rect.xoff);
             EXPECT_GE(o.yoff, rect.yoff);
             EXPECT_LE(o.xoff + o.width, rect.xoff + rect.width);
@@ -55,19 +54,19 @@ TEST_F(DataTest, TalkingHeadsLineUpInsideTheirHeadRectangle) {
             for (int y = 0; y < o.height; y++) {
                 for (int x = 0; x < o.width; x++) {
                     bool edge = x == 0 || y == 0 || x == o.width - 1 || y == o.height - 1;
-                    differ += edge && At(kHead + g, x, y) != At(kHead, dx + x, dy + y);
+                    differ += edge && At(kHeadSlot + g, x, y) != At(kHeadSlot, dx + x, dy + y);
                 }
             }
             EXPECT_EQ(differ, 0);
         }
-        FreeGraphics(kHead, 12);
+        FreeGraphics(kHeadSlot, kHeadGraphics);
     }
 }
 
 TEST_F(DataTest, WardenRisesOverTheBlindsEdge) {
-    ASSERT_EQ(LoadGraphics(kHead, "char20"), 12);
-    const GraphicSlot& head = Slot(kHead);
-    const GraphicSlot& rect = Slot(kHead + 11);
+    ASSERT_EQ(LoadGraphics(kHeadSlot, "char20"), kHeadGraphics);
+    const GraphicSlot& head = Slot(kHeadSlot);
+    const GraphicSlot& rect = Slot(kHeadSlot + kHeadRectGraphic);
     EXPECT_LT(kWilma.y + head.yoff, 420 - 150) << "head and shoulders over the panel";
     EXPECT_GE(kWilma.y + head.yoff + head.height, 420) << "standing behind the edge";
     EXPECT_LE(kWilma.y + rect.yoff + rect.height, 420) << "all she says shows above the panel";
@@ -75,22 +74,22 @@ TEST_F(DataTest, WardenRisesOverTheBlindsEdge) {
 }
 
 TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
-    ASSERT_EQ(LoadGraphics(98, "jail"), 2);
+    ASSERT_EQ(LoadGraphics(kJailSlot, "jail"), 2);
     ExpectMasterPalette();
-    for (int slot : {98, 99}) {
+    for (int slot : {kJailSlot, kDepthMapSlot}) {
         EXPECT_EQ(Slot(slot).width, 640);
         EXPECT_EQ(Slot(slot).height, 480);
         EXPECT_EQ(Slot(slot).xoff, 0);
         EXPECT_EQ(Slot(slot).yoff, 0);
     }
-    ASSERT_EQ(LoadGraphics(kHead, "char21"), 12);
-    const GraphicSlot& head = Slot(kHead);
-    const uint8_t* depth = Slot(99).data;
+    ASSERT_EQ(LoadGraphics(kHeadSlot, "char21"), kHeadGraphics);
+    const GraphicSlot& head = Slot(kHeadSlot);
+    const uint8_t* depth = Slot(kDepthMapSlot).data;
     int body = 0, shown = 0;
     for (int y = 0; y < head.height; y++) {
         for (int x = 0; x < head.width; x++) {
             int sx = kSheriff.x + head.xoff + x, sy = kSheriff.y + head.yoff + y;
-            if (At(kHead, x, y) == 0 || sx < 0 || sy < 0 || sx >= 640 || sy >= 480) {
+            if (At(kHeadSlot, x, y) == 0 || sx < 0 || sy < 0 || sx >= 640 || sy >= 480) {
                 continue;
             }
             body++;
@@ -100,7 +99,7 @@ TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
     ASSERT_GT(body, 20000) << "a figure, not a speck";
     EXPECT_GT(shown * 10, body * 8) << "most of him shows; the bars may cover some";
     EXPECT_LT(shown, body) << "the bars stand in front of him";
-    const GraphicSlot& rect = Slot(kHead + 11);
+    const GraphicSlot& rect = Slot(kHeadSlot + kHeadRectGraphic);
     for (int y = 0; y < rect.height; y++) {
         for (int x = 0; x < rect.width; x++) {
             int sx = kSheriff.x + rect.xoff + x, sy = kSheriff.y + rect.yoff + y;
@@ -114,14 +113,14 @@ TEST_F(DataTest, SheriffStandsInTheJailBehindItsBars) {
     auto fresh = [](const std::vector<int>& graphics) {
         std::memset(backPage->pixels, 0, static_cast<size_t>(backPage->bytesPerLine) * 480);
         for (int g : graphics) {
-            ScaleGraphic(kHead + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
+            ScaleGraphic(kHeadSlot + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
         }
     };
     fresh({0, 4, 5, 8});
     std::vector<uint8_t> expected = Snapshot(backPage);
     fresh({0, 4});
     for (int g : {6, 10, 7, 8, 6, 10, 5, 8}) {
-        ScaleGraphic(kHead + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
+        ScaleGraphic(kHeadSlot + g, kSheriff.x, kSheriff.y, kSheriff.layer, 100, 0);
     }
     EXPECT_TRUE(Snapshot(backPage) == expected)
         << "a step left part of an open mouth or a blink behind";

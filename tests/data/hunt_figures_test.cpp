@@ -5,7 +5,9 @@
 #include <algorithm>
 
 #include "data/data_art.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
+#include "hunt/characters.h"
 #include "hunt/gun.h"
 #include "hunt/hunt.h"
 #include "platform/graphics.h"
@@ -22,15 +24,17 @@ int Opaque(const std::vector<uint8_t>& px) {
 }
 
 TEST_F(DataTest, PartnerTalksWithOverlaysOnHisFace) {
-    ASSERT_EQ(LoadGraphics(200, "char04"), 9) << LogText();
-    ScreenRect figure = Placed(200, 300, 470);
+    ASSERT_EQ(LoadGraphics(kPartnerSlot, "char04"), kPartnerGraphics) << LogText();
+    ScreenRect figure = Placed(kPartnerFigure, kPartnerX, kPartnerY);
     EXPECT_LT(figure.y, 420 - 80) << "head and shoulders rise above the blind's edge";
     EXPECT_LE(figure.y + figure.h, 420) << "the area he redraws stays off the panel";
-    EXPECT_GT(Opaque(Pixels(200)), figure.w * figure.h / 2);
-    std::vector<uint8_t> base = Pixels(200);
-    for (int pair : {201, 207}) {
+    EXPECT_GT(Opaque(Pixels(kPartnerFigure)), figure.w * figure.h / 2);
+    std::vector<uint8_t> base = Pixels(kPartnerFigure);
+    for (auto [pair, alternative] : {std::pair{kPartnerMouthShut, kPartnerMouthOpen},
+                                     std::pair{kPartnerEyesOpen, kPartnerEyesBlink}}) {
         SCOPED_TRACE("overlays " + std::to_string(pair));
-        ScreenRect a = Placed(pair, 300, 470), b = Placed(pair == 201 ? 202 : 208, 300, 470);
+        ScreenRect a = Placed(pair, kPartnerX, kPartnerY),
+                   b = Placed(alternative, kPartnerX, kPartnerY);
         EXPECT_EQ(a.x, b.x);
         EXPECT_EQ(a.y, b.y);
         EXPECT_EQ(a.w, b.w);
@@ -41,7 +45,7 @@ TEST_F(DataTest, PartnerTalksWithOverlaysOnHisFace) {
         EXPECT_LE(a.y + a.h, figure.y + figure.h);
         // The resting overlay is the figure itself, pixel for pixel; the other
         // one differs (an open mouth, shut eyes).
-        std::vector<uint8_t> rest = Pixels(pair), other = Pixels(pair == 201 ? 202 : 208);
+        std::vector<uint8_t> rest = Pixels(pair), other = Pixels(alternative);
         int same = 0, changed = 0;
         for (int j = 0; j < a.h; j++) {
             for (int i = 0; i < a.w; i++) {
@@ -63,29 +67,31 @@ struct DogStep {
 
 // The dog's path as the hunt moves it: out over the berm, back with the bird.
 std::vector<DogStep> RetrieverPath() {
-    ResetHunt();
-    Retriever();
+    RetrieverState dog{};
+    StartRetriever(dog);
     std::vector<DogStep> steps;
-    while (hunt.retrieverState != kDogIdle && steps.size() < 200) {
-        const RetrieverState& dog = hunt.retriever;
-        steps.push_back({dog.graphic, dog.x, dog.y, hunt.retrieverState});
-        MoveRetriever();
+    for (int32_t state = kDogGoingOut; state != kDogIdle && steps.size() < 200;
+         state = StepRetriever(state, dog)) {
+        steps.push_back({dog.graphic, dog.x, dog.y, state});
     }
-    ResetHunt();
     return steps;
 }
 
+// The birds the dog may carry back.
+constexpr int kFirstBird = DogCarrying(0, 0), kLastBird = DogCarrying(3, 1);
+
 TEST_F(DataTest, RetrieverStaysInsideTheErasedBoxWithTheBirdInItsMouth) {
-    ASSERT_EQ(LoadGraphics(300, "sprites"), 672) << LogText();
+    ASSERT_EQ(LoadGraphics(kSpriteSlot, "sprites"), kSpriteGraphics) << LogText();
     std::vector<DogStep> path = RetrieverPath();
     ASSERT_GT(path.size(), 20u);
     ASSERT_LT(path.size(), 200u);
-    for (int slot = 960; slot < 972; slot++) {
-        EXPECT_GT(Opaque(Pixels(slot)), slot < 964 ? 3000 : 600) << "slot " << slot << " is drawn";
+    for (int slot = kDogLeapingOut; slot < kDogLeapingOut + kDogPictures; slot++) {
+        EXPECT_GT(Opaque(Pixels(slot)), slot < kFirstBird ? 3000 : 600)
+            << "slot " << slot << " is drawn";
     }
     for (const DogStep& s : path) {
         std::vector<int> shown = {s.graphic};
-        for (int bird = 964; s.state == kDogComingBack && bird < 972; bird++) {
+        for (int bird = kFirstBird; s.state == kDogComingBack && bird <= kLastBird; bird++) {
             shown.push_back(bird);
         }
         for (int slot : shown) {
@@ -102,10 +108,10 @@ TEST_F(DataTest, RetrieverStaysInsideTheErasedBoxWithTheBirdInItsMouth) {
     }
     // The bird it carries lies over the dog's pixels and centred on the dog,
     // not floating beside it.
-    for (int dog : {962, 963}) {
+    for (int dog : {kDogLeapingBack, kDogLandingNear}) {
         const GraphicSlot& d = Graphic[static_cast<size_t>(dog)];
         std::vector<uint8_t> dogPx = Pixels(dog);
-        for (int bird = 964; bird < 972; bird++) {
+        for (int bird = kFirstBird; bird <= kLastBird; bird++) {
             SCOPED_TRACE("dog " + std::to_string(dog) + " bird " + std::to_string(bird));
             const GraphicSlot& b = Graphic[static_cast<size_t>(bird)];
             std::vector<uint8_t> birdPx = Pixels(bird);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "data/data_art.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
 
@@ -30,15 +31,16 @@ TEST_F(DataTest, MarshScenesLayTheHunt) {
     for (int club = 0; club < 4; club++) {
         std::string name = "scn_0" + std::to_string(club + 1);
         SCOPED_TRACE(name);
-        ASSERT_EQ(LoadGraphics(97, name.c_str()), 3);
+        ASSERT_EQ(LoadGraphics(kSceneSlot, name.c_str()), kSceneGraphics);
         ExpectMasterPalette();
-        std::vector<uint8_t> scene = Pixels(97), map = Pixels(98), depth = Pixels(99);
-        EXPECT_EQ(Graphic[97].xoff, 0);
-        EXPECT_EQ(Graphic[97].yoff, 0);
+        std::vector<uint8_t> scene = Pixels(kSceneSlot), map = Pixels(kDecoyMapSlot),
+                             depth = Pixels(kDepthMapSlot);
+        EXPECT_EQ(Graphic[kSceneSlot].xoff, 0);
+        EXPECT_EQ(Graphic[kSceneSlot].yoff, 0);
         ASSERT_EQ(scene.size(), 640u * 480u);
-        ASSERT_EQ(Graphic[98].width, 160);
+        ASSERT_EQ(Graphic[kDecoyMapSlot].width, 160);
         ASSERT_EQ(map.size(), 160u * 120u);
-        ASSERT_EQ(Graphic[99].width, 640);
+        ASSERT_EQ(Graphic[kDepthMapSlot].width, 640);
         ASSERT_EQ(depth.size(), 640u * 480u);
 
         // Decoys float only on open water.
@@ -95,7 +97,7 @@ TEST_F(DataTest, MarshScenesLayTheHunt) {
         EXPECT_LT(MeanLuminance(scene, {586, 436, 48, 32}), 40) << "shell box counter";
         // The hands are drawn in colour 254: the face round them must be pale.
         EXPECT_GT(MeanLuminance(scene, {110, 438, 19, 19}) - Luminance(254), 150) << "clock face";
-        FreeGraphics(97, 3);
+        FreeGraphics(kSceneSlot, kSceneGraphics);
     }
 }
 

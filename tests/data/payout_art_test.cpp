@@ -9,13 +9,14 @@
 #include <vector>
 
 #include "data/data_art.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
 #include "screens/goals.h"
 
 namespace {
 
-constexpr int kStrip = 31, kViewLit = 32, kFirstCoin = 33, kCover = 36;
+constexpr int kViewLit = 32;  // the view button's lit picture
 constexpr int kPictureRows = 108, kFaceRows = 89;
 constexpr ScreenRect kRepainted = {0, 247, 640, 172};  // (0, 247) to (640, 419)
 
@@ -43,13 +44,13 @@ int Luminance(uint8_t index) {
 }  // namespace
 
 TEST_F(DataTest, PayoutBankFitsThePayoutScreen) {
-    ASSERT_GE(LoadGraphics(kStrip, "spr_07"), 6);
-    const GraphicSlot& strip = Graphic[kStrip];
+    ASSERT_GE(LoadGraphics(kReelStrip, "spr_07"), 6);
+    const GraphicSlot& strip = Graphic[kReelStrip];
     EXPECT_EQ(strip.width, 68);
     EXPECT_EQ(strip.height, 972);
     EXPECT_EQ(strip.xoff, 0);
     EXPECT_EQ(strip.yoff, 0);
-    std::vector<uint8_t> rows = Pixels(kStrip);
+    std::vector<uint8_t> rows = Pixels(kReelStrip);
     EXPECT_EQ(std::count(rows.begin(), rows.end(), 0), 0) << "the reels copy the strip opaque";
     EXPECT_EQ(Graphic[kViewLit].width, 74);
     EXPECT_EQ(Graphic[kViewLit].height, 44);
@@ -62,14 +63,14 @@ TEST_F(DataTest, PayoutBankFitsThePayoutScreen) {
             ASSERT_TRUE(Inside(g, at, kRepainted)) << "at " << at.x << ", " << at.y;
         }
     }
-    EXPECT_LE(Graphic[kCover].width, 352);
-    EXPECT_LE(Graphic[kCover].height, 172);
-    EXPECT_TRUE(Inside(Graphic[kCover], {144, 247}, kRepainted));
+    EXPECT_LE(Graphic[kCoverPicture].width, 352);
+    EXPECT_LE(Graphic[kCoverPicture].height, 172);
+    EXPECT_TRUE(Inside(Graphic[kCoverPicture], {144, 247}, kRepainted));
 }
 
 TEST_F(DataTest, ReelPicturesKeepTheirSubjectAboveTheSeam) {
-    ASSERT_GE(LoadGraphics(kStrip, "spr_07"), 6);
-    std::vector<uint8_t> strip = Pixels(kStrip);
+    ASSERT_GE(LoadGraphics(kReelStrip, "spr_07"), 6);
+    std::vector<uint8_t> strip = Pixels(kReelStrip);
     ASSERT_EQ(strip.size(), 68u * 972u);
     auto rows = [&](int picture, int from, int to) {
         return std::vector<uint8_t>(strip.begin() + (picture * kPictureRows + from) * 68,
@@ -103,13 +104,13 @@ TEST_F(DataTest, ReelPicturesKeepTheirSubjectAboveTheSeam) {
 }
 
 TEST_F(DataTest, GameOverPicturesFitUnderTheTitle) {
-    ASSERT_EQ(LoadGraphics(100, "spr_08"), 2);
-    for (int slot : {100, 101}) {
+    ASSERT_EQ(LoadGraphics(kGameOverSlot, "spr_08"), 2);
+    for (int slot : {kGameOverSlot, kGameOverSlot + 1}) {
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         SCOPED_TRACE("slot " + std::to_string(slot));
         EXPECT_LE(g.width, 484);
         EXPECT_LE(g.height, 160);
         EXPECT_TRUE(Inside(g, {156, 320}, {0, 0, 640, 480}));
     }
-    EXPECT_NE(Pixels(100), Pixels(101));
+    EXPECT_NE(Pixels(kGameOverSlot), Pixels(kGameOverSlot + 1));
 }

@@ -7,6 +7,7 @@
 #include <map>
 
 #include "data/data_art.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "platform/graphics.h"
 #include "screens/store.h"
@@ -49,7 +50,7 @@ constexpr std::array<LitButton, 22> kLitButtons = {{
 }};
 
 int StartOf(const char* bank) {
-    return std::string(bank) == "icons" ? 10 : 31;
+    return std::string(bank) == "icons" ? kIconsSlot : kScreenBankSlot;
 }
 
 int Luminance(uint8_t index) {
@@ -106,15 +107,15 @@ TEST_F(DataTest, LitButtonsCoverTheirButtons) {
 }
 
 TEST_F(DataTest, ShelfPicturesAreShapedToTheirItems) {
-    ASSERT_EQ(LoadGraphics(31, "spr_04"), 8);
+    ASSERT_EQ(LoadGraphics(kScreenBankSlot, "spr_04"), 8);
     for (int i = 0; i < 8; i++) {
-        SCOPED_TRACE("shelf picture " + std::to_string(31 + i));
-        const GraphicSlot& g = Graphic[static_cast<size_t>(31 + i)];
+        SCOPED_TRACE("shelf picture " + std::to_string(kScreenBankSlot + i));
+        const GraphicSlot& g = Graphic[static_cast<size_t>(kScreenBankSlot + i)];
         // The store's eight item buttons, slots 31 to 38 in the order of its list.
-        ASSERT_EQ(StoreButtons()[i].graphic + 10, 31 + i);
+        ASSERT_EQ(StoreButtons()[i].graphic + 10, kScreenBankSlot + i);
         EXPECT_EQ(g.width, StoreButtons()[i].width);
         EXPECT_EQ(g.height, StoreButtons()[i].height);
-        std::vector<uint8_t> px = Pixels(31 + i);
+        std::vector<uint8_t> px = Pixels(kScreenBankSlot + i);
         auto opaque = std::count_if(px.begin(), px.end(), [](uint8_t p) { return p != 0; });
         EXPECT_GT(opaque * 20, static_cast<long>(px.size())) << "the item is under its button";
         EXPECT_GT((static_cast<long>(px.size()) - opaque) * 10, static_cast<long>(px.size()))
@@ -126,7 +127,7 @@ TEST_F(DataTest, ShelfPicturesAreShapedToTheirItems) {
     // The money is printed at (192, 437) inside gun 2's rectangle: that gun's
     // picture leaves the place clear.
     const Button& gun2 = StoreButtons()[7];
-    std::vector<uint8_t> px = Pixels(38);
+    std::vector<uint8_t> px = Pixels(kScreenBankSlot + 7);
     for (int y = 437; y < 461; y++) {
         for (int x = 186; x < 250; x++) {
             ASSERT_EQ(px[(y - gun2.y) * gun2.width + x - gun2.x], 0) << x << "," << y;
@@ -135,43 +136,43 @@ TEST_F(DataTest, ShelfPicturesAreShapedToTheirItems) {
 }
 
 TEST_F(DataTest, GoodsFitWhereTheyAreDrawn) {
-    ASSERT_EQ(LoadGraphics(10, "icons"), 21);
+    ASSERT_EQ(LoadGraphics(kIconsSlot, "icons"), kIconsCount);
     auto fits = [](int slot, int w, int h) {
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         EXPECT_LE(g.width, w) << "slot " << slot;
         EXPECT_LE(g.height, h) << "slot " << slot;
     };
     // On the hunt's bar: the buttons' places and the saved areas under them.
-    for (int slot : {16, 17, 18, 19, 20}) {
+    for (int slot : {kDecoyIcon, kLicenceIcon, kCallIcon, kCallIcon + 1, kCallIcon + 2}) {
         fits(slot, 66, 45);
     }
-    fits(21, 78, 45);
-    for (int slot : {25, 26, 27}) {
-        fits(slot, 81, 45);
+    fits(kShellIcon, 78, 45);
+    for (int gun = 0; gun < 3; gun++) {
+        fits(kHuntGunIcon + gun, 81, 45);
     }
     // In the store's list of belongings: guns 92 apart from x 366 to the board's
     // edge, above the shell box at y 111; the shell count at x 504; calls 80
     // apart above the licence at y 227; decoys left of the licence.
-    for (int slot : {22, 23, 24}) {
-        fits(slot, 86, 111 - 53);
+    for (int gun = 0; gun < 3; gun++) {
+        fits(kStoreGunIcon + gun, 86, 111 - 53);
     }
-    fits(21, 504 - 444 - 2, 60);
-    for (int slot : {18, 19, 20}) {
-        fits(slot, 78, 227 - 170);
+    fits(kShellIcon, 504 - 444 - 2, 60);
+    for (int call = 0; call < 3; call++) {
+        fits(kCallIcon + call, 78, 227 - 170);
     }
-    fits(16, 513 - 412, 60);
-    fits(17, 636 - 513, 60);
-    fits(13, 200, 60);
+    fits(kDecoyIcon, 513 - 412, 60);
+    fits(kLicenceIcon, 636 - 513, 60);
+    fits(kMoneyPanelIcon, 200, 60);
 
-    ASSERT_EQ(LoadGraphics(31, "spr_02"), 8);
-    const GraphicSlot& panel = Graphic[36];
+    ASSERT_EQ(LoadGraphics(kScreenBankSlot, "spr_02"), 8);
+    const GraphicSlot& panel = Graphic[kNamePanel];
     EXPECT_EQ(panel.width, 423 - 217) << "the name card is shown as (217, 186) to (423, 293)";
     EXPECT_EQ(panel.height, 293 - 186);
-    fits(37, 74, 45);
-    EXPECT_EQ(Graphic[37].width, 74) << "the music-off mark is wiped as 74 x 45";
-    EXPECT_EQ(Graphic[37].height, 45);
+    fits(kMusicOffMark, 74, 45);
+    EXPECT_EQ(Graphic[kMusicOffMark].width, 74) << "the music-off mark is wiped as 74 x 45";
+    EXPECT_EQ(Graphic[kMusicOffMark].height, 45);
     // The knob slides from x 131 to 231 and is redrawn inside (121, 266) 134 x 64.
-    fits(38, 255 - 231, 64);
+    fits(kVolumeKnob, 255 - 231, 64);
 }
 
 TEST_F(DataTest, TextPlacesAreDarkEnoughToRead) {

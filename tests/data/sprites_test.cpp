@@ -8,17 +8,21 @@
 
 #include "data/data_art.h"
 #include "engine/blit.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/page_fixture.h"
 #include "platform/graphics.h"
 
 namespace {
 
-constexpr int kFirst = 300;
-constexpr int kBirds = 640;
 const char* const kNames[8] = {"mallard hen",    "mallard drake",   "pintail hen",
                                "pintail drake",  "redhead hen",     "redhead drake",
                                "canvasback hen", "canvasback drake"};
+
+// The first frame of a kind of bird (species * 2 + sex, as kNames) in a pose.
+int Bird(int kind, int pose) {
+    return kBirdSlot + BirdPicture(kind / 2, kind % 2, pose);
+}
 
 // Share of a bird's pixels in each broad colour class.
 enum ColourClass {
@@ -87,11 +91,11 @@ double Distance(const Signature& a, const Signature& b) {
 
 class SpritesTest : public DataTest {};
 
-TEST_F(SpritesTest, BankLoadsAtThreeHundredAndEverySpriteSitsOnItsAnchor) {
-    ASSERT_EQ(LoadGraphics(kFirst, "sprites"), 672) << LogText();
+TEST_F(SpritesTest, BankLoadsAtItsSlotAndEverySpriteSitsOnItsAnchor) {
+    ASSERT_EQ(LoadGraphics(kSpriteSlot, "sprites"), kSpriteGraphics) << LogText();
     ExpectMasterPalette();
     // Decoys: their anchor is the waterline, where PlaceDecoys puts a cell.
-    for (int slot = 956; slot <= 958; slot++) {
+    for (int slot = kDecoySlot; slot < kDecoySlot + kDecoyKinds; slot++) {
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         EXPECT_LT(g.yoff, 0) << "slot " << slot;
         EXPECT_GT(g.yoff + g.height, 0) << "a reflection below the waterline, slot " << slot;
@@ -101,7 +105,7 @@ TEST_F(SpritesTest, BankLoadsAtThreeHundredAndEverySpriteSitsOnItsAnchor) {
     // Birds: the body covers the anchor, and a flock parked off the screen draws nothing.
     PutDepthMap(0);
     Fill(backPage, 7);
-    for (int slot = kFirst; slot < kFirst + kBirds; slot++) {
+    for (int slot = kBirdSlot; slot < kBirdSlot + kBirdGraphics; slot++) {
         SCOPED_TRACE("slot " + std::to_string(slot));
         const GraphicSlot& g = Graphic[static_cast<size_t>(slot)];
         ASSERT_GE(g.xoff, -60);
@@ -127,17 +131,17 @@ TEST_F(SpritesTest, BankLoadsAtThreeHundredAndEverySpriteSitsOnItsAnchor) {
 }
 
 TEST_F(SpritesTest, EachDuckKeepsItsOwnColours) {
-    ASSERT_EQ(LoadGraphics(kFirst, "sprites"), 672);
+    ASSERT_EQ(LoadGraphics(kSpriteSlot, "sprites"), kSpriteGraphics);
     // Each pose and tilt over a wing beat (the wings are much alike in every
     // duck; what tells them apart is the body and head), then each kind's mean.
     std::array<std::vector<Signature>, 8> beats;
     std::array<Signature, 8> mean{};
     for (int kind = 0; kind < 8; kind++) {
-        for (int pose = 0; pose < 5; pose++) {
+        for (int pose = 0; pose < kBirdPoses; pose++) {
             for (int tilt = 0; tilt < 3; tilt++) {
                 Signature beat{};
                 for (int wing = 0; wing < 4; wing++) {
-                    Signature s = SignatureOf(kFirst + kind * 80 + pose * 16 + tilt * 4 + wing);
+                    Signature s = SignatureOf(Bird(kind, pose) + tilt * 4 + wing);
                     for (int c = 0; c < kClasses; c++) {
                         beat[c] += s[c] / 4;
                         mean[kind][c] += s[c] / 60;
@@ -176,8 +180,8 @@ TEST_F(SpritesTest, EachDuckKeepsItsOwnColours) {
     // The drake pintail's long tail reaches furthest back of all in level flight.
     for (int kind = 0; kind < 8; kind++) {
         if (kind != 3) {
-            EXPECT_LT(Graphic[kFirst + 3 * 80 + 2 * 16 + 5].xoff + 5,
-                      Graphic[static_cast<size_t>(kFirst + kind * 80 + 2 * 16 + 5)].xoff)
+            EXPECT_LT(Graphic[static_cast<size_t>(Bird(3, 2) + 5)].xoff + 5,
+                      Graphic[static_cast<size_t>(Bird(kind, 2) + 5)].xoff)
                 << kNames[kind];
         }
     }

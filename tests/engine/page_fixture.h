@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/test_banks.h"
 #include "platform/graphics.h"

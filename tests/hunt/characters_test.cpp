@@ -12,6 +12,7 @@
 #include "aud/wav_image.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/page_fixture.h"
 #include "engine/random.h"
 #include "engine/timer.h"
@@ -152,7 +153,7 @@ TEST_F(CharactersTest, TheWardenTalksToTheEndWhateverTheClicks) {
     EXPECT_EQ(LogCount("DoCharacterComment(20, 2, 220, 470, 0)"), 1);
     EXPECT_EQ(LogCount("data_offset="), 7) << "while more than 100 ms of sound are left";
     EXPECT_EQ(SoundData(kVoiceSound, nullptr), nullptr) << "the voice slot is free again";
-    for (int slot = 210; slot < 222; ++slot) {
+    for (int slot = kHeadSlot; slot < kHeadSlot + kHeadGraphics; ++slot) {
         EXPECT_EQ(Graphic[slot].data, nullptr) << slot;
     }
     EXPECT_EQ(GetCursorShape(), 0);
@@ -173,7 +174,7 @@ TEST_F(CharactersTest, AHeadBankWithoutTwelveGraphicsLeavesNothingBehind) {
         SetCursorShape(1);
         DoWilmaComment(1);
         EXPECT_EQ(LogCount("CHARACTER ERROR: num_gfx = " + std::to_string(count)), 1);
-        for (int slot = 210; slot < 210 + count; ++slot) {
+        for (int slot = kHeadSlot; slot < kHeadSlot + count; ++slot) {
             EXPECT_EQ(Graphic[slot].data, nullptr) << count << " graphics, slot " << slot;
         }
         EXPECT_EQ(GetCursorShape(), 1) << "the pointer is put back";
@@ -188,16 +189,16 @@ TEST_F(CharactersTest, TheSheriffSpeaksOnTheJailPicture) {
     const uint32_t start = TimerCount();
     DoSheriffComment(21, 1, 325, 479);
     EXPECT_GE(TimerCount() - start, 400u);
-    EXPECT_EQ(Graphic[210].data, nullptr);
+    EXPECT_EQ(Graphic[kHeadSlot].data, nullptr);
     EXPECT_EQ(Snapshot(displaySurface), Snapshot(workPage));
 }
 
 TEST_F(CharactersTest, AClickCutsThePartnerShortAndHisVoiceIsNeverQueued) {
-    Put(200, Solid(30, 40, 50, -15, -40));
-    Put(201, Solid(10, 4, 51, -5, -20));
-    Put(202, Solid(10, 8, 52, -5, -22));
-    Put(207, Solid(10, 4, 53, -5, -35));
-    Put(208, Solid(10, 4, 54, -5, -35));
+    Put(kPartnerFigure, Solid(30, 40, 50, -15, -40));
+    Put(kPartnerMouthShut, Solid(10, 4, 51, -5, -20));
+    Put(kPartnerMouthOpen, Solid(10, 8, 52, -5, -22));
+    Put(kPartnerEyesOpen, Solid(10, 4, 53, -5, -35));
+    Put(kPartnerEyesBlink, Solid(10, 4, 54, -5, -35));
     WriteBytes("char04.16b", SoundBank({Speech(3000), Speech(200)}));
 
     // Uninterrupted he speaks the whole three seconds.
@@ -233,11 +234,11 @@ TEST_F(CharactersTest, AClickCutsThePartnerShortAndHisVoiceIsNeverQueued) {
 }
 
 TEST_F(CharactersTest, ThePartnersMouthMovesWithEightBitSound) {
-    Put(200, Solid(30, 40, 50, -15, -40));
-    Put(201, Solid(10, 4, 51, -5, -20));
-    Put(202, Solid(10, 4, 52, -5, -20));
-    Put(207, Solid(2, 2, 53, -15, -40));
-    Put(208, Solid(2, 2, 53, -15, -40));
+    Put(kPartnerFigure, Solid(30, 40, 50, -15, -40));
+    Put(kPartnerMouthShut, Solid(10, 4, 51, -5, -20));
+    Put(kPartnerMouthOpen, Solid(10, 4, 52, -5, -20));
+    Put(kPartnerEyesOpen, Solid(2, 2, 53, -15, -40));
+    Put(kPartnerEyesBlink, Solid(2, 2, 53, -15, -40));
     eightBitSound = 1;
     SoundReset();
     ASSERT_EQ(SoundInit(), 1u);
@@ -312,8 +313,9 @@ protected:
         WriteBytes("char20.16b", SoundBank({Speech(300), Speech(300)}));
         WriteBytes("char21.16b", SoundBank({Speech(300)}));
         WriteBytes("char04.16b", SoundBank({Speech(300)}));
-        Put(200, Solid(30, 40, 50, -15, -40));
-        for (int slot : {201, 202, 207, 208}) {
+        Put(kPartnerFigure, Solid(30, 40, 50, -15, -40));
+        for (int slot :
+             {kPartnerMouthShut, kPartnerMouthOpen, kPartnerEyesOpen, kPartnerEyesBlink}) {
             Put(slot, Solid(10, 4, 51, -5, -20));
         }
         for (int y = 0; y < 120; ++y) {

@@ -8,6 +8,7 @@
 
 #include "app/chords.h"
 #include "app/screen_table.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/page_fixture.h"
 #include "engine/test_banks.h"
@@ -31,14 +32,14 @@ protected:
         ResetHunt();
         ResetRoster();
         std::vector<test_banks::Picture> shapes;
-        for (int i = 0; i < 8; ++i) {
+        for (int i = 0; i < kPointerShapes; ++i) {
             shapes.push_back(test_banks::Solid(8, 8, static_cast<uint8_t>(100 + i)));
         }
         WriteBytes("pointers.256", test_banks::Bank(shapes, false));
         ASSERT_EQ(InitMouse(), 1u);
         WriteScene(1, 160, 120);
         std::vector<test_banks::Picture> sprites;
-        for (int i = 0; i < 672; ++i) {
+        for (int i = 0; i < kSpriteGraphics; ++i) {
             sprites.push_back(Square(8, static_cast<uint8_t>(150 + i % 50)));
         }
         WriteBytes("sprites.256", test_banks::Bank(sprites, false));

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "drivers/script.h"
+#include "engine/graphic_slots.h"
 #include "engine/log.h"
 #include "gdl/gdl_host.h"
 #include "hunt/gun.h"
@@ -22,7 +23,7 @@ bool Inside(int x, int y, int rx, int ry, int rw, int rh) {
 }
 
 TEST_F(HuntTest, EntryStartsTheClubsDayAndLeavingPutsShellsBackAndFreesWhatWasLoaded) {
-    // A partner bank of 12 graphics: all of them go again, not just 200 to 208.
+    // A partner bank of 12 graphics: all of them go again, not just the nine it should hold.
     std::vector<test_banks::Picture> partner(12, Square(8, 90));
     WriteBytes("char04.256", test_banks::Bank(partner, false));
     hunt.lastMinuteTime = TimerCount();
@@ -34,7 +35,7 @@ TEST_F(HuntTest, EntryStartsTheClubsDayAndLeavingPutsShellsBackAndFreesWhatWasLo
     EXPECT_EQ(cursorInBackPage, 1);
     EXPECT_EQ(hunt.currentGun, 0) << "the fresh player's gun";
     EXPECT_EQ(workPage->pixels[10 * workPage->bytesPerLine + 10], ScenePixel(10, 10));
-    ASSERT_NE(Graphic[211].data, nullptr);
+    ASSERT_NE(Graphic[kPartnerSlot + 11].data, nullptr);
 
     // One shell into the gun, then quit: it goes back into the box.
     action = kActionLeftPress;
@@ -49,7 +50,9 @@ TEST_F(HuntTest, EntryStartsTheClubsDayAndLeavingPutsShellsBackAndFreesWhatWasLo
     EXPECT_EQ(player->items[kItemShells], kNewGameShells);
     EXPECT_EQ(player->money, kNewGameMoney);
     EXPECT_EQ(cursorInBackPage, 0);
-    for (int slot : {97, 98, 99, 200, 208, 209, 211, 300, 971}) {
+    for (int slot :
+         {kSceneSlot, kDecoyMapSlot, kDepthMapSlot, kPartnerSlot, kPartnerSlot + 8,
+          kPartnerSlot + 9, kPartnerSlot + 11, kSpriteSlot, kSpriteSlot + kSpriteGraphics - 1}) {
         EXPECT_EQ(Graphic[static_cast<size_t>(slot)].data, nullptr) << "slot " << slot;
     }
 }
@@ -139,14 +142,14 @@ TEST_F(HuntTest, ClicksFromRow400DownNeverFireAndTheLowerFlockWins) {
     EXPECT_EQ(flocks[1].hit, 1);
     EXPECT_EQ(flocks[2].hit, 0);
     EXPECT_EQ(flocks[2].shotAt, 1);
-    EXPECT_EQ(flocks[1].graphicBase, flying + 12) << "the falling frames";
+    EXPECT_EQ(flocks[1].graphicBase, flying + kFallingFrame) << "the falling frames";
     click(210, 190, kActionLeftPress);
     // Hen, drake, hen mallard: the bag keeps the order the kinds first came.
     EXPECT_EQ(hunt.gameBag[0].code, 1);
     EXPECT_EQ(hunt.gameBag[0].count, 2);
     EXPECT_EQ(hunt.gameBag[1].code, 11);
     EXPECT_EQ(hunt.gameBag[1].count, 1);
-    EXPECT_EQ(hunt.gameBag[1].graphic, 96);
+    EXPECT_EQ(hunt.gameBag[1].graphic, BirdPicture(0, 1, 1));
     EXPECT_EQ(hunt.kills[0].count, 2);
     EXPECT_EQ(hunt.kills[4].count, 1);
     EXPECT_EQ(hunt.kills[4].lastMinute, hunt.dayMinute);
@@ -171,8 +174,8 @@ TEST_F(HuntTest, TheRetrieverLeapsOutFetchesTheLastBirdAndComesBack) {
     EXPECT_LT(heights[8], 600);
     EXPECT_GE(heights[9], 600);
     EXPECT_EQ(moves, 11);
-    EXPECT_EQ(hunt.retriever.graphic, 962);
-    EXPECT_EQ(hunt.retriever.carried, 964 + 3 * 2 + 1);
+    EXPECT_EQ(hunt.retriever.graphic, kDogLeapingBack);
+    EXPECT_EQ(hunt.retriever.carried, DogCarrying(3, 1));
     EXPECT_EQ(hunt.retriever.x, 400);
     EXPECT_EQ(hunt.retriever.y, 480);
     MoveRetriever();
@@ -281,12 +284,12 @@ TEST_F(HuntTest, DecoysGoOutOnOpenWaterAndComeInLeavingTheSceneAsItWas) {
 
 TEST_F(HuntTest, TheBestGunIsInHandAndTheFirstOnesIconDoesNotShowThrough) {
     // Gun 0's icon is solid; gun 2's is clear on its left half.
-    Put(25, test_banks::Solid(80, 50, 50));
+    Put(kHuntGunIcon, test_banks::Solid(80, 50, 50));
     test_banks::Picture best = test_banks::Solid(80, 50, 60);
     for (size_t i = 0; i < best.pixels.size(); ++i) {
         best.pixels[i] = i % 80 < 40 ? 0 : 60;
     }
-    Put(27, best);
+    Put(kHuntGunIcon + 2, best);
     player->items[kItemGun1 + 2] = 1;
     Enter(0);
     EXPECT_EQ(hunt.currentGun, 2);

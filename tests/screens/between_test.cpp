@@ -12,6 +12,7 @@
 #include "app/game_fixture.h"
 #include "engine/config.h"
 #include "engine/fonts.h"
+#include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "gdl/gdl_host.h"
 #include "hunt/hunt.h"
@@ -137,14 +138,14 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndShowsWhatWasBought) {
     Click(x, y);
     EXPECT_EQ(player->money, 0);
     EXPECT_EQ(player->items[kItemDecoys], 1);
-    const GraphicSlot& icon = Graphic[16];
+    const GraphicSlot& icon = Graphic[kDecoyIcon];
     int shown = 0, painted = 0;
     for (int j = 0; j < icon.height; ++j) {
         for (int i = 0; i < icon.width; ++i) {
-            if (GraphicPixel(16, i, j) != 0) {
+            if (GraphicPixel(kDecoyIcon, i, j) != 0) {
                 ++painted;
                 shown += Pixel(displaySurface, 412 + icon.xoff + i, 230 + icon.yoff + j) ==
-                         GraphicPixel(16, i, j);
+                         GraphicPixel(kDecoyIcon, i, j);
             }
         }
     }
@@ -187,19 +188,19 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndShowsWhatWasBought) {
 
 TEST_F(BetweenTest, StoreHitTestTakesOnlyPointsInsideThePicture) {
     SwitchScreen(kScreenStore);
-    const GraphicSlot& g = Graphic[31];
+    const GraphicSlot& g = Graphic[kScreenBankSlot];
     ASSERT_NE(g.data, nullptr);
     // A point right of the picture is no hit, even where the next row is painted.
     int px = 0, py = 1;
-    while (py < g.height && GraphicPixel(31, px, py) == 0) {
+    while (py < g.height && GraphicPixel(kScreenBankSlot, px, py) == 0) {
         px = (px + 1) % g.width;
         py += px == 0;
     }
     ASSERT_LT(py, g.height);
-    EXPECT_EQ(CheckBitmapData(31, px, py), 1u);
-    EXPECT_EQ(CheckBitmapData(31, px + g.width, py - 1), 0u);
-    EXPECT_EQ(CheckBitmapData(31, -1, 1), 0u);
-    EXPECT_EQ(CheckBitmapData(31, 0, g.height), 0u);
+    EXPECT_EQ(CheckBitmapData(kScreenBankSlot, px, py), 1u);
+    EXPECT_EQ(CheckBitmapData(kScreenBankSlot, px + g.width, py - 1), 0u);
+    EXPECT_EQ(CheckBitmapData(kScreenBankSlot, -1, 1), 0u);
+    EXPECT_EQ(CheckBitmapData(kScreenBankSlot, 0, g.height), 0u);
     EXPECT_EQ(CheckBitmapData(500, 0, 0), 0u) << "an empty slot";
 
     // A clear pixel of one shelf picture passes the point on to a later button
@@ -225,9 +226,9 @@ TEST_F(BetweenTest, OverlaysGiveTheHuntItsPageBackAndTheHuntGoesOn) {
     player->items[kItemLicence] = 1;
     StartHunt(0);
     RunHunt(3000);
-    // Bird pictures are graphic 316 + species * 160 + sex * 80.
-    hunt.gameBag[0] = {16 + 80, BagCode(0, 1), 2, 0, 1};
-    hunt.gameBag[1] = {16 + 2 * 160, BagCode(2, 0), 1, 2, 0};
+    // The game bag shows each bird in pose 1.
+    hunt.gameBag[0] = {BirdPicture(0, 1, 1), BagCode(0, 1), 2, 0, 1};
+    hunt.gameBag[1] = {BirdPicture(2, 0, 1), BagCode(2, 0), 1, 2, 0};
     const std::vector<uint8_t> before = Snapshot(workPage);
     const int32_t minute = hunt.dayMinute;
 
@@ -352,10 +353,10 @@ TEST_F(BetweenTest, CleanHuntsArePaidTheirGoalCoinByCoin) {
         const int32_t coins = CoinPlaces(c.payout, &places);
         int redrawn = 0;
         for (int i = 0; i < coins; ++i) {
-            const int x =
-                places[static_cast<size_t>(i)].x + Graphic[33].xoff + Graphic[33].width / 2;
-            const int y =
-                places[static_cast<size_t>(i)].y + Graphic[33].yoff + Graphic[33].height / 2;
+            const int x = places[static_cast<size_t>(i)].x + Graphic[kFirstCoin].xoff +
+                          Graphic[kFirstCoin].width / 2;
+            const int y = places[static_cast<size_t>(i)].y + Graphic[kFirstCoin].yoff +
+                          Graphic[kFirstCoin].height / 2;
             redrawn += Pixel(displaySurface, x, y) != Pixel(workPage, x, y);
         }
         EXPECT_EQ(redrawn, coins) << c.snap;
