@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything (installing what it needs) and runs every test: the suite,
-# the suite again under AddressSanitizer and UndefinedBehaviorSanitizer, and
-# each fuzzer for a bounded time.
+# Builds everything (installing what it needs) and runs every test: the format
+# check, the suite, the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and each fuzzer for a bounded time.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 
@@ -10,6 +10,22 @@ passed=0
 failed=0
 
 need_packages "${PLAY_PACKAGES[@]}" "${TEST_PACKAGES[@]}"
+
+# Every C++ file git knows under these folders, in the repository's format.
+echo "== Format"
+mapfile -d '' sources < <(cd "$ROOT" && git ls-files -z -- \
+    'src/*.cpp' 'src/*.h' 'tools/*.cpp' 'tools/*.h' 'tests/*.cpp' 'tests/*.h' \
+    'bench/*.cpp' 'bench/*.h' 'fuzz/*.cpp' 'fuzz/*.h')
+if [ ${#sources[@]} -eq 0 ]; then
+    echo "format: no C++ files found (not a git checkout?)" >&2
+    failed=$((failed + 1))
+elif (cd "$ROOT" && clang-format --dry-run -Werror "${sources[@]}"); then
+    echo "format: ${#sources[@]} files as .clang-format has them"
+    passed=$((passed + 1))
+else
+    echo "format: FAILED; run clang-format -i on the files named above" >&2
+    failed=$((failed + 1))
+fi
 
 # Runs ctest in a build directory and adds its counts to the totals.
 run_suite() {

@@ -7,10 +7,10 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenchmark-dev
                libsdl2-dev libpng-dev libcairo2-dev libfreetype-dev fonts-dejavu-core fonts-dejavu-extra
                libespeak-ng-dev espeak-ng-data libfluidsynth-dev timgm6mb-soundfont)
-# What the tests add: clang and its runtime for the fuzzers, sox to make test
-# sounds, a virtual X server for measuring the real window, the desktop
-# entry checker for the installed game.
-TEST_PACKAGES=(clang libclang-rt-14-dev sox xvfb xauth desktop-file-utils)
+# What the tests add: clang and its runtime for the fuzzers, clang-format for
+# the format check, sox to make test sounds, a virtual X server for measuring
+# the real window, the desktop entry checker for the installed game.
+TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {
