@@ -12,10 +12,12 @@
 
 #include "canvas.h"
 #include "heads.h"
+#include "hunt/characters.h"
 
 namespace {
 
-constexpr int kAnchorX = 300, kAnchorY = 470;
+// The figure is drawn at the game's anchor for him.
+constexpr int kAnchorX = kPartnerX, kAnchorY = kPartnerY;
 // Everything below the top of the panel is hidden by it: the figure, and so
 // the area he redraws while he talks, stops above it.
 constexpr Rect kArea = {190, 226, 220, 420 - 226};
