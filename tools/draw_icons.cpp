@@ -16,9 +16,8 @@ Picture LitButton(int w, int h, const char* label, uint32_t seed) {
     return Quantize(c, 0, 0, w, h, false, 0);
 }
 
-// A brass-rimmed plaque lined with green felt, the item on it.
-Picture Plaque(int w, int h, Item item, double angle = 0) {
-    Canvas c(w, h);
+// A brass-rimmed plaque lined with green felt.
+void PlaqueFelt(Canvas& c, int w, int h) {
     cairo_t* cr = c.cr;
     RoundedRect(cr, 0, 0, w, h, 4);
     FillVertical(cr, 0, h, 0xf0cc70, 0x7a5418);
@@ -29,6 +28,13 @@ Picture Plaque(int w, int h, Item item, double angle = 0) {
     cairo_rectangle(cr, 3, 3, w - 6, 2);
     cairo_rectangle(cr, 3, 3, 2, h - 6);
     cairo_fill(cr);
+}
+
+// The plaque with the item on it.
+Picture Plaque(int w, int h, Item item, double angle = 0) {
+    Canvas c(w, h);
+    cairo_t* cr = c.cr;
+    PlaqueFelt(c, w, h);
     cairo_save(cr);
     cairo_translate(cr, w / 2.0, h / 2.0);
     cairo_rotate(cr, angle);
@@ -41,6 +47,45 @@ Picture Plaque(int w, int h, Item item, double angle = 0) {
     double ih = iw / aspect;
     PaintItemStretched(cr, item, -iw / 2, -ih / 2, iw, ih);
     cairo_restore(cr);
+    return Quantize(c, 0, 0, w, h, false, 0);
+}
+
+// The licence drawn for the plaque's own size, not shrunk from the shelf's
+// card: one word in letters tall enough to read, a duck stamp and the seal.
+Picture LicencePlaque(int w, int h) {
+    Canvas c(w, h);
+    cairo_t* cr = c.cr;
+    PlaqueFelt(c, w, h);
+    const double x = 5, y = 5, cw = w - 10, ch = h - 10;
+    cairo_rectangle(cr, x, y, cw, ch);
+    FillVertical(cr, y, y + ch, 0xfaf2d8, 0xe0d0a4);
+    Rectangle(cr, x, y, cw, 13, 0x1e4a26);
+    UseFont(cr, "DejaVuSansCondensed-Bold.ttf", 11);
+    SetColour(cr, 0xfff4c8);
+    cairo_move_to(cr, std::round(x + (cw - TextWidth(cr, "LICENSE")) / 2), y + 11);
+    cairo_show_text(cr, "LICENSE");
+    cairo_rectangle(cr, x + 3, y + 16, 18, 15);  // the duck stamp
+    SetColour(cr, 0x2860a0);
+    cairo_fill(cr);
+    cairo_rectangle(cr, x + 4, y + 17, 16, 13);
+    FillVertical(cr, y + 17, y + 30, 0xf4b060, 0x6890c0);
+    PaintDuck(cr, 0, 1, x + 4, y + 18, 16, 11);
+    SetColour(cr, 0x5a4a38);
+    cairo_set_line_width(cr, 1);
+    for (int i = 0; i < 3; i++) {
+        cairo_move_to(cr, x + 25, y + 18.5 + i * 5);
+        cairo_line_to(cr, x + (i == 2 ? 38 : cw - 3), y + 18.5 + i * 5);
+    }
+    cairo_stroke(cr);
+    SetColour(cr, 0xb02820);  // the seal
+    cairo_arc(cr, x + cw - 8, y + ch - 6, 4.5, 0, 2 * M_PI);
+    cairo_fill(cr);
+    SetColour(cr, 0xf0b040);
+    cairo_arc(cr, x + cw - 8, y + ch - 6, 2, 0, 2 * M_PI);
+    cairo_fill(cr);
+    cairo_rectangle(cr, x + 0.5, y + 0.5, cw - 1, ch - 1);
+    SetColour(cr, 0x1a120c);
+    cairo_stroke(cr);
     return Quantize(c, 0, 0, w, h, false, 0);
 }
 
@@ -81,7 +126,7 @@ int main(int argc, char** argv) {
         /* 14 */ LitButton(74, 44, "Done", 14),
         /* 15 */ LitButton(74, 46, "Exit", 15),
         /* 16 */ Plaque(66, 45, Item::Decoys),
-        /* 17 */ Plaque(66, 45, Item::Licence),
+        /* 17 */ LicencePlaque(66, 45),
         /* 18 */ Plaque(66, 45, Item::Call1),
         /* 19 */ Plaque(66, 45, Item::Call2),
         /* 20 */ Plaque(66, 45, Item::Call3),

@@ -7,6 +7,7 @@
 #include "canvas.h"
 #include "items.h"
 #include "scenery.h"
+#include "screens/game_bag.h"
 
 namespace {
 
@@ -151,14 +152,15 @@ void BagPage(Canvas& c) {
     Bevel(cr, 0, 0, 640, 56, 3, 1.0);
     CentredText(cr, "DejaVuSerif-Bold.ttf", 28, 320, 38, "Game Bag", 0xf8dc90);
     for (int i = 0; i < 8; i++) {
-        double x = (i % 2 == 0 ? 50 : 370) - 14, y = 80 + (i / 2) * 100 - 10;
-        RoundedRect(cr, x, y, 268, 88, 8);
+        const BagPocket pocket = BagPocketRect(i);
+        const double x = pocket.x, y = pocket.y, w = pocket.w, h = pocket.h;
+        RoundedRect(cr, x, y, w, h, 8);
         SetColour(cr, 0x6a4a24);
         cairo_set_line_width(cr, 5);
         cairo_stroke_preserve(cr);
         SetColour(cr, 0x000000, 0.12);
         cairo_fill(cr);
-        RoundedRect(cr, x + 5, y + 5, 258, 78, 5);  // stitching
+        RoundedRect(cr, x + 5, y + 5, w - 10, h - 10, 5);  // stitching
         SetColour(cr, 0xe8d8a8, 0.7);
         cairo_set_line_width(cr, 1);
         double dash[] = {4, 3};

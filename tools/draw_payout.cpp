@@ -15,8 +15,9 @@ namespace {
 constexpr Rect kView = {476, 67, 74, 44};  // its lit face is graphic 32 of spr_07
 constexpr Rect kDone = {7, 430, 74, 44};   // lit by the shared icon 14
 constexpr int kReelY = 142, kReelH = kReelWindowH;
-constexpr Rect kTray = {0, 247, 640, 173};      // coins land in rows 250 to 419
-constexpr Rect kMoneyBox = {190, 440, 40, 24};  // the game fills it with colour 254
+constexpr Rect kTray = {0, 247, 640, 173};  // coins land in rows 250 to 419
+// The game fills it with colour 254 (kPayoutMoneyBoxX and W of screens/goals.h).
+constexpr Rect kMoneyBox = {150, 440, 80, 24};
 constexpr Rect kGoalPlaque = {236, 421, 400, 57};
 
 int ReelX(int r) {
@@ -73,7 +74,7 @@ void Payout(Canvas& c) {
     WoodButton(c, kView.x, kView.y, kView.w, kView.h, "View", false, 32);
     WoodButton(c, kDone.x, kDone.y, kDone.w, kDone.h, "Done", false, 14);
     // The money: "$" and the dark box the game fills and prints into.
-    CentredText(cr, "DejaVuSerif-Bold.ttf", 20, 172, 460, "$", 0xf0c050);
+    CentredText(cr, "DejaVuSerif-Bold.ttf", 20, kMoneyBox.x - 16, 460, "$", 0xf0c050);
     Rectangle(cr, kMoneyBox.x - 3, kMoneyBox.y - 3, kMoneyBox.w + 6, kMoneyBox.h + 6, 0x8a6420);
     Rectangle(cr, kMoneyBox.x, kMoneyBox.y, kMoneyBox.w, kMoneyBox.h, 0x16100a);
     // The plaque where the goal met is written, from x 240 (one line) or 250.

@@ -31,6 +31,7 @@ constexpr int kFirstItem = 3;    // list dialog: records 3 to 12 the items
 constexpr int kOkayButton = 13;
 constexpr int kCancelButton = 14;
 constexpr int32_t kCaretBlinkMs = 300;
+constexpr int32_t kLabelMargin = 8;  // from a button's edge to its label
 
 // The message box: the frame, six lines, three buttons, a free record, the end.
 std::array<DialogItem, 12> messageTable = {{
@@ -110,7 +111,10 @@ void OpenDialog(DialogItem* table, int32_t end) {
     DrawDialogItems(table, 0, end);
     ShowBackPage();
     ShowCursor();
-    GDL_flushEvents(GDL_EVENT_ALL);
+    // A release queued with the press that opened the dialog (a tap) is kept:
+    // flushed, the button would stay held and the dialog's first click be
+    // taken for a second press.
+    GDL_flushEvents(GDL_EVENT_ALL & ~GDL_EVENT_MOUSEUP);
 }
 
 // Gives the back page and display back as they were and the pointer its state.
@@ -257,8 +261,10 @@ uint32_t MessageDialog(const char* text, const char* buttons) {
         item.style = 4;
         item.colour = 217;
         item.text = labels[j];
-        item.w = labelWidth > 64 ? labelWidth + 6 : 64;
-        span = std::max(span, labelWidth > 64 ? labelWidth + 6 : labelWidth) + 10;
+        // The label keeps clear of the button's 2-pixel rim.
+        const bool wide = labelWidth + 2 * kLabelMargin > 64;
+        item.w = wide ? labelWidth + 2 * kLabelMargin : 64;
+        span = std::max(span, wide ? item.w : labelWidth) + 10;
     }
     if (labels.empty()) {
         // Nothing could ever close it.
@@ -395,12 +401,14 @@ uint32_t InputText(char* buffer) {
     std::strncpy(field.text, buffer, kEditMaxChars);
     field.text[kEditMaxChars] = '\0';
     field.length = static_cast<int32_t>(std::strlen(field.text));
-    EditText(&field);
+    if (EditText(&field) == 0) {
+        return 0;
+    }
     std::memcpy(buffer, field.text, kEditMaxChars + 1);
     return 1;
 }
 
-void EditText(EditField* field) {
+uint32_t EditText(EditField* field) {
     bool caretShown = false;
     bool redraw = false;
     uint32_t lastBlink = TimerCount() - kCaretBlinkMs - 1;  // shows on the first pass
@@ -427,7 +435,9 @@ void EditText(EditField* field) {
                 }
                 break;
             case kScanEnter:
-                return;
+                return 1;
+            case kScanEscape:
+                return 0;
             case kScanHome:
                 field->cursor = 0;
                 field->caretX = 0;

@@ -44,11 +44,12 @@ uint32_t MessageDialog(const char* text, const char* buttons);
 // "Okay", 0 after "Cancel".
 uint32_t ListDialog(const char* title, const char* items);
 
-// Lets the player edit `buffer` (31 bytes, at most 30 characters). Returns 1.
+// Lets the player edit `buffer` (31 bytes, at most 30 characters). Returns 1
+// on Enter with the text in `buffer`, 0 on Escape with `buffer` untouched.
 uint32_t InputText(char* buffer);
 
-// The key loop of a text entry; returns on Enter.
-void EditText(EditField* field);
+// The key loop of a text entry: 1 on Enter, 0 on Escape.
+uint32_t EditText(EditField* field);
 
 // The pieces the dialogs are made of.
 void DrawDialogItems(DialogItem* table, int32_t first, int32_t end);

@@ -185,6 +185,10 @@ void RollCredits(const std::vector<std::string>& all) {
             return;
         }
     }
+    // The last step can leave up to three rows of the last line at the top:
+    // the picture is whole again while the music ends.
+    CopyPageRect(workPage, backPage, x0, 0, width, kScreenHeight);
+    CopyPageRect(backPage, displaySurface, x0, 0, width, kScreenHeight);
     WaitMusic();
     StopMusic();
     GDL_destroySurface(credits);

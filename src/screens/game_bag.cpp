@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdio>
+#include <cstring>
 
 #include "engine/blit.h"
 #include "engine/config.h"
@@ -29,16 +30,14 @@ constexpr int32_t kToggleAreaX = 8;
 constexpr int32_t kExitAreaX = 552;
 constexpr int32_t kAreaY = 424;
 
-constexpr std::array<std::array<int32_t, 2>, kGameBagKinds> kPlaces = {{
-    {50, 80},
-    {370, 80},
-    {50, 180},
-    {370, 180},
-    {50, 280},
-    {370, 280},
-    {50, 380},
-    {370, 380},
-}};
+// Inside a pocket: the picture area at its top, where the bird and its shadow
+// are centred, then the count line in two rows under it.
+constexpr int32_t kRim = 6;
+constexpr int32_t kPictureH = 90;
+constexpr int32_t kShadowOffset = 5;
+constexpr int32_t kLineRows = 24;
+static_assert(kGameBagKinds == 8, "two rows of four pockets");
+static_assert(BagPocketRect(7).y + BagPocketRect(7).h + 3 < 416, "the pockets end above the seam");
 
 int32_t pageFlag = 0;
 std::array<uint8_t, kAreaW * kAreaH> toggleSave{};
@@ -62,6 +61,36 @@ void TakeButtonAreas() {
 void GiveButtonAreasBack() {
     RestoreImage(exitSave.data(), workPage, kExitAreaX, kAreaY, kAreaW, kAreaH);
     RestoreImage(toggleSave.data(), workPage, kToggleAreaX, kAreaY, kAreaW, kAreaH);
+}
+
+// The bird centred in the pocket's picture area by its frame's own box (the
+// frames are anchored at the bird's centre), the line "2 Mallard Drakes" under
+// it as "2 Mallard" over "Drakes", each centred.
+void DrawBagPocket(const BagPocket& pocket, const GameBagEntry& entry) {
+    const int32_t graphic = entry.graphic + kBirdSlot;
+    if (graphic >= kBirdSlot && graphic <= maxGraphic) {
+        const GraphicSlot& g = Graphic[static_cast<size_t>(graphic)];
+        const int32_t areaW = pocket.w - 2 * kRim;
+        const int32_t left = pocket.x + kRim + (areaW - g.width - kShadowOffset) / 2;
+        const int32_t top = pocket.y + kRim + (kPictureH - g.height - kShadowOffset) / 2;
+        const int32_t x = left - g.xoff;
+        const int32_t y = top - g.yoff;
+        BlitShadow(graphic, x + kShadowOffset, y + kShadowOffset, kShadowColour, backPage);
+        BlitGraphic(graphic, x, y, backPage);
+    }
+    char line[64];
+    GameBagLine(entry.count, entry.species, entry.sex, line, sizeof line);
+    char* sex = std::strrchr(line, ' ');
+    if (sex != nullptr) {
+        *sex++ = '\0';
+    }
+    int32_t y = pocket.y + kRim + kPictureH;
+    for (const char* row : {static_cast<const char*>(line), static_cast<const char*>(sex)}) {
+        if (row != nullptr) {
+            DrawFontText(0, pocket.x + (pocket.w - FontTextWidth(0, row)) / 2, y, row);
+        }
+        y += kLineRows;
+    }
 }
 
 }  // namespace
@@ -102,13 +131,7 @@ void DrawGameBagPage() {
             if (entry.count == 0) {
                 continue;
             }
-            const int32_t x = kPlaces[static_cast<size_t>(i)][0];
-            const int32_t y = kPlaces[static_cast<size_t>(i)][1];
-            BlitShadow(entry.graphic + kBirdSlot, x + 5, y + 5, kShadowColour, backPage);
-            BlitGraphic(entry.graphic + kBirdSlot, x, y, backPage);
-            char line[64];
-            GameBagLine(entry.count, entry.species, entry.sex, line, sizeof line);
-            DrawFontText(0, x + 10, y, line);
+            DrawBagPocket(BagPocketRect(i), entry);
             WaitSound(kIconSound);  // nothing plays sound 1 here; kept as the game has it
         }
     } else {

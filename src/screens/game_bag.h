@@ -17,3 +17,13 @@ void ExitGameBag(int32_t arg);
 void GameBagLine(int32_t count, int32_t species, int32_t sex, char* out, int32_t size);
 
 Button* GameBagButtons();
+
+// A pocket of the bag page, one kind of duck in each: the rectangle of its
+// leather rim, as the picture draws it (the rim's 5-pixel stroke is centred on
+// its edge). Four to a row, two rows between the title bar and the seam.
+struct BagPocket {
+    int32_t x, y, w, h;
+};
+constexpr BagPocket BagPocketRect(int32_t pocket) {
+    return {8 + 158 * (pocket % 4), 64 + 176 * (pocket / 4), 150, 168};
+}

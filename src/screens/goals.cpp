@@ -29,9 +29,8 @@ constexpr int32_t kReelTop = 142;
 constexpr int32_t kReelWindowTop = 12;  // strip rows above the window
 constexpr int32_t kReelWindowRows = 95;
 constexpr uint32_t kReelStepMs = 60;
-constexpr int32_t kMoneyX = 192;
+constexpr int32_t kMoneyX = kPayoutMoneyBoxX + 2;
 constexpr int32_t kMoneyY = 440;
-constexpr int32_t kMoneyBoxW = 40;
 constexpr int32_t kMoneyBoxH = 24;
 constexpr uint32_t kMoneyBoxColour = 254;
 constexpr int32_t kCoinAreaTop = 247;
@@ -109,9 +108,10 @@ void DrawCoin(const CoinPlace& place) {
 void DrawMoneyBox(int32_t oldMoney) {
     char old[16];
     std::snprintf(old, sizeof old, "%d", oldMoney);
-    const int32_t width = std::max(kMoneyBoxW, kMoneyX - 190 + FontTextWidth(0, old) + 2);
+    const int32_t width =
+        std::max(kPayoutMoneyBoxW, kMoneyX - kPayoutMoneyBoxX + FontTextWidth(0, old) + 2);
     textTarget = backPage;
-    DrawBox(190, kMoneyY, width, kMoneyBoxH, kMoneyBoxColour, 1);
+    DrawBox(kPayoutMoneyBoxX, kMoneyY, width, kMoneyBoxH, kMoneyBoxColour, 1);
     DrawFontTextf(0, kMoneyX, kMoneyY, "%d", player->money);
 }
 

@@ -22,6 +22,11 @@ struct BagGoal {
 // the birds bagged and the club's bag limit.
 BagGoal ScoreBag(const std::array<int32_t, 8>& kills, int32_t bagged, int32_t bagLimit);
 
+// The money box as the payout's picture draws it, wide enough for seven
+// digits; the amount is written 2 pixels in from its left.
+constexpr int32_t kPayoutMoneyBoxX = 150;
+constexpr int32_t kPayoutMoneyBoxW = 80;
+
 // One coin's place on the screen.
 struct CoinPlace {
     int32_t x, y;

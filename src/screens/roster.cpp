@@ -32,6 +32,16 @@ constexpr int32_t kStripY = 266;
 
 int32_t loadedGraphics = 0;
 
+// A new game whose name is being typed: its slot (-1: none), the record the
+// slot held and the game that was current, so that Escape or a close meanwhile
+// leaves the roster as it was.
+struct NameEntry {
+    int slot = -1;
+    PlayerRecord was{};
+    uint32_t current = 0;
+};
+NameEntry nameEntry;
+
 std::array<Button, 11> buttons = ButtonList({
     At({.x = 310, .y = 192, .width = 260, .height = 25},
        {.hoverable = 0, .graphic = 0, .arg = 0, .handler = SelectPlayer}),
@@ -63,6 +73,16 @@ void MakeCurrent(int slot) {
     player = &roster[currentPlayer];
 }
 
+// Puts back what a new game whose name was never entered took.
+void GiveUpNewGame() {
+    if (nameEntry.slot < 0) {
+        return;
+    }
+    roster[nameEntry.slot] = nameEntry.was;
+    MakeCurrent(static_cast<int>(nameEntry.current));
+    nameEntry.slot = -1;
+}
+
 void StartMenuMusic() {
     BusyCursor();
     PlayMusic("mainmenu");
@@ -88,6 +108,7 @@ void DrawRosterScreen() {
 }
 
 void ExitRosterScreen() {
+    GiveUpNewGame();  // the window closed while a name was typed
     FreeGraphics(kScreenBankSlot, loadedGraphics);
 }
 
@@ -154,6 +175,7 @@ void NewGame(int32_t) {
         MessageDialog("No room for new game!|Delete a game first to make room.", "Okay");
         return;
     }
+    nameEntry = {slot, roster[slot], currentPlayer};
     MakeCurrent(slot);
     BlitGraphic(kNamePanel, 217, 186, backPage);
     HideCursor();
@@ -161,13 +183,23 @@ void NewGame(int32_t) {
     ShowCursor();
     SoundPlay(kConfirmSound);
 
-    // The new-game template: a single blank for a name, and a fresh record's
-    // kit before the name is asked for, so a save while it is typed (the
-    // window closed) keeps a game that can be played.
+    // The new-game template: a fresh record's kit and a single blank for a
+    // name. A name that would leave the slot free is refused and the entry
+    // stays open; Escape gives the game up.
     PlayerRecord& record = roster[slot];
     record = FreshPlayerRecord(false);
     record.name[0] = ' ';
-    InputText(record.name);
+    for (;;) {
+        if (InputText(record.name) == 0) {
+            GiveUpNewGame();
+            break;
+        }
+        if (!SlotIsEmpty(slot)) {
+            nameEntry.slot = -1;
+            break;
+        }
+        SoundPlay(kRefusalSound);
+    }
     RefreshRoster();
 }
 

@@ -148,10 +148,10 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rul
     if (!found->hoverable || found->lit) {
         return found;
     }
-    LightButton(list, *found);
     if (rules.shapeFollowsLight) {
-        SetCursorShape(kButtonPointer);
+        SetCursorShape(kButtonPointer);  // before the light, which draws the pointer anew
     }
+    LightButton(list, *found);
     return found;
 }
 

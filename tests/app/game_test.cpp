@@ -139,17 +139,31 @@ TEST_F(GameTest, ClosingTheWindowInADialogOrAsANameIsTypedSavesTheRoster) {
     ASSERT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(PlayerName(roster[1]), "Ada ");
     EXPECT_EQ(currentPlayer, 1u);
+    const std::string withAda = ReadBytes("options.dat");
 
-    // Closed while a new game's name is typed: that game is saved, playable.
-    fs::remove("options.dat");
-    WriteBytes("typing.txt", "until screen 0\nclick 350 365\nwait 100\ntype Zed\nclose\n");
-    ASSERT_EQ(RunScript("typing.txt", "."), 0) << ReadBytes("runner.out");
+    // A new game given up, by Escape or by closing the window as its name is
+    // typed, leaves the roster as it was, byte for byte: no half-made game.
+    for (const char* ending : {"key Escape\nwait 100\nclose\n", "close\n"}) {
+        WriteBytes("typing.txt",
+                   std::string("until screen 0\nclick 350 365\nwait 100\ntype Zed\n") + ending);
+        ASSERT_EQ(RunScript("typing.txt", "."), 0) << ReadBytes("runner.out");
+        EXPECT_TRUE(ReadBytes("options.dat") == withAda) << "after " << ending;
+    }
+
+    // Enter on the blank name keeps the entry open: the name typed next is the game's.
+    WriteBytes("blank.txt",
+               "until screen 0\nclick 350 365\nwait 100\nkey Enter\nwait 100\nkey Enter\n"
+               "wait 100\ntype Zed\nkey Enter\nwait 100\nclose\n");
+    ASSERT_EQ(RunScript("blank.txt", "."), 0) << ReadBytes("runner.out");
     ResetRoster();
     ASSERT_EQ(LoadOptions(), 1u);
-    EXPECT_EQ(currentPlayer, 1u);
-    EXPECT_EQ(roster[1].money, kNewGameMoney);
-    EXPECT_EQ(roster[1].items[kItemShells], kNewGameShells);
-    EXPECT_EQ(roster[1].items[kNewGameGun], 1);
+    EXPECT_EQ(PlayerName(roster[1]), "Ada ");
+    EXPECT_EQ(PlayerName(roster[2]), "Zed ");
+    EXPECT_EQ(currentPlayer, 2u);
+    EXPECT_EQ(roster[2].money, kNewGameMoney);
+    EXPECT_EQ(roster[2].items[kItemShells], kNewGameShells);
+    EXPECT_EQ(roster[2].items[kNewGameGun], 1);
+    EXPECT_TRUE(IsFreeRecord(roster[3])) << "no game named blank beside it";
 }
 
 // Event calls (each one pumps) while the main loop runs.

@@ -183,7 +183,7 @@ TEST_F(DataTest, TextPlacesAreDarkEnoughToRead) {
     const Place places[] = {
         {"bkg_03", {350, 437, 60, 24}},    // main screen money
         {"bkg_04", {192, 437, 50, 24}},    // store money
-        {"bkg_07", {190, 440, 40, 24}},    // payout money box
+        {"bkg_07", {150, 440, 80, 24}},    // payout money box
         {"bkg_07", {250, 425, 380, 51}},   // the goal's text, one or two lines
         {"bkg_02", {308, 192, 265, 141}},  // roster rows (the game fills them too)
     };

@@ -9,6 +9,7 @@
 #include "engine/graphics.h"
 #include "engine/page_fixture.h"
 #include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 #include "platform/input.h"
 #include "support/display_test.h"
@@ -86,17 +87,61 @@ TEST_F(DialogsTest, PauseBoxHasThreeLinesAndIgnoresOtherClicks) {
     ExpectPictureBack();
 }
 
+// A tap: the press and release of the click that opens the dialog reach the
+// queue together, and the game takes the press before the dialog opens. The
+// dialog's first click answers it; a second one stays in the script.
+TEST_F(DialogsTest, TheFirstClickAfterATapThatOpenedTheDialogIsTaken) {
+    auto tapOpens = [](std::pair<int, int> first, std::pair<int, int> second, auto dialog) {
+        std::vector<GDL_Event> script = {Tick()};
+        AddClick(&script, first.first, first.second);
+        AddClick(&script, second.first, second.second);
+        GDL_Event press = Press(600, 450);
+        GDL_Event release = Release(600, 450);
+        GDL_postEvent(&press);
+        GDL_postEvent(&release);
+        PollEvent();
+        EXPECT_EQ(action, kActionLeftPress);
+        StartScript(script);
+        const uint32_t answer = dialog();
+        GDL_Event next{};
+        EXPECT_TRUE(ScriptLeft() > 0 || GDL_peekEvent(&next, GDL_EVENT_MOUSEDOWN) != 0)
+            << "the second click is not taken";
+        GDL_flushEvents(GDL_EVENT_ALL);
+        StopScript();
+        return answer;
+    };
+    EXPECT_EQ(tapOpens({350, 260}, {290, 260},
+                       [] { return MessageDialog("Delete this player's game?", "Yes|No"); }),
+              2u)
+        << "No at the first click";
+    ExpectPictureBack();
+    EXPECT_EQ(tapOpens({300, 280}, {300, 280},
+                       [] { return MessageDialog(" |Game Paused....| ", "Resume"); }),
+              1u);
+    EXPECT_EQ(tapOpens({330, 280}, {260, 280},
+                       [] { return ListDialog("Debug Options", "Debug On|Debug Off"); }),
+              0u)
+        << "Cancel at the first click";
+    ExpectPictureBack();
+}
+
 TEST_F(DialogsTest, WideButtonsAndTooManyPieces) {
-    // Buttons over 64 pixels get their width + 6; extra lines and buttons are cut.
+    // A label with less than 8 pixels to spare either side in 64 widens its
+    // button to 8 either side; extra lines and buttons are cut.
     const std::string buttons = std::string(30, 'w') + "|B|C|D";  // 90 pixels, then 3 each
     // Lines: 7 given, 6 kept: H = 10 * 22 + 16 = 236. Width: max(10, 3) + 24 = 34 < span.
-    // span: max(2, 96) + 10 = 106, then 116, 126 (C, D cut). W = 126, share 42.
-    // Buttons: x = (42 - 96) / 2 + 42 j = -27, 15, 57; y = 8 * 22 = 176; centred by (257, 122).
-    EXPECT_EQ(Run({{257 + 57 + 60, 122 + 176 + 20}},
+    // span: max(2, 106) + 10 = 116, then 126, 136 (D cut). W = 136, share 45.
+    // Buttons: x = (45 - 106) / 2 + 45 j = -30, 15, 60; y = 8 * 22 = 176; centred by (252, 122).
+    EXPECT_EQ(Run({{252 + 60 + 60, 122 + 176 + 20}},
                   [&] { return MessageDialog("1|2|3|4|5|6|7", buttons.c_str()); }),
               3u);
     EXPECT_EQ(MessageDialogTable()[0].h, 236);
-    EXPECT_EQ(MessageDialogTable()[7].w, 96);
+    EXPECT_EQ(MessageDialogTable()[7].w, 106);
+    // 16 characters, 48 pixels, is the widest label a 64-pixel button keeps.
+    EXPECT_EQ(Run({{320, 270}}, [] { return MessageDialog("A", "0123456789abcdef"); }), 1u);
+    EXPECT_EQ(MessageDialogTable()[7].w, 64);
+    EXPECT_EQ(Run({{320, 270}}, [] { return MessageDialog("A", "0123456789abcdefg"); }), 1u);
+    EXPECT_EQ(MessageDialogTable()[7].w, 67);
     ExpectPictureBack();
 }
 

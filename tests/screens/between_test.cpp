@@ -2,6 +2,7 @@
 // the store, the hunt's two overlays and the payout after a hunt. The store and
 // the hunt are entered as the main screen's buttons enter them; input is posted
 // as a player's and runs through the real Do handlers.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -186,6 +187,39 @@ TEST_F(BetweenTest, StoreSellsByPaintedPixelsAndShowsWhatWasBought) {
     EXPECT_EQ(Pixel(displaySurface, wx, wy), watchValue) << "and came back";
 }
 
+// How many of the pointer shape's painted pixels the display shows at the pointer.
+int PointerShown(int32_t shape) {
+    const GraphicSlot& g = Graphic[static_cast<size_t>(shape)];
+    int shown = 0;
+    for (int j = 0; j < g.height; ++j) {
+        for (int i = 0; i < g.width; ++i) {
+            const uint8_t p = GraphicPixel(shape, i, j);
+            shown +=
+                p != 0 && Pixel(displaySurface, pointerX + g.xoff + i, pointerY + g.yoff + j) == p;
+        }
+    }
+    return shown;
+}
+
+int PointerPainted(int32_t shape) {
+    const GraphicSlot& g = Graphic[static_cast<size_t>(shape)];
+    return static_cast<int>(
+        std::count_if(g.data, g.data + g.width * g.height, [](uint8_t p) { return p != 0; }));
+}
+
+TEST_F(BetweenTest, TheStoresDoneButtonLightsUnderTheHandAtOnce) {
+    SwitchScreen(kScreenStore);
+    MoveTo(300, 20);
+    EXPECT_EQ(PointerShown(kArrowPointer), PointerPainted(kArrowPointer));
+    // One move onto Done, none after: the hand is on the display already.
+    MoveTo(40, 450);
+    EXPECT_EQ(StoreButtons()[8].lit, 1);
+    EXPECT_EQ(GetCursorShape(), kButtonPointer);
+    EXPECT_EQ(PointerShown(kButtonPointer), PointerPainted(kButtonPointer));
+    MoveTo(300, 20);
+    EXPECT_EQ(PointerShown(kArrowPointer), PointerPainted(kArrowPointer)) << "and off it";
+}
+
 TEST_F(BetweenTest, StoreHitTestTakesOnlyPointsInsideThePicture) {
     SwitchScreen(kScreenStore);
     const GraphicSlot& g = Graphic[kScreenBankSlot];
@@ -269,6 +303,66 @@ TEST_F(BetweenTest, OverlaysGiveTheHuntItsPageBackAndTheHuntGoesOn) {
     EXPECT_EQ(hunt.gameBag[0].count, 2);
 }
 
+// The bag page with every kind bagged: each bird and its count line inside its
+// own pocket, nothing over the title bar or the seam.
+TEST_F(BetweenTest, GameBagShowsEachBirdInsideItsOwnPocket) {
+    player->items[kItemLicence] = 1;
+    StartHunt(0);
+    RunHunt(500);
+    decltype(hunt.gameBag) bag{};
+    for (int i = 0; i < kGameBagKinds; ++i) {
+        const int32_t species = i % 4, sex = 1 - i / 4;
+        bag[static_cast<size_t>(i)] = {BirdPicture(species, sex, 1), BagCode(species, sex),
+                                       i == 3 ? 12 : 1 + i % 2, species, sex};
+    }
+    hunt.gameBag = bag;
+    Click(228 + 20, 429 + 20);
+    ASSERT_EQ(currentScreen, 6u);
+    fs::create_directories(REEDGUNNER_SNAP_DIR);
+    EXPECT_TRUE(GDL_saveDisplayPng(REEDGUNNER_SNAP_DIR "/game_bag.png"));
+    const std::vector<uint8_t> full = Snapshot(backPage);
+
+    // The page with an empty bag, then with one kind at a time: what a kind
+    // changes lies inside its pocket, within the leather rim.
+    auto page = [](const decltype(hunt.gameBag)& entries) {
+        hunt.gameBag = entries;
+        ToggleGameBagPage(0);
+        ToggleGameBagPage(0);
+        return Snapshot(backPage);
+    };
+    const std::vector<uint8_t> bare = page({});
+    int outside = 0;
+    for (int y = 0; y < 480; ++y) {
+        for (int x = 0; x < 640; ++x) {
+            outside +=
+                full[static_cast<size_t>(y * 640 + x)] != bare[static_cast<size_t>(y * 640 + x)] &&
+                y < 60;
+        }
+    }
+    EXPECT_EQ(outside, 0) << "nothing over the title bar";
+    for (int i = 0; i < kGameBagKinds; ++i) {
+        decltype(hunt.gameBag) one{};
+        one[static_cast<size_t>(i)] = bag[static_cast<size_t>(i)];
+        const std::vector<uint8_t> shown = page(one);
+        const BagPocket pocket = BagPocketRect(i);
+        int inside = 0, stray = 0;
+        for (int y = 0; y < 480; ++y) {
+            for (int x = 0; x < 640; ++x) {
+                if (shown[static_cast<size_t>(y * 640 + x)] ==
+                    bare[static_cast<size_t>(y * 640 + x)]) {
+                    continue;
+                }
+                const bool in = x >= pocket.x + 3 && x < pocket.x + pocket.w - 3 &&
+                                y >= pocket.y + 3 && y < pocket.y + pocket.h - 3;
+                (in ? inside : stray) += 1;
+            }
+        }
+        EXPECT_GT(inside, 500) << "pocket " << i;
+        EXPECT_EQ(stray, 0) << "pocket " << i;
+    }
+    hunt.gameBag = bag;
+}
+
 TEST(GameBagLine, CountsKindsAndPlurals) {
     char line[64];
     GameBagLine(2, 0, 1, line, sizeof line);
@@ -337,8 +431,16 @@ TEST_F(BetweenTest, CleanHuntsArePaidTheirGoalCoinByCoin) {
         const int32_t width = FontTextWidth(0, text);
         for (int j = 0; j < 24; ++j) {
             for (int i = 0; i < width + 4; ++i) {
-                ASSERT_EQ(Pixel(displaySurface, 190 + i, 440 + j), Pixel(scratch, i, j))
+                ASSERT_EQ(Pixel(displaySurface, kPayoutMoneyBoxX + i, 440 + j),
+                          Pixel(scratch, i, j))
                     << c.snap << " money box at " << i << ", " << j;
+            }
+        }
+        // Five digits stay inside the box: its rim and the goal plaque's are the picture's.
+        for (int j = 437; j < 467; ++j) {
+            for (int x = kPayoutMoneyBoxX + kPayoutMoneyBoxW; x < 240; ++x) {
+                ASSERT_EQ(Pixel(displaySurface, x, j), Pixel(workPage, x, j))
+                    << c.snap << " right of the money box at " << x << ", " << j;
             }
         }
         GDL_destroySurface(scratch);

@@ -86,4 +86,16 @@ TEST_F(CreditsTest, EveryLineIsDrawnWholeInItsOwnFont) {
     EXPECT_EQ(mostLit, expected);
 }
 
+TEST_F(CreditsTest, NothingOfTheLastLineStaysWhileTheMusicEnds) {
+    // Lists of one to three lines: 22 rows a line, so one of them has a height
+    // that the 3-row steps leave a sliver of.
+    std::vector<std::string> lines;
+    for (int n = 1; n <= 3; ++n) {
+        lines.insert(lines.begin(), "1 Good hunting, gyp jigs!");
+        Fill(backPage, 0);
+        RollCredits(lines);
+        EXPECT_EQ(Drawn(displaySurface), 0) << n << " lines";
+    }
+}
+
 }  // namespace
