@@ -138,11 +138,13 @@ int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags) {
     GDL_Surface* previous = GDL_makeCurrent(surface);
     GDL_clearDevice();
     GDL_makeCurrent(previous);
-    CopyWorkPage();
+    // The back page holds what the player saw: the main screen, the payout and the
+    // regulations draw their changing parts only there, and the hunt its birds,
+    // counters, caption and pointer, so it is shown as it is. The roster, the store
+    // and the game bag rebuild theirs.
     switch (currentScreen) {
         case kScreenRoster:
         case kScreenStore:
-        case kScreenHunt:
         case kScreenGameBag:
             if (Screen(currentScreen).restore != nullptr) {
                 Screen(currentScreen).restore();
@@ -151,6 +153,9 @@ int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags) {
             [[fallthrough]];
         default:
             ShowBackPage();
+            if (cursorInBackPage == 0) {
+                ShowCursor();  // the pointer was drawn on the display only
+            }
             break;
     }
     return 0;
