@@ -156,8 +156,8 @@ TEST_F(DayTest, EveryScreenAndOverlayComesBackAsItWasWhenTheFocusReturns) {
     SaveRoster([](PlayerRecord& r) { r.items[kItemLicence] = 1; });
     Run("focus_script.txt", "snaps");
     // Jail and game over play inside the switch, where the script does not run.
-    for (const char* name :
-         {"roster", "main", "store", "hunt", "regulations", "pictures", "bag", "payout"}) {
+    for (const char* name : {"roster", "question", "main", "store", "hunt", "regulations",
+                             "pictures", "bag", "payout"}) {
         const std::string before = ReadBytes(std::string("snaps/") + name + "_before.png");
         EXPECT_FALSE(before.empty()) << name;
         EXPECT_TRUE(before == ReadBytes(std::string("snaps/") + name + "_after.png")) << name;
