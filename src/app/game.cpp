@@ -6,6 +6,7 @@
 #include "app/chords.h"
 #include "app/screen_table.h"
 #include "engine/config.h"
+#include "engine/dialogs.h"
 #include "engine/fonts.h"
 #include "engine/graphic_slots.h"
 #include "engine/graphics.h"
@@ -138,20 +139,19 @@ int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags) {
     GDL_Surface* previous = GDL_makeCurrent(surface);
     GDL_clearDevice();
     GDL_makeCurrent(previous);
-    CopyWorkPage();
-    switch (currentScreen) {
-        case kScreenRoster:
-        case kScreenStore:
-        case kScreenHunt:
-        case kScreenGameBag:
-            if (Screen(currentScreen).restore != nullptr) {
-                Screen(currentScreen).restore();
-                break;
-            }
-            [[fallthrough]];
-        default:
-            ShowBackPage();
-            break;
+    // The back page holds what the player saw: the main screen, the payout and the
+    // regulations draw their changing parts only there, the hunt its birds,
+    // counters, caption and pointer, and an open dialog itself, so it is shown as
+    // it is. The roster, the store and the game bag rebuild theirs.
+    const bool rebuilds = currentScreen == kScreenRoster || currentScreen == kScreenStore ||
+                          currentScreen == kScreenGameBag;
+    if (rebuilds && !DialogOpen() && Screen(currentScreen).restore != nullptr) {
+        Screen(currentScreen).restore();
+    } else {
+        ShowBackPage();
+        if (cursorInBackPage == 0) {
+            ShowCursor();  // the pointer was drawn on the display only
+        }
     }
     return 0;
 }

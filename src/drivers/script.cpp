@@ -219,6 +219,9 @@ bool Run(const ScriptCommand& command, uint32_t now) {
         int32_t seed = 0;
         ParseInt(command.words[0], &seed);
         SeedRandom(static_cast<uint32_t>(seed));
+    } else if (verb == "focus") {
+        // Taken at the next event call, as the window's own focus changes are.
+        GDL_postActivation(command.words[0] == "gained");
     } else if (verb == "close") {
         runner.closed = true;
         GDL_postQuit();
@@ -373,6 +376,9 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
             Add(commands, number, "snap", words, words[0]);
         } else if (verb == "seed" && words.size() == 1 && ParseInt(words[0], &a) && a >= 0) {
             Add(commands, number, "seed", words);
+        } else if (verb == "focus" && words.size() == 1 &&
+                   (words[0] == "lost" || words[0] == "gained")) {
+            Add(commands, number, "focus", words);
         } else if (verb == "close" && words.empty()) {
             Add(commands, number, "close", words);
         } else {

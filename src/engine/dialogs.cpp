@@ -72,6 +72,7 @@ std::array<DialogItem, 17> listTable = {{
 
 // The back-page area under the open dialog.
 void* dialogBack = nullptr;
+int32_t openDialogs = 0;  // nested when a chord opens one over another
 
 // The pointer as the dialog found it.
 struct PointerState {
@@ -115,10 +116,12 @@ void OpenDialog(DialogItem* table, int32_t end) {
     // flushed, the button would stay held and the dialog's first click be
     // taken for a second press.
     GDL_flushEvents(GDL_EVENT_ALL & ~GDL_EVENT_MOUSEUP);
+    ++openDialogs;
 }
 
 // Gives the back page and display back as they were and the pointer its state.
 void CloseDialog(DialogItem* table, const PointerState& saved) {
+    --openDialogs;
     SaveDialogBack(table, 1);
     ShowBackPage();
     SetCursorShape(saved.shape);
@@ -575,7 +578,12 @@ const DialogItem* ListDialogTable() {
     return listTable.data();
 }
 
+bool DialogOpen() {
+    return openDialogs > 0;
+}
+
 void ResetDialogs() {
     GDL_free(dialogBack);
     dialogBack = nullptr;
+    openDialogs = 0;
 }

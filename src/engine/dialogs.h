@@ -64,5 +64,8 @@ uint32_t PollClick(int32_t* x, int32_t* y);
 const DialogItem* MessageDialogTable();
 const DialogItem* ListDialogTable();
 
+// Whether a message or list dialog is up; it is drawn on the back page.
+bool DialogOpen();
+
 // Frees a held dialog background, as at start.
 void ResetDialogs();

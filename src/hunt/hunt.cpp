@@ -36,6 +36,7 @@ constexpr uint32_t kFadeStepMs = 10;
 constexpr int32_t kDawnLevel = 25;  // the marsh comes up in dawn light
 constexpr int32_t kRectMargin = 8;  // flock rectangles are copied this much larger
 constexpr int32_t kDayOverMinutes = 45;
+constexpr int32_t kNoHuntPointer = -1;  // no shape set by the hunt yet
 
 // Fades from level `from` to `to` one step per more than 10 ms, a wait on the clock;
 // each step shows intensity level * 4 - 1.
@@ -82,8 +83,9 @@ void UpdateHuntCursor() {
         return;
     }
     const int32_t wanted = pointerY < kPanelTop ? kCrosshairPointer : kArrowPointer;
-    // Also when another screen (an overlay, a dialog) left a different shape behind.
-    if (wanted != hunt.huntCursorShape || GetCursorShape() != wanted) {
+    // Only on crossing the panel's edge (or after a restore): over the icon bar the
+    // button kit's hand must stay.
+    if (wanted != hunt.huntCursorShape) {
         HideCursorOn(backPage);
         HideCursorOn(displaySurface);
         SetCursorShape(wanted);
@@ -164,6 +166,8 @@ void RestoreWaterFowlScreen() {
     ShowBackPage();
     ForgetRemarkCaption();
     cursorInBackPage = 1;
+    // An overlay or a dialog may have left another shape: the next frame sets its own.
+    hunt.huntCursorShape = kNoHuntPointer;
     hunt.clockDirty = hunt.scoreDirty = 1;
 }
 
@@ -199,6 +203,9 @@ void HuntFrame() {
         return;
     }
     HideCursor();
+    // Before anything is drawn: the shape change hides the pointer again, and
+    // must not put old pixels over a fresh counter or clock.
+    UpdateHuntCursor();
     HoverButtons(IconBar(), pointerX, pointerY);
 
     const bool step = hunt.animTick != 0;
@@ -238,7 +245,6 @@ void HuntFrame() {
     if (hunt.clockDirty) {
         DrawClock();
     }
-    UpdateHuntCursor();
     DrawCursorInBackPage();
     if (step) {
         for (int32_t f : hunt.drawOrder) {

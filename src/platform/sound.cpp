@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <string>
+#include <vector>
 
 #include "aud/aud.h"
 #include "engine/config.h"
@@ -31,6 +32,9 @@ std::array<int, kSoundCount> soundChannel{};  // channel it was last started on,
 // on two channels, and both must stop before its image goes.
 std::array<int, kMaxChannels> channelSound{};
 uint32_t musicPlaying = 0;
+// Music that could not be loaded this run: the roster asks for its tune at every
+// refresh, and one log line says enough.
+std::vector<std::string> missingMusic;
 
 bool ValidSound(int n) {
     return n >= 0 && n < kSoundCount;
@@ -165,6 +169,7 @@ void ForgetState() {
     soundChannel.fill(-1);
     channelSound.fill(-1);
     musicPlaying = 0;
+    missingMusic.clear();
 }
 
 }  // namespace
@@ -393,7 +398,14 @@ void PlayMusic(const char* name) {
         return;
     }
     Trace("music_playing=%d", static_cast<int>(musicPlaying));
-    SoundLoad(name, kMusicSound);
+    if (soundOn == 0 || name == nullptr ||
+        std::find(missingMusic.begin(), missingMusic.end(), name) != missingMusic.end()) {
+        return;
+    }
+    if (SoundLoad(name, kMusicSound) == 0) {
+        missingMusic.emplace_back(name);
+        return;
+    }
     SoundPlay(kMusicSound);
     AudSample channel = ChannelOf(kMusicSound);
     if (channel == 0) {

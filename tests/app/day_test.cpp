@@ -3,10 +3,13 @@
 // licence, each played by the script runner.
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "app/game_fixture.h"
+#include "hunt/panel.h"
 #include "platform/sound_numbers.h"
 #include "shell/options.h"
+#include "support/snap_pixels.h"
 
 namespace {
 
@@ -121,6 +124,56 @@ TEST_F(DayTest, AShotWithoutALicenceEndsInJailAndGameOver) {
     EXPECT_EQ(player.money, kNewGameMoney);
     EXPECT_EQ(player.items[kItemShells], kNewGameShells);
     EXPECT_EQ(player.items[kNewGameGun], 1);
+}
+
+TEST_F(DayTest, TheShellBoxAndTheClockShowTheirNewValuesWithThePointerOverThem) {
+    Run("counters_script.txt", "over");
+    // The same game with the pointer kept off the count and the clock.
+    std::string away = ReadBytes(Script("counters_script.txt"));
+    for (const auto& [from, to] :
+         {std::pair<std::string, std::string>{"click 600 445", "click 535 445"},
+          {"move 112 440", "move 300 200"}}) {
+        const size_t at = away.find(from);
+        ASSERT_NE(at, std::string::npos) << from;
+        away.replace(at, from.size(), to);
+    }
+    WriteBytes("away.txt", away);
+    fs::create_directories("away");
+    ASSERT_EQ(RunScript("away.txt", "away"), 0) << ReadBytes("runner.out");
+
+    const auto snap = [](const std::string& name) { return SnapRgb(ReadBytes(name + ".png")); };
+    EXPECT_GT(SnapDiffer(snap("over/full"), snap("away/box"), kBoxX, kBoxY, kBoxW, kBoxH), 0)
+        << "25, then 24";
+    EXPECT_EQ(SnapDiffer(snap("over/box"), snap("away/box"), kBoxX, kBoxY, kBoxW, kBoxH), 0)
+        << "24 with no digit of 25 where the pointer was";
+    EXPECT_EQ(
+        SnapDiffer(snap("over/clock"), snap("away/clock"), kClockX, kClockY, kClockW, kClockH), 0)
+        << "the hands of 6:20 alone";
+}
+
+TEST_F(DayTest, EveryScreenAndOverlayComesBackAsItWasWhenTheFocusReturns) {
+    UseData(kDataRoot);  // without Debug: its status line is drawn on the display alone
+    SaveRoster([](PlayerRecord& r) { r.items[kItemLicence] = 1; });
+    Run("focus_script.txt", "snaps");
+    // Jail and game over play inside the switch, where the script does not run.
+    for (const char* name : {"roster", "question", "main", "store", "hunt", "regulations",
+                             "pictures", "bag", "payout"}) {
+        const std::string before = ReadBytes(std::string("snaps/") + name + "_before.png");
+        EXPECT_FALSE(before.empty()) << name;
+        EXPECT_TRUE(before == ReadBytes(std::string("snaps/") + name + "_after.png")) << name;
+    }
+}
+
+TEST_F(DayTest, AMissingTuneIsLoggedOncePerRun) {
+    UseData(DataWithout("mainmenu.16b"));
+    // The roster asks for its tune when it is drawn and when the focus returns.
+    WriteBytes("roster.txt",
+               "until screen 0\nclick 40 450\nuntil screen 1\nwait 200\nclick 560 433\n"
+               "until screen 0 2000\nclick 40 450\nuntil screen 1 2000\nwait 200\n"
+               "click 560 433\nuntil screen 0 2000\nfocus lost\nwait 50\nfocus gained\n"
+               "wait 200\nexpect screen 0\nclose\n");
+    ASSERT_EQ(RunScript("roster.txt", "."), 0) << ReadBytes("runner.out");
+    EXPECT_EQ(LogCount("unable to load mainmenu"), 1) << LogText();
 }
 
 }  // namespace

@@ -206,6 +206,9 @@ TEST_F(GameTest, ScriptRunnerReportsItsFailures) {
     WriteBytes("garbled.txt", "wait soon\n");
     EXPECT_EQ(RunScript("garbled.txt", "."), 1);
     EXPECT_NE(ReadBytes("runner.out").find("line 1"), std::string::npos);
+    WriteBytes("focus.txt", "focus away\n");
+    EXPECT_EQ(RunScript("focus.txt", "."), 1);
+    EXPECT_NE(ReadBytes("runner.out").find("line 1"), std::string::npos);
     WriteBytes("slow.txt", "until screen 1 500\n");
     EXPECT_EQ(RunScript("slow.txt", "."), 1) << "the roster never leads to the main screen here";
 }

@@ -306,6 +306,37 @@ TEST_F(HuntTest, TheBestGunIsInHandAndTheFirstOnesIconDoesNotShowThrough) {
     EXPECT_EQ(hunt.hasShells, 1);
 }
 
+TEST_F(HuntTest, AGunOwnerSeesTheHandOverTheIconBarAndTheCrosshairAfterAnOverlay) {
+    // Each test shape is an 8 by 8 square of colour 100 + its number.
+    auto shown = [] { return displaySurface->pixels[104 * displaySurface->bytesPerLine + 204]; };
+    Enter(0);
+    ASSERT_EQ(hunt.hasGun, 1);
+    pointerX = 200;
+    pointerY = 100;
+    StepFrame();
+    EXPECT_EQ(shown(), 100 + kCrosshairPointer);
+    // Over the shell box: the button kit's hand from the next frame on.
+    pointerX = 580;
+    pointerY = 445;
+    QuietFrame();
+    for (int i = 0; i < 3; ++i) {
+        QuietFrame();
+        EXPECT_EQ(displaySurface->pixels[449 * displaySurface->bytesPerLine + 584],
+                  100 + kButtonPointer)
+            << "frame " << i;
+    }
+    // Back over the marsh, then an overlay that leaves the arrow behind.
+    pointerX = 200;
+    pointerY = 100;
+    QuietFrame();
+    EXPECT_EQ(shown(), 100 + kCrosshairPointer);
+    SwitchOverlay(kScreenGameBag);
+    SwitchOverlay(kScreenHunt);
+    ASSERT_EQ(GetCursorShape(), kArrowPointer);
+    QuietFrame();
+    EXPECT_EQ(shown(), 100 + kCrosshairPointer) << "the crosshair again after the overlay";
+}
+
 TEST_F(HuntTest, ScriptCommandsForTheHuntParseAndAimAtTheLowestFlockInSight) {
     std::vector<ScriptCommand> commands;
     std::string error;
