@@ -24,10 +24,10 @@ void PrintHelp(const char* program) {
     const std::string data =
         installed.empty() ? "the data files in the saves folder" : installed + "ReedShot/";
     const std::string beside = SysProgramDataRoot();
-    const std::string fallback = beside.empty() ? ""
-                                                : "; a CDROM folder without it gives way to\n"
-                                                  "               " +
-                                                      beside + "ReedShot/";
+    const std::string fallback =
+        beside.empty()
+            ? ""
+            : ";\n               a CDROM folder without it gives way to " + beside + "ReedShot/";
     std::printf(
         "\n"
         "Talmadge Reed Gunner %s: a single-player duck-hunting game in the manner of the\n"
@@ -41,12 +41,12 @@ void PrintHelp(const char* program) {
         "  --version  show the version and exit\n"
         "\n"
         "Files:\n"
-        "  saved games  %soptions.dat (with .bak and .damaged copies), wherever the\n"
-        "               game is started from: it works in that folder, created when missing\n"
+        "  saved games  options.dat in %s\n"
+        "               (made when missing), whatever folder the game is started from\n"
         "  settings     %sSettings.ini\n"
         "  log          %sPELLMAR.TXT, started anew by each run\n"
-        "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder that holds\n"
-        "               it, else %s%s\n"
+        "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder that\n"
+        "               holds it, else %s%s\n"
         "\n"
         "Environment:\n"
         "  XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_STATE_HOME  move the saves, settings and log\n"

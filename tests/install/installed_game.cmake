@@ -95,7 +95,7 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --help
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
                 OUTPUT_VARIABLE help ERROR_VARIABLE errors TIMEOUT 30)
 string(FIND "${help}" "${scratch}/config/pellmar/Settings.ini" settings_at)
-string(FIND "${help}" "${scratch}/data/pellmar/options.dat" saves_at)
+string(FIND "${help}" "options.dat in ${scratch}/data/pellmar/" saves_at)
 string(FIND "${help}" "${data}/" data_at)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "" OR NOT help MATCHES "^Usage: .*1\\.01"
    OR settings_at LESS 0 OR saves_at LESS 0 OR data_at LESS 0)
