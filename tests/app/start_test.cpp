@@ -153,7 +153,8 @@ TEST_F(StartTest, NoSoundDeviceIsOneLineOfTheGamesOwn) {
         "REEDGUNNER_HEADLESS=0 SDL_VIDEODRIVER=dummy SDL_AUDIODRIVER=alsa "
         "AUDIODEV=" +
         nowhere + " ALSA_CONFIG_PATH=" + nowhere + " PULSE_SERVER=unix:" + nowhere +
-        " PIPEWIRE_REMOTE=" + nowhere + " JACK_NO_START_SERVER=1 JACK_DEFAULT_SERVER=nowhere";
+        " PIPEWIRE_REMOTE=" + nowhere + " AUDIODEVICE=" + nowhere +
+        " JACK_NO_START_SERVER=1 JACK_DEFAULT_SERVER=nowhere";
     EXPECT_EQ(Run(CopyOfTheGame(), env, &errors), 1);
     const std::vector<std::string> lines = Lines(errors);
     ASSERT_EQ(lines.size(), 2u) << errors;
