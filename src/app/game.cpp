@@ -63,7 +63,8 @@ int StartFailed(bool displayUp) {
 
 // A step of GameInit that failed: logs an ERROR line naming `file` unless the
 // loader already logged one, and fails.
-uint32_t Failed(uint32_t errorsBefore, const char* what, const char* file, const char* why) {
+uint32_t InitStepFailed(uint32_t errorsBefore, const char* what, const char* file,
+                        const char* why) {
     if (LogErrorCount() == errorsBefore) {
         LogPrintf("ERROR: %s%s %s", dataDir.c_str(), file, why);
     }
@@ -111,7 +112,7 @@ uint32_t GameInit() {
     }
     uint32_t errors = LogErrorCount();
     if (LoadGraphics(kIconsSlot, "icons") == 0) {
-        return Failed(errors, startFailure, "icons.256", "holds no graphics");
+        return InitStepFailed(errors, startFailure, "icons.256", "holds no graphics");
     }
     for (int i = 0; i < kInterfaceSoundCount; ++i) {
         SoundSeek("sounds", i, i);
@@ -121,7 +122,8 @@ uint32_t GameInit() {
     GDL_setReactivateCallback(ReactivateScreen);
     errors = LogErrorCount();
     if (InitMouse() == 0) {
-        return Failed(errors, "Unable to init mouse", "pointers.256", "holds too few pointers");
+        return InitStepFailed(errors, "Unable to init mouse", "pointers.256",
+                              "holds too few pointers");
     }
     for (GDL_Surface* surface : {displaySurface, backPage, workPage}) {
         GDL_setPalette(surface, gamePalette.data(), 256, 0);
@@ -135,7 +137,7 @@ uint32_t GameInit() {
     CopyWorkPage();
     errors = LogErrorCount();
     if (LoadFonts("fonts.dat") == 0) {
-        return Failed(errors, startFailure, "fonts.dat", "holds no fonts");
+        return InitStepFailed(errors, startFailure, "fonts.dat", "holds no fonts");
     }
     // From here on closing the window is the normal way out.
     GDL_setQuitHandler(QuitFromAnywhere);
