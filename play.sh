@@ -7,25 +7,9 @@ need_packages "${PLAY_PACKAGES[@]}"
 build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 
 # The game finds its data through the CDROM setting, as the installer set it on
-# the original's machines: point it at the generated data unless the player has
-# chosen a folder of their own.
-config_home="${XDG_CONFIG_HOME:-}"
-[[ "$config_home" == /* ]] || config_home="$HOME/.config"
-settings="$config_home/pellmar/Settings.ini"
-if ! grep -qsiE '^[[:space:]]*CDROM[[:space:]]*=' "$settings"; then
-    mkdir -p "$(dirname "$settings")"
-    if grep -qs '^\[Settings\]' "$settings"; then
-        sed -i "/^\[Settings\]/a CDROM=$ROOT/build/data" "$settings"
-    else
-        { printf '[Settings]\nCDROM=%s\n' "$ROOT/build/data"; cat "$settings" 2>/dev/null || true; } \
-            >"$settings.new" && mv "$settings.new" "$settings"
-    fi
-fi
+# the original's machines: point it at this clone's data on every run, so a
+# moved or fresh clone never leaves it looking in an old folder.
+"$ROOT/scripts/settings.sh" "$ROOT/build/data"
 
-# Saved games (options.dat) live in the folder the game starts in: one of the
-# player's own, so they survive rebuilds and fresh clones.
-data_home="${XDG_DATA_HOME:-}"
-[[ "$data_home" == /* ]] || data_home="$HOME/.local/share"
-mkdir -p "$data_home/pellmar"
-cd "$data_home/pellmar"
+# The game keeps its saved games in $XDG_DATA_HOME/pellmar/ by itself.
 exec "$ROOT/build/bin/reedgunner"

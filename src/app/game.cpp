@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "app/chords.h"
 #include "app/screen_table.h"
@@ -23,6 +24,7 @@
 #include "shell/options.h"
 #include "shell/screens.h"
 #include "sys/message_box.h"
+#include "sys/paths.h"
 
 namespace {
 
@@ -30,11 +32,46 @@ namespace {
 constexpr const char* kLogTitle = "Talmadge Reed Gunner 1.0 Error Log";
 constexpr const char* kWindowTitle = "Talmadge Reed Gunner";
 constexpr uint32_t kTitleHoldMs = 2000;
+constexpr const char* kErrorTitle = "Reed Shot Error";
 
 // The application instance the display library keeps: any address of ours.
 char appInstance;
 
 bool quitting = false;
+
+// What start-up could not do, for the box that ends it.
+constexpr const char* kCannotStart = "The game cannot start";
+const char* startFailure = kCannotStart;
+
+// Ends a start-up that cannot go on: the player is told what failed in the
+// words of the log's last ERROR line. Returns the exit code.
+int StartFailed(bool displayUp) {
+    std::string text = startFailure;
+    if (LogLastError()[0] != '\0') {
+        text = text + ": " + LogLastError();
+    }
+    if (!displayUp) {
+        SysErrorLine(text.c_str(), kErrorTitle);
+        return 1;
+    }
+    GDL_setQuitHandler(nullptr);
+    GameExit();  // frees whatever start-up had loaded before it stopped
+    SoundExit();
+    GraphicsExit();
+    SysMessageBox(text.c_str(), kErrorTitle);
+    return 1;
+}
+
+// A step of GameInit that failed: logs an ERROR line naming `file` unless the
+// loader already logged one, and fails.
+uint32_t InitStepFailed(uint32_t errorsBefore, const char* what, const char* file,
+                        const char* why) {
+    if (LogErrorCount() == errorsBefore) {
+        LogPrintf("ERROR: %s%s %s", dataDir.c_str(), file, why);
+    }
+    startFailure = what;
+    return 0;
+}
 
 }  // namespace
 
@@ -46,16 +83,16 @@ int RunGame() {
     LogPrintf("DirectX: %d, DirectVideo: %d, DirectSound: %d", static_cast<int>(DirectX),
               static_cast<int>(DirectVideo), static_cast<int>(DirectSound));
     LoadOptions();
+    startFailure = kCannotStart;
     if (GraphicsInit() == 0) {
-        return 1;
+        return StartFailed(false);
     }
-    SoundInit();  // without a sound device the game plays silently
+    if (SoundInit() == 0) {
+        // The game plays silently; the player is told why once.
+        std::fprintf(stderr, "no sound device: the game plays without sound\n");
+    }
     if (GameInit() == 0) {
-        GDL_setQuitHandler(nullptr);
-        GameExit();  // frees whatever start-up had loaded before it stopped
-        SoundExit();
-        GraphicsExit();
-        return 0;
+        return StartFailed(true);
     }
     MainLoop();
     GDL_setQuitHandler(nullptr);
@@ -69,8 +106,14 @@ int RunGame() {
 uint32_t GameInit() {
     SeedRandom(TimerCount());
     SelectTextFont(0);
-    if (LoadGraphics(kIconsSlot, "icons") == 0) {
+    startFailure = kCannotStart;
+    if (!dataDir.empty() && !SysIsDirectory(dataDir)) {
+        LogPrintf("ERROR: the data folder %s is missing", dataDir.c_str());
         return 0;
+    }
+    uint32_t errors = LogErrorCount();
+    if (LoadGraphics(kIconsSlot, "icons") == 0) {
+        return InitStepFailed(errors, startFailure, "icons.256", "holds no graphics");
     }
     for (int i = 0; i < kInterfaceSoundCount; ++i) {
         SoundSeek("sounds", i, i);
@@ -78,18 +121,24 @@ uint32_t GameInit() {
     RegisterGameScreens();
     RegisterHiddenChords();
     GDL_setReactivateCallback(ReactivateScreen);
+    errors = LogErrorCount();
     if (InitMouse() == 0) {
-        SysMessageBox("Unable to init mouse", "Reed Shot Error");
-        return 0;
+        return InitStepFailed(errors, "Unable to init mouse", "pointers.256",
+                              "holds too few pointers");
     }
     for (GDL_Surface* surface : {displaySurface, backPage, workPage}) {
         GDL_setPalette(surface, gamePalette.data(), 256, 0);
         GDL_realizePalette(surface, 256, 0, 0);
     }
-    LoadBackground("bkg_01");
-    CopyWorkPage();
-    if (LoadFonts("fonts.dat") == 0) {
+    // The colour fonts are matched against the title's palette: without it
+    // the game cannot draw its text.
+    if (LoadBackground("bkg_01") == 0) {
         return 0;
+    }
+    CopyWorkPage();
+    errors = LogErrorCount();
+    if (LoadFonts("fonts.dat") == 0) {
+        return InitStepFailed(errors, startFailure, "fonts.dat", "holds no fonts");
     }
     // From here on closing the window is the normal way out.
     GDL_setQuitHandler(QuitFromAnywhere);

@@ -1,9 +1,13 @@
 // The entry point of the game.
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
 #include "app/game.h"
+#include "sys/message_box.h"
 #include "sys/paths.h"
 
 namespace {
@@ -17,8 +21,13 @@ void PrintUsage(FILE* out, const char* program) {
 void PrintHelp(const char* program) {
     PrintUsage(stdout, program);
     const std::string installed = SysInstalledDataRoot();
-    const std::string data = installed.empty() ? "the data files in the folder the game starts in"
-                                               : installed + "ReedShot/";
+    const std::string data =
+        installed.empty() ? "the data files in the saves folder" : installed + "ReedShot/";
+    const std::string beside = SysProgramDataRoot();
+    const std::string fallback =
+        beside.empty()
+            ? ""
+            : ";\n               a CDROM folder without it gives way to " + beside + "ReedShot/";
     std::printf(
         "\n"
         "Talmadge Reed Gunner %s: a single-player duck-hunting game in the manner of the\n"
@@ -32,17 +41,21 @@ void PrintHelp(const char* program) {
         "  --version  show the version and exit\n"
         "\n"
         "Files:\n"
-        "  saved games  options.dat in the folder the game starts in; the desktop\n"
-        "               menu starts it in $XDG_DATA_HOME/pellmar/ (~/.local/share/pellmar/)\n"
+        "  saved games  options.dat in %s\n"
+        "               (made when missing), whatever folder the game is started from\n"
         "  settings     %sSettings.ini\n"
         "  log          %sPELLMAR.TXT, started anew by each run\n"
-        "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder, else\n"
-        "               %s\n"
+        "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder that\n"
+        "               holds it, else %s%s\n"
         "\n"
         "Environment:\n"
-        "  XDG_CONFIG_HOME, XDG_STATE_HOME  move the settings and the log\n"
-        "  REEDGUNNER_HEADLESS=1            run with no window and no sound\n",
-        kVersionText, SysConfigDir().c_str(), SysStateDir().c_str(), data.c_str());
+        "  XDG_DATA_HOME, XDG_CONFIG_HOME, XDG_STATE_HOME  move the saves, settings and log\n"
+        "  REEDGUNNER_HEADLESS=1  run with no window and no sound\n"
+        "\n"
+        "A start-up that cannot go on says why on standard error (and in a box when\n"
+        "there is a display) and exits with status 1.\n",
+        kVersionText, SysSavesDir().c_str(), SysConfigDir().c_str(), SysStateDir().c_str(),
+        data.c_str(), fallback.c_str());
 }
 
 }  // namespace
@@ -67,6 +80,15 @@ int main(int argc, char** argv) {
         PrintUsage(stderr, argv[0]);
         std::fprintf(stderr, "Try '%s --help' for more information.\n", argv[0]);
         return 2;
+    }
+    // One saves folder however the game is started (menu, terminal, script):
+    // options.dat is opened by its bare name, so the game works there.
+    const std::string saves = SysSavesDir();
+    if (!SysMakeDirs(saves) || chdir(saves.c_str()) != 0) {
+        const std::string text = "The game cannot start: cannot use the saves folder " + saves +
+                                 ": " + std::strerror(errno);
+        SysErrorLine(text.c_str(), "Reed Shot Error");
+        return 1;
     }
     return RunGame();
 }

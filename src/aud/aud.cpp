@@ -3,6 +3,8 @@
 #include "aud/aud.h"
 
 #include <SDL.h>
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -256,6 +258,34 @@ SDL_AudioSpec WantedSpec() {
     return want;
 }
 
+// The audio backends beneath SDL (ALSA, JACK and the like) write their own
+// complaints straight to standard error while a device is looked for. The
+// game says in one line of its own when there is none, so standard error
+// points at /dev/null for the length of the search only.
+struct QuietStderr {
+    int saved = -1;
+    QuietStderr() {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved >= 0 && null >= 0) {
+            dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (saved >= 0) {
+            std::fflush(stderr);
+            dup2(saved, STDERR_FILENO);
+            close(saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+};
+
 // SDL's default audio driver (which honours SDL_AUDIODRIVER).
 bool OpenDefaultDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -408,8 +438,12 @@ int32_t AUD_waveOutOpen(AudDriver* driver, uint32_t deviceId, const AudWaveForma
         mixedFrames = 0;
     } else {
         lastError.clear();
-        bool opened =
-            preferences[AUD_USE_FALLBACK_DEVICE] != 0 ? OpenFallbackDevice() : OpenDefaultDevice();
+        bool opened = false;
+        {
+            const QuietStderr quiet;
+            opened = preferences[AUD_USE_FALLBACK_DEVICE] != 0 ? OpenFallbackDevice()
+                                                               : OpenDefaultDevice();
+        }
         if (!opened) {
             return 1;
         }

@@ -205,7 +205,11 @@ int main(int argc, char** argv) {
     }
     const long seconds = words.empty() ? 0 : std::strtol(words[0].c_str(), nullptr, 10);
     if (words.size() < 2 || seconds <= 0) {
-        std::fprintf(stderr, "usage: %s [--dir DIR] [--data ROOT] SECONDS SEED...\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s [--dir DIR] [--data ROOT] SECONDS SEED...\n"
+                     "Plays each seed headless at random for SECONDS of game time. options.dat\n"
+                     "is kept in the current folder, or in DIR/seed-N with --dir.\n",
+                     argv[0]);
         return 2;
     }
     auto* shared = static_cast<MonkeyShared*>(mmap(

@@ -1,6 +1,7 @@
 // reedgunner-script SCRIPT [CAPTURE_DIR]: plays the whole game on the headless
 // backend with input from a script.
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -8,9 +9,27 @@
 #include "drivers/script.h"
 #include "sys/backend.h"
 
+namespace {
+
+// A test driver: unlike the game it keeps options.dat in the current folder,
+// so every script plays in a scratch folder of its own.
+void PrintUsage(FILE* out, const char* program) {
+    std::fprintf(out,
+                 "usage: %s SCRIPT [CAPTURE_DIR]\n"
+                 "Plays the game headless with input from SCRIPT. options.dat is read and\n"
+                 "written in the current folder; settings and log come from their usual places.\n",
+                 program);
+}
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        PrintUsage(stdout, argv[0]);
+        return 0;
+    }
     if (argc < 2 || argc > 3) {
-        std::fprintf(stderr, "usage: %s SCRIPT [CAPTURE_DIR]\n", argv[0]);
+        PrintUsage(stderr, argv[0]);
         return 2;
     }
     std::ifstream file(argv[1], std::ios::binary);

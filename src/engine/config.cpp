@@ -80,6 +80,14 @@ uint32_t CheckRegistry() {
             cdrom += '/';
         }
         dataDir = cdrom + "ReedShot/";
+        // A moved or fresh clone leaves CDROM naming a folder that is gone:
+        // the data beside the program is better than none.
+        const std::string beside = SysProgramDataRoot();
+        if (!SysIsDirectory(dataDir) && !beside.empty()) {
+            LogPrintf("CDROM folder %s holds no ReedShot/: using the data in %sReedShot/",
+                      cdrom.c_str(), beside.c_str());
+            dataDir = beside + "ReedShot/";
+        }
     } else if (const std::string installed = SysInstalledDataRoot(); !installed.empty()) {
         // An installed game keeps its data beside its programs.
         dataDir = installed + "ReedShot/";

@@ -11,9 +11,10 @@ extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
 extern uint32_t debugLog;       // "Debug": trace lines go to the log
 extern uint32_t showCaptions;   // "Captions": the words shown while a character speaks
 
-// Prefix of every data file name: "CDROM" + "ReedShot/"; without CDROM, the
-// installed game's "<prefix>/share/reedgunner/ReedShot/"; else empty for the
-// current directory.
+// Prefix of every data file name: "CDROM" + "ReedShot/" (when that folder is
+// missing, the data beside the program if there is any, logged); without CDROM,
+// the installed game's "<prefix>/share/reedgunner/ReedShot/"; else empty for
+// the current directory.
 extern std::string dataDir;
 
 // "InstallPath"; nothing else in the game reads it.

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -17,6 +18,8 @@ constexpr size_t kLineBuffer = 256;
 
 int logFirstCall = 1;
 std::string logPath;
+std::string lastError;
+uint32_t errorCount = 0;
 
 void WriteAll(int fd, const char* data, size_t size) {
     while (size > 0) {
@@ -38,9 +41,19 @@ const char* LogPath() {
     return logPath.c_str();
 }
 
+const char* LogLastError() {
+    return lastError.c_str();
+}
+
+uint32_t LogErrorCount() {
+    return errorCount;
+}
+
 void LogReset() {
     logFirstCall = 1;
     logPath.clear();
+    lastError.clear();
+    errorCount = 0;
 }
 
 namespace {
@@ -54,6 +67,11 @@ void LogLine(const char* format, va_list args) {
     // vsnprintf cut an over-long line at 255 characters; strlen also stops at an
     // embedded zero written by "%c".
     size_t length = std::strlen(line);
+    if (std::strncmp(line, "ERROR", 5) == 0) {
+        const size_t skip = line[5] == ':' || line[5] == '!' ? 6 : 5;
+        ++errorCount;
+        lastError.assign(line + std::min(length, skip + (line[skip] == ' ' ? 1 : 0)));
+    }
     line[length] = '\r';
     line[length + 1] = '\n';
 

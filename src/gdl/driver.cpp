@@ -194,6 +194,9 @@ void GDL_detectGraphics(int32_t* driver, int32_t* mode) {
     } else {
         canShow = GdlWindowDetect(&width, &height);
     }
+    // Why nothing can be shown, for the caller's message: no display at all,
+    // or one too small for the mode.
+    const int32_t why = canShow ? GDL_ERR_BAD_MODE : GDL_ERR_NO_WINDOW;
     canShow = canShow && width >= kGdlWidth && height >= kGdlHeight;
     modes = {canShow ? GDL_MODE_640x480x256 : GDL_MODE_LIST_END, GDL_MODE_LIST_END};
 
@@ -210,7 +213,7 @@ void GDL_detectGraphics(int32_t* driver, int32_t* mode) {
     }
     if (!canShow) {
         found = GDL_DRIVER_NONE;
-        GdlSetResult(GDL_ERR_NOT_DETECTED);
+        GdlSetResult(why);
     }
     if (driver != nullptr) {
         *driver = found;

@@ -1,12 +1,11 @@
 // Result codes, their texts, the fatal path, the application instance and the
 // allocator.
 #include <array>
-#include <cstdio>
 #include <cstdlib>
 
 #include "gdl/gdl.h"
 #include "gdl/gdl_internal.h"
-#include "sys/backend.h"
+#include "sys/message_box.h"
 
 namespace {
 
@@ -86,11 +85,7 @@ void GDL_fatalError(const char* message) {
         message = "";
     }
     GDL_exit();
-    if (SysHeadless()) {
-        std::fprintf(stderr, "GDL Fatal Error!: %s\n", message);
-    } else {
-        GdlWindowMessageBox("GDL Fatal Error!", message);
-    }
+    SysMessageBox(message, "GDL Fatal Error!");
     std::exit(1);
 }
 

@@ -64,7 +64,6 @@ void GdlWindowRest(uint32_t ms);  // shows what was drawn, then rests up to ms f
 void GdlWindowShowNow();          // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
-void GdlWindowMessageBox(const char* title, const char* message);
 
 // present.cpp: presenting only what changed.
 constexpr int32_t kGdlMaxChanges = 8;

@@ -4,7 +4,6 @@
 #include <SDL.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -561,10 +560,4 @@ void GdlWindowWarp(int32_t x, int32_t y) {
 
 GDL_Renderer GdlWindowRenderer() {
     return window != nullptr ? rendererKind : GDL_Renderer::None;
-}
-
-void GdlWindowMessageBox(const char* title, const char* message) {
-    if (SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_WARNING, title, message, nullptr) != 0) {
-        std::fprintf(stderr, "%s: %s\n", title, message);
-    }
 }

@@ -19,9 +19,10 @@ constexpr int32_t kPageHeight = 480;
 // Where the library would look for files of its own; ours needs none.
 constexpr const char* kLibraryPath = "..\\..\\";
 
+// The library's reason goes into the log line too, and the box says the same.
 [[noreturn]] void Fatal(const char* line) {
-    LogPrintf("%s", line);
-    GDL_fatalError(GDL_errorMsg(GDL_result()));
+    LogPrintf("%s: %s", line, GDL_errorMsg(GDL_result()));
+    GDL_fatalError(LogLastError());
 }
 
 bool ModeAvailable(int32_t wanted) {
@@ -52,7 +53,7 @@ uint32_t GraphicsInit() {
     int32_t mode = -1;
     GDL_detectGraphics(&driver, &mode);
     if (!ModeAvailable(GDL_MODE_640x480x256)) {
-        LogPrintf("ERROR: video mode not available");
+        LogPrintf("ERROR: video mode not available: %s", GDL_errorMsg(GDL_result()));
         return 0;
     }
 

@@ -190,12 +190,10 @@ uint32_t SoundInit() {
     if (result != 0) {
         AUD_set_preference(AUD_USE_FALLBACK_DEVICE, 1);
         result = AUD_waveOutOpen(&soundDriver, 0, &format);
-        if (result != 0) {
-            LogPrintf("Error:%s", AUD_last_error());
-        }
     }
     if (result != 0) {
-        LogPrintf("ERROR: wave_init_driver failed");
+        // One line, with what the sound library last said.
+        LogPrintf("ERROR: wave_init_driver failed: %s", AUD_last_error());
         soundOn = 0;
         return 0;
     }

@@ -42,14 +42,21 @@ std::string SysConfigDir() {
     return GameDir("XDG_CONFIG_HOME", "/.config");
 }
 
-std::string SysInstalledDataRoot() {
+std::string SysSavesDir() {
+    return GameDir("XDG_DATA_HOME", "/.local/share");
+}
+
+namespace {
+
+// The folder above the one holding the running program (bin/..), or empty.
+std::string ProgramPrefix() {
     char exe[4096];
     const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (length <= 0) {
         return "";
     }
     std::string root(exe, static_cast<size_t>(length));
-    // bin/../share/reedgunner/: two steps up from the program's own name.
+    // Two steps up from the program's own name.
     for (int up = 0; up < 2; ++up) {
         const size_t slash = root.rfind('/');
         if (slash == std::string::npos) {
@@ -57,12 +64,29 @@ std::string SysInstalledDataRoot() {
         }
         root.resize(slash);
     }
-    root += "/share/reedgunner/";
-    struct stat st {};
-    if (stat((root + "ReedShot").c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
-        return "";
-    }
     return root;
+}
+
+}  // namespace
+
+std::string SysInstalledDataRoot() {
+    const std::string prefix = ProgramPrefix();
+    const std::string root = prefix + "/share/reedgunner/";
+    return !prefix.empty() && SysIsDirectory(root + "ReedShot") ? root : "";
+}
+
+std::string SysProgramDataRoot() {
+    if (std::string installed = SysInstalledDataRoot(); !installed.empty()) {
+        return installed;
+    }
+    const std::string prefix = ProgramPrefix();
+    const std::string built = prefix + "/data/";
+    return !prefix.empty() && SysIsDirectory(built + "ReedShot") ? built : "";
+}
+
+bool SysIsDirectory(const std::string& path) {
+    struct stat st {};
+    return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 bool SysMakeDirs(const std::string& dir) {

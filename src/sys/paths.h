@@ -11,9 +11,21 @@ std::string SysStateDir();
 // "$XDG_CONFIG_HOME/pellmar/" or "~/.config/pellmar/": the settings file lives here.
 std::string SysConfigDir();
 
+// "$XDG_DATA_HOME/pellmar/" or "~/.local/share/pellmar/": the game keeps its
+// saved games here.
+std::string SysSavesDir();
+
 // "<prefix>/share/reedgunner/" when the running program is <prefix>/bin/<name> of
 // an installed game, that is when that folder holds "ReedShot/"; empty otherwise.
 std::string SysInstalledDataRoot();
+
+// The data beside the running program: the installed game's share folder
+// above, else "<build>/data/" when the program is <build>/bin/<name> of a build
+// tree holding "data/ReedShot/"; empty when neither holds the data.
+std::string SysProgramDataRoot();
+
+// Whether `path` names an existing directory.
+bool SysIsDirectory(const std::string& path);
 
 // Creates a directory and its missing parents. Returns true when it exists afterwards.
 bool SysMakeDirs(const std::string& dir);

@@ -21,12 +21,12 @@
 
 namespace {
 
-TEST_F(GameTest, MissingFontsOrIconsEndWithCodeZeroAndLeaveTheRosterFile) {
+TEST_F(GameTest, MissingFontsOrIconsEndWithCodeOneAndLeaveTheRosterFile) {
     for (const char* missing : {"fonts.dat", "icons.256"}) {
         fs::remove_all(fs::path(dir) / "partial");
         UseData(DataWithout(missing));
         WriteBytes("options.dat", sentinel);
-        EXPECT_EQ(RunGame(), 0) << missing;
+        EXPECT_EQ(RunGame(), 1) << missing;
         EXPECT_EQ(ReadBytes("options.dat"), sentinel) << missing;
         EXPECT_NE(LogText().find("ERROR"), std::string::npos) << missing;
         GDL_reset();

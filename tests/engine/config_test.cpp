@@ -3,6 +3,7 @@
 #include <string>
 
 #include "support/temp_dir.h"
+#include "sys/paths.h"
 
 namespace {
 
@@ -27,11 +28,12 @@ TEST_F(ConfigTest, MissingFileIsCreatedEmptyAndDefaultsStand) {
 }
 
 TEST_F(ConfigTest, EveryValueIsReadOverItsDefault) {
-    WriteBytes(SettingsPath(),
-               "[Settings]\nCDROM=/media/cdrom\nInstallPath=/opt/pellmar\nDirectSound=0\n"
-               "DirectX=0\nDirectVideo=1\n8bitSound=1\nDebug=1\n");
+    WriteBytes(dir + "cdrom/ReedShot/icons.256", "");
+    WriteBytes(SettingsPath(), "[Settings]\nCDROM=" + dir +
+                                   "cdrom\nInstallPath=/opt/pellmar\nDirectSound=0\n"
+                                   "DirectX=0\nDirectVideo=1\n8bitSound=1\nDebug=1\n");
     CheckRegistry();
-    EXPECT_EQ(dataDir, "/media/cdrom/ReedShot/") << "a separator is added when missing";
+    EXPECT_EQ(dataDir, dir + "cdrom/ReedShot/") << "a separator is added when missing";
     EXPECT_EQ(installDir, "/opt/pellmar");
     EXPECT_EQ(DirectSound, 0u);
     EXPECT_EQ(DirectX, 0u);
@@ -55,18 +57,19 @@ TEST_F(ConfigTest, GarbageAndWrongTypesKeepDefaultsWithOneLineEach) {
 }
 
 TEST_F(ConfigTest, DataDirectoryFromCdrom) {
-    const std::string longPath = "/" + std::string(300, 'd') + "/games/";
+    const std::string longPath = dir + std::string(250, 'd') + "/games/";
     struct Case {
         std::string cdrom;
         std::string dataDir;
     };
     const Case cases[] = {
-        {"/mnt/disc/", "/mnt/disc/ReedShot/"},
+        {dir + "disc/", dir + "disc/ReedShot/"},
         {"relative", "relative/ReedShot/"},
         {"", "ReedShot/"},
         {longPath, longPath + "ReedShot/"},
     };
     for (const Case& c : cases) {
+        WriteBytes(c.dataDir + "icons.256", "");
         ResetSettings();
         WriteBytes(SettingsPath(), "[Settings]\nCDROM=" + c.cdrom + "\n");
         CheckRegistry();
@@ -78,6 +81,24 @@ TEST_F(ConfigTest, DataDirectoryFromCdrom) {
     CheckRegistry();
     EXPECT_EQ(dataDir, "") << "a path beyond the system's limit is refused";
     EXPECT_NE(LogText().find("ERROR: setting CDROM is longer than"), std::string::npos);
+}
+
+// A moved clone: CDROM names a folder without ReedShot/. The data beside the
+// program (this build's data/, when it was built) is used, and the log says so.
+TEST_F(ConfigTest, ACdromFolderWithoutTheDataGivesWayToTheDataBesideTheProgram) {
+    const std::string beside = SysProgramDataRoot();
+#ifdef REEDGUNNER_DATA_DIR
+    EXPECT_EQ(beside + "ReedShot/", REEDGUNNER_DATA_DIR) << "the build tree's data is found";
+#endif
+    WriteBytes(SettingsPath(), "[Settings]\nCDROM=" + dir + "moved\n");
+    CheckRegistry();
+    if (beside.empty()) {
+        EXPECT_EQ(dataDir, dir + "moved/ReedShot/") << "nothing to fall back to";
+        return;
+    }
+    EXPECT_EQ(dataDir, beside + "ReedShot/");
+    EXPECT_EQ(LogText(), "CDROM folder " + dir + "moved/ holds no ReedShot/: using the data in " +
+                             beside + "ReedShot/\r\n");
 }
 
 TEST_F(ConfigTest, UnreadableStoreLeavesDefaults) {

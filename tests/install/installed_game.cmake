@@ -70,12 +70,11 @@ foreach(size 16 32 48 64 128 256)
     fail("${size}x${size} icon: header ${header}")
   endif()
 endforeach()
-# The menu entry names the installed program, its path quoted for the space.
+# The menu entry runs the installed program itself, its path quoted for the
+# space: the game finds its saves folder by itself.
 set(entry "${prefix}/share/applications/reedgunner.desktop")
 file(STRINGS "${entry}" exec REGEX "^Exec=")
-set(wanted " \"${prefix}/bin/reedgunner\"")
-string(REPLACE "${wanted}" "" rest "${exec}")
-if(NOT "${rest}${wanted}" STREQUAL exec)
+if(NOT exec STREQUAL "Exec=\"${prefix}/bin/reedgunner\"")
   fail("menu entry: ${exec}")
 endif()
 find_program(VALIDATE desktop-file-validate)
@@ -96,9 +95,10 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --help
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
                 OUTPUT_VARIABLE help ERROR_VARIABLE errors TIMEOUT 30)
 string(FIND "${help}" "${scratch}/config/pellmar/Settings.ini" settings_at)
+string(FIND "${help}" "options.dat in ${scratch}/data/pellmar/" saves_at)
 string(FIND "${help}" "${data}/" data_at)
 if(NOT result EQUAL 0 OR NOT errors STREQUAL "" OR NOT help MATCHES "^Usage: .*1\\.01"
-   OR settings_at LESS 0 OR data_at LESS 0)
+   OR settings_at LESS 0 OR saves_at LESS 0 OR data_at LESS 0)
   fail("--help: ${result}\n${help}${errors}")
 endif()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --version
@@ -115,12 +115,14 @@ foreach(bad "--fullscreen" "-v" "")
 endforeach()
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} "${game}" --help --version
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET TIMEOUT 30)
-if(NOT result EQUAL 2 OR EXISTS "${scratch}/config" OR EXISTS "${scratch}/state")
-  fail("a second option is refused (${result}) and no option writes settings or log")
+if(NOT result EQUAL 2 OR EXISTS "${scratch}/config" OR EXISTS "${scratch}/state"
+   OR EXISTS "${scratch}/data")
+  fail("a second option is refused (${result}) and no option writes settings, log or saves")
 endif()
 
-# The installed game, headless from the script, finds its data by itself,
-# reaches the roster and saves options.dat where it was started.
+# The installed script runner, headless, finds its data by itself, reaches
+# the roster and saves options.dat where it was started (a test driver keeps
+# the current folder).
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
                         "${prefix}/bin/reedgunner-script" "${SCRIPT}"
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
@@ -138,7 +140,28 @@ if(settings MATCHES "CDROM" OR NOT saved EQUAL 877 OR ann_at LESS 0)
   fail("settings '${settings}', options.dat of ${saved} bytes, Ann at ${ann_at}")
 endif()
 
-# A CDROM setting still wins over the installed data.
+# The game itself, headless, started from an empty folder: it finds those
+# saves in $XDG_DATA_HOME/pellmar/ (no "Cannot find" line) and writes them
+# back there when SIGTERM ends it, leaving the folder it started in empty.
+file(MAKE_DIRECTORY "${scratch}/data/pellmar" "${scratch}/empty")
+file(COPY_FILE "${scratch}/run/options.dat" "${scratch}/data/pellmar/options.dat")
+file(REMOVE "${scratch}/run/options.dat")
+file(SIZE "${scratch}/data/pellmar/options.dat" before)
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env} REEDGUNNER_HEADLESS=1
+                        timeout --preserve-status -s TERM 4 "${game}"
+                WORKING_DIRECTORY "${scratch}/empty" RESULT_VARIABLE result
+                OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 60)
+file(READ "${log}" log_text)
+file(GLOB left_behind "${scratch}/empty/*")
+file(READ "${scratch}/data/pellmar/options.dat" saved_bytes HEX)
+string(FIND "${saved_bytes}" "00416e6e" ann_at)
+if(NOT result EQUAL 0 OR log_text MATCHES "Cannot find options.dat|ERROR" OR left_behind
+   OR ann_at LESS 0)
+  fail("the game from an empty folder: ${result}: ${out}\nleft: ${left_behind}\n${log_text}")
+endif()
+
+# A CDROM folder that holds ReedShot/ still wins over the installed data...
+file(MAKE_DIRECTORY "${scratch}/elsewhere/ReedShot")
 file(WRITE "${scratch}/config/pellmar/Settings.ini" "[Settings]\nCDROM=${scratch}/elsewhere\n")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
                         "${prefix}/bin/reedgunner-script" "${SCRIPT}"
@@ -146,8 +169,19 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
                 ERROR_QUIET TIMEOUT 120)
 file(READ "${log}" log_text)
 string(FIND "${log_text}" "${scratch}/elsewhere/ReedShot/icons.256" named)
-if(result EQUAL 0 OR named LESS 0)
+if(NOT result EQUAL 1 OR named LESS 0)
   fail("with CDROM set elsewhere: ${result}\n${log_text}")
+endif()
+# ... and one without it (a moved folder) gives way to the installed data.
+file(REMOVE_RECURSE "${scratch}/elsewhere")
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
+                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result OUTPUT_QUIET
+                ERROR_QUIET TIMEOUT 120)
+file(READ "${log}" log_text)
+string(FIND "${log_text}" "CDROM folder ${scratch}/elsewhere/ holds no ReedShot/: using the data in ${data}/" fell_back)
+if(NOT result EQUAL 0 OR fell_back LESS 0)
+  fail("with CDROM naming a folder that is gone: ${result}\n${log_text}")
 endif()
 
 # The installed listening tool plays from the installed data.

@@ -79,7 +79,8 @@ TEST_F(GraphicsTest, MissingModeIsALogLineAndNothingElse) {
     EXPECT_EQ(GraphicsInit(), 0u);
     EXPECT_EQ(displaySurface, nullptr);
     EXPECT_EQ(backPage, nullptr);
-    EXPECT_NE(LogText().find("ERROR: video mode not available\r\n"), std::string::npos);
+    EXPECT_NE(LogText().find("ERROR: video mode not available: Graphics mode not available\r\n"),
+              std::string::npos);
     const int32_t* modes = GDL_availableModes();
     EXPECT_EQ(modes[0], GDL_MODE_LIST_END);
 }
@@ -126,10 +127,13 @@ TEST_F(GraphicsTest, LaterFailuresAreFatalWithTheirLines) {
     };
     for (const Case& c : cases) {
         GDL_failAfter(c.point, c.skip);
-        EXPECT_EXIT(GraphicsInit(), ::testing::ExitedWithCode(1),
-                    std::string("GDL Fatal Error!: ") + c.message)
+        // The box (its line on standard error) says what the log says.
+        const std::string said = std::string(c.line + 7) + ": " + c.message;
+        EXPECT_EXIT(GraphicsInit(), ::testing::ExitedWithCode(1), "GDL Fatal Error!: " + said)
             << c.line;
-        EXPECT_NE(LogText().find(std::string(c.line) + "\r\n"), std::string::npos) << c.line;
+        EXPECT_NE(LogText().find(std::string(c.line) + ": " + c.message + "\r\n"),
+                  std::string::npos)
+            << c.line;
         GDL_failAfter(GDL_FailPoint::None, 0);
     }
 }
