@@ -187,6 +187,11 @@ void DumpWaterfowlScreen() {
     // The partner's last short remark is never waited for: it goes with the marsh.
     SoundFree(kVoiceSound);
     FadePalette(255);
+    // A judged day is a change: fines paid, shells spent. A hunt cut short by
+    // closing the window is saved on the way out instead.
+    if (hunt.dayOver) {
+        SaveOptions();
+    }
 }
 
 void HuntFrame() {
