@@ -174,6 +174,7 @@ void DumpWaterfowlScreen() {
             static_cast<uint16_t>(player->items[kItemShells] + hunt.loadedShells);
     }
     hunt.loadedShells = 0;
+    HideCursor();  // off the back page, where a failed save's box would show it
     cursorInBackPage = 0;
     SyncCursorPos();
     ForgetRemarkCaption();

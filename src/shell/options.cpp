@@ -130,7 +130,6 @@ std::string SaveFailureReason(int error) {
 // disk, so a failure at any point leaves the old file as it was. The old file
 // stays as options.dat.bak. Returns 0, or the system's error number.
 int WriteOptionsFile(const uint8_t* image) {
-    errno = 0;
     FileDelete(kOptionsTemp);
     errno = 0;
     FileHandle file = FileCreate(kOptionsTemp);
@@ -187,6 +186,8 @@ void ResetRoster() {
     roster = FreshRoster();
     currentPlayer = 0;
     player = &roster[0];
+    notice.clear();
+    damagedInPlace = false;
 }
 
 std::string_view PlayerName(const PlayerRecord& record) {

@@ -55,7 +55,8 @@ PlayerRecord FreshPlayerRecord(bool named);
 // cleared, music on; the name, the volume and the reserved bytes stay.
 void StartNewGame(PlayerRecord* record);
 
-// The fresh roster (only record 0 named) with record 0 current.
+// The fresh roster (only record 0 named) with record 0 current; what the last
+// LoadOptions found damaged is forgotten.
 void ResetRoster();
 
 // The name up to its terminating zero, never past the 32-byte field.
