@@ -474,6 +474,22 @@ TEST_F(GameTest, ASaveThatFailsIsShownAndTheWayOutEndsWithStatusOne) {
         EXPECT_GT(Differ(failed, after, 180, 170, 280, 140), 20000) << refusal.folder;
         EXPECT_GT(Differ(leaving, after, 180, 170, 280, 140), 20000) << refusal.folder;
     }
+
+    // Quitting through the question and the credits: the last save's box over
+    // the darkened screen, then status 1.
+    WriteBytes("quitting.txt",
+               "until screen 0\nclick 40 450\nuntil screen 1\nwait 200\nclick 40 447\nwait 300\n"
+               "click 280 273\nwait 90000\nsnap quitting\nclick 318 285\n");
+    const std::string run = dir + "quitting/";
+    fs::create_directories(run + "snaps");
+    EXPECT_EQ(PlayOnARefusingDisk(run, Refusal::ReadOnly, old, dir + "quitting.txt"),
+              "exit 1; old file whole")
+        << ReadBytes(run + "out");
+    EXPECT_EQ(LogCount("Unable to save options.dat\r\n"), 1);
+    const std::vector<uint8_t> dark(640 * 480 * 3, 0);
+    const auto quitting = Rgb(ReadBytes(run + "snaps/quitting.png"));
+    EXPECT_GT(Differ(quitting, dark, 180, 170, 280, 140), 20000);
+    EXPECT_EQ(Differ(quitting, dark, 0, 0, 640, 150), 0);
 }
 
 }  // namespace
