@@ -318,7 +318,7 @@ TEST_F(GameTest, PlayKilledAtRandomMomentsLeavesARosterThePlayHad) {
     int tempLeft = 0;
     const auto killing = std::chrono::steady_clock::now();
     while (kills < 300 &&
-           (kills < 100 || std::chrono::steady_clock::now() - killing < std::chrono::seconds(15))) {
+           (kills < 200 || std::chrono::steady_clock::now() - killing < std::chrono::seconds(15))) {
         struct Lane {
             std::string folder;
             long delay;
