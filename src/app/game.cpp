@@ -73,6 +73,20 @@ uint32_t InitStepFailed(uint32_t errorsBefore, const char* what, const char* fil
     return 0;
 }
 
+[[noreturn]] void LeaveUnsaved() {
+    std::exit(1);
+}
+
+// The last save, made while the shared resources are still loaded so that a
+// failure's message box can show; closing the window on that box ends the game
+// as its button does. Returns the exit status: 1 when the roster is not saved.
+int SaveOnTheWayOut() {
+    GDL_setQuitHandler(LeaveUnsaved);
+    const uint32_t saved = SaveOptions();
+    GDL_setQuitHandler(nullptr);
+    return saved == 1 ? 0 : 1;
+}
+
 }  // namespace
 
 int RunGame() {
@@ -95,12 +109,11 @@ int RunGame() {
         return StartFailed(true);
     }
     MainLoop();
-    GDL_setQuitHandler(nullptr);
+    const int status = SaveOnTheWayOut();
     GameExit();
-    SaveOptions();
     SoundExit();
     GraphicsExit();
-    return 0;
+    return status;
 }
 
 uint32_t GameInit() {
@@ -216,9 +229,9 @@ void QuitFromAnywhere() {
     if (Screen(currentScreen).exit != nullptr) {
         Screen(currentScreen).exit();
     }
+    const int status = SaveOnTheWayOut();
     GameExit();
-    SaveOptions();
     SoundExit();
     GraphicsExit();
-    std::exit(0);
+    std::exit(status);
 }

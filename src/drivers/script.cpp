@@ -231,7 +231,8 @@ bool Run(const ScriptCommand& command, uint32_t now) {
 
 void Pump() {
     const uint32_t now = SysPeekMilliseconds();
-    while (!runner.closed) {
+    // Commands after a "close" answer what the way out shows (a failed save's box).
+    for (;;) {
         if (runner.waiting) {
             if (static_cast<int32_t>(now - runner.resumeAt) < 0) {
                 // The game may rest until then: the script has nothing sooner.
@@ -241,8 +242,10 @@ void Pump() {
             runner.waiting = false;
         }
         if (runner.next == runner.commands.size()) {
-            runner.closed = true;  // the script is over: the normal way out
-            GDL_postQuit();
+            if (!runner.closed) {
+                runner.closed = true;  // the script is over: the normal way out
+                GDL_postQuit();
+            }
             return;
         }
         if (!Run(runner.commands[runner.next], now)) {

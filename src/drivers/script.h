@@ -23,7 +23,8 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands, 
 // Starts feeding the commands to the game; captures go to `captureDir` (may
 // be empty when no snap is used). A failing command prints its line and why
 // and ends the process with exit code 1; after the last command the window is
-// closed, the normal way out.
+// closed, the normal way out, unless a "close" did so already: commands after
+// a "close" run while the game leaves (to answer a failed save's box).
 void StartScriptRunner(const std::vector<ScriptCommand>& commands, const std::string& captureDir);
 
 // Stops feeding commands (for tests that run the game in process).

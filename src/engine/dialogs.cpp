@@ -223,6 +223,10 @@ DialogArea DialogExtent(const DialogItem* table) {
 
 }  // namespace
 
+bool DialogsCanShow() {
+    return displaySurface != nullptr && backPage != nullptr && GetFont(0) != nullptr;
+}
+
 uint32_t MessageDialog(const char* text, const char* buttons) {
     if (text == nullptr || buttons == nullptr) {
         return 0;

@@ -40,6 +40,10 @@ constexpr int32_t kEditMaxWidth = 140;
 // the left (0 when there is no button to click).
 uint32_t MessageDialog(const char* text, const char* buttons);
 
+// Whether a message box can be shown: the display and its pages up and the
+// dialog font loaded.
+bool DialogsCanShow();
+
 // Up to 10 items, the first ticked; returns the ticked item (1 to 10) after
 // "Okay", 0 after "Cancel".
 uint32_t ListDialog(const char* title, const char* items);

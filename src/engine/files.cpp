@@ -1,10 +1,15 @@
 #include "engine/files.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
+
+#include "engine/log.h"
 
 namespace {
 
@@ -88,7 +93,15 @@ uint32_t FileFlush(FileHandle handle) {
     return fsync(Descriptor(handle)) == 0 ? 1 : 0;
 }
 
-uint32_t FileReplace(const char* from, const char* to) {
+uint32_t FileReplace(const char* from, const char* to, const char* keep) {
+    if (keep != nullptr) {
+        // Without the second name the swap still goes on: the new file matters
+        // more than the old one's copy.
+        unlink(keep);
+        if (link(to, keep) != 0 && errno != ENOENT) {
+            LogPrintf("ERROR: %s not kept as %s: %s", to, keep, std::strerror(errno));
+        }
+    }
     if (std::rename(from, to) != 0) {
         return 0;
     }
@@ -103,6 +116,22 @@ uint32_t FileReplace(const char* from, const char* to) {
         close(fd);
     }
     return 1;
+}
+
+uint32_t FileRenameNew(const char* from, const char* to) {
+    if (renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0) {
+        return 1;
+    }
+    if (errno != EINVAL && errno != ENOSYS) {
+        return 0;
+    }
+    // A file system that cannot refuse by itself: look first.
+    struct stat there {};
+    if (lstat(to, &there) == 0) {
+        errno = EEXIST;
+        return 0;
+    }
+    return std::rename(from, to) == 0 ? 1 : 0;
 }
 
 uint32_t FileDelete(const char* name) {

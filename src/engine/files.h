@@ -33,7 +33,15 @@ uint32_t FileFlush(FileHandle handle);
 
 // Renames `from` over `to` in one step, so `to` is either the old file or the
 // complete new one, and makes the rename itself durable. Returns 1 on success.
-uint32_t FileReplace(const char* from, const char* to);
+// With `keep`, the file `to` held before stays under that name too: a second
+// name given before the swap (no copy), so `to` is never missing; any older
+// `keep` goes. A `to` that did not exist leaves nothing to keep.
+uint32_t FileReplace(const char* from, const char* to, const char* keep = nullptr);
+
+// Renames `from` to `to` only when nothing is called `to` yet (a file, a
+// folder, anything). Returns 1 on success; 0 with errno EEXIST when the name
+// is taken.
+uint32_t FileRenameNew(const char* from, const char* to);
 
 // Removes a file. Returns 1 on success.
 uint32_t FileDelete(const char* name);

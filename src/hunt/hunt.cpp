@@ -178,6 +178,7 @@ void DumpWaterfowlScreen() {
             static_cast<uint16_t>(player->items[kItemShells] + hunt.loadedShells);
     }
     hunt.loadedShells = 0;
+    HideCursor();  // off the back page, where a failed save's box would show it
     cursorInBackPage = 0;
     SyncCursorPos();
     ForgetRemarkCaption();
@@ -191,6 +192,11 @@ void DumpWaterfowlScreen() {
     // The partner's last short remark is never waited for: it goes with the marsh.
     SoundFree(kVoiceSound);
     FadePalette(255);
+    // A judged day is a change: fines paid, shells spent. A hunt cut short by
+    // closing the window is saved on the way out instead.
+    if (hunt.dayOver) {
+        SaveOptions();
+    }
 }
 
 void HuntFrame() {

@@ -307,6 +307,9 @@ void PayBagGoal() {
         }
     }
     ShowCursor();
+    if (coins > 0) {
+        SaveOptions();
+    }
 }
 
 void ToggleGoalView(int32_t) {

@@ -72,6 +72,7 @@ void DrawJailScreen() {
     }
     GameOverScene(hunt.jailState == kJailBroke ? kGameOverSlot : kGameOverSlot + 1);
     StartNewGame(player);  // under the same name and volume
+    SaveOptions();
     hunt.jailState = kJailFree;
     SwitchScreen(kScreenRoster);
 }

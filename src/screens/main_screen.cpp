@@ -107,6 +107,7 @@ void GoHunt(int32_t club) {
             return;
         }
         player->money -= info.fee;
+        SaveOptions();
     }
     SoundPlay(kClickSound);
     hunt.club = club;

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "engine/blit.h"
 #include "engine/dialogs.h"
@@ -105,6 +106,10 @@ void DrawRosterScreen() {
     loadedGraphics = LoadGraphics(kScreenBankSlot, "spr_02");
     LoadBackground("bkg_02");
     RefreshRoster();
+    // A damaged options.dat was kept aside at start: say so once, here.
+    if (const std::string notice = TakeOptionsNotice(); !notice.empty()) {
+        MessageDialog(notice.c_str(), "Okay");
+    }
 }
 
 void ExitRosterScreen() {
@@ -163,6 +168,7 @@ void SelectPlayer(int32_t slot) {
     SoundPlay(kClickSound);
     MakeCurrent(slot);
     RefreshRoster();
+    SaveOptions();
 }
 
 void NewGame(int32_t) {
@@ -201,6 +207,7 @@ void NewGame(int32_t) {
         SoundPlay(kRefusalSound);
     }
     RefreshRoster();
+    SaveOptions();
 }
 
 void DeleteGame(int32_t) {
@@ -226,6 +233,7 @@ void DeleteGame(int32_t) {
     }
     MakeCurrent(static_cast<int>(currentPlayer));
     RefreshRoster();
+    SaveOptions();
 }
 
 void ToggleMusic(int32_t) {
@@ -242,6 +250,7 @@ void ToggleMusic(int32_t) {
     HideCursor();
     CopyPageRect(backPage, displaySurface, kMusicX, kMusicY, 74, 45);
     ShowCursor();
+    SaveOptions();
 }
 
 void DragVolume(int32_t) {
@@ -269,4 +278,5 @@ void DragVolume(int32_t) {
     ShowCursor();
     ApplyVolume();
     SoundPlay(kConfirmSound);
+    SaveOptions();
 }

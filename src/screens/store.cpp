@@ -177,6 +177,7 @@ void BuyItem(int32_t item) {
     }
     ShowCursor();
     SoundPlay(kConfirmSound);
+    SaveOptions();
 }
 
 Button* HitTestStore(Button* list, int32_t px, int32_t py) {

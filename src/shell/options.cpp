@@ -1,8 +1,11 @@
 #include "shell/options.h"
 
 #include <bit>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 
+#include "engine/dialogs.h"
 #include "engine/files.h"
 #include "engine/log.h"
 
@@ -10,6 +13,9 @@ namespace {
 
 constexpr const char* kOptionsFile = "options.dat";
 constexpr const char* kOptionsTemp = "options.dat.tmp";
+constexpr const char* kOptionsBackup = "options.dat.bak";
+constexpr const char* kOptionsDamaged = "options.dat.damaged";  // then -2, -3, ...
+constexpr int kMostDamagedNames = 999;
 constexpr const char* kSignature = "Talmadge Reed Gunner Options";
 constexpr uint32_t kSignatureBytes = 32;
 constexpr uint32_t kRosterBytes = kRosterSize * kPlayerRecordBytes;
@@ -69,6 +75,83 @@ bool CopyTail(FileHandle to) {
     return ok;
 }
 
+// What the roster tells the player about a damaged file, once.
+std::string notice;
+
+// A damaged file that could not be moved aside: no save may replace it.
+bool damagedInPlace = false;
+
+// Moves the unreadable options.dat aside under the first free damaged name,
+// so the fresh roster's saves cannot write over it.
+void KeepDamagedFile() {
+    char name[32] = {};
+    for (int n = 1; n <= kMostDamagedNames; ++n) {
+        if (n == 1) {
+            std::snprintf(name, sizeof name, "%s", kOptionsDamaged);
+        } else {
+            std::snprintf(name, sizeof name, "%s-%d", kOptionsDamaged, n);
+        }
+        if (FileRenameNew(kOptionsFile, name) == 1) {
+            LogPrintf("ERROR: options.dat could not be read; it was kept as %s", name);
+            notice = std::string("Your saved games could not be read.|The file was kept as|") +
+                     name + ".";
+            return;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    LogPrintf(
+        "ERROR: options.dat could not be read and could not be moved aside (%s); it "
+        "will not be saved over",
+        std::strerror(errno));
+    damagedInPlace = true;
+    notice =
+        "Your saved games could not be read.|The file could not be moved aside,|so "
+        "nothing will be saved over it.";
+}
+
+// The player's words for why a save failed, from the system's error number.
+std::string SaveFailureReason(int error) {
+    switch (error) {
+        case EROFS:
+        case EACCES:
+        case EPERM:
+            return "The saves folder is read-only.";
+        case ENOSPC:
+        case EDQUOT:
+            return "The disk is full.";
+        default:
+            return std::string(std::strerror(error)) + ".";
+    }
+}
+
+// Writes the whole file beside the old one and swaps it in only once it is on
+// disk, so a failure at any point leaves the old file as it was. The old file
+// stays as options.dat.bak. Returns 0, or the system's error number.
+int WriteOptionsFile(const uint8_t* image) {
+    FileDelete(kOptionsTemp);
+    errno = 0;
+    FileHandle file = FileCreate(kOptionsTemp);
+    if (file == INVALID_FILE) {
+        return errno != 0 ? errno : EIO;
+    }
+    bool ok = FileWrite(file, image, kOptionsBytes) == kOptionsBytes && CopyTail(file) &&
+              FileFlush(file) == 1;
+    int error = errno;
+    FileClose(file);
+    if (ok) {
+        errno = 0;
+        ok = FileReplace(kOptionsTemp, kOptionsFile, kOptionsBackup) == 1;
+        error = errno;
+    }
+    if (!ok) {
+        FileDelete(kOptionsTemp);
+        return error != 0 ? error : EIO;
+    }
+    return 0;
+}
+
 }  // namespace
 
 std::array<PlayerRecord, kRosterSize> roster = FreshRoster();
@@ -103,6 +186,8 @@ void ResetRoster() {
     roster = FreshRoster();
     currentPlayer = 0;
     player = &roster[0];
+    notice.clear();
+    damagedInPlace = false;
 }
 
 std::string_view PlayerName(const PlayerRecord& record) {
@@ -157,40 +242,54 @@ uint32_t LoadOptions() {
     player = &roster[0];
     roster[0].musicOn = 1;
     roster[0].volume = kNewGameVolume;
+    notice.clear();
+    damagedInPlace = false;
 
+    errno = 0;
     FileHandle file = FileOpen(kOptionsFile);
     if (file == INVALID_FILE) {
-        LogPrintf("Cannot find options.dat file");
+        if (errno == ENOENT) {
+            LogPrintf("Cannot find options.dat file");
+            return 0;
+        }
+        LogPrintf("ERROR: options.dat cannot be opened: %s", std::strerror(errno));
+        KeepDamagedFile();
         return 0;
     }
 
-    // A short file leaves the rest of each buffer as it was: zeros for the
-    // header, the fresh roster for the records.
+    // What a read cannot fill stays zero; a file that ends early, or cannot
+    // be read (a folder in its place), is damaged and kept aside.
     uint8_t signature[kSignatureBytes] = {};
-    FileRead(file, signature, kSignatureBytes);
+    uint32_t got = FileRead(file, signature, kSignatureBytes);
     auto* text = reinterpret_cast<const char*>(signature);
     size_t textLength = strnlen(text, kSignatureBytes - 1);  // byte 31 is never part of it
     if (std::string_view(text, textLength) != kSignature) {
         LogPrintf("wrong signature: %.*s", static_cast<int>(textLength), text);
         FileClose(file);
+        KeepDamagedFile();
         return 0;
     }
 
     uint8_t version[4] = {};
-    FileRead(file, version, 4);
+    got += FileRead(file, version, 4);
     if (Get32(version) != kOptionsVersion) {
         LogPrintf("wrong version: %d", static_cast<int>(Get32(version)));
         FileClose(file);
+        KeepDamagedFile();
         return 0;
     }
 
     uint8_t storedPlayer = 0;
-    FileRead(file, &storedPlayer, 1);
+    got += FileRead(file, &storedPlayer, 1);
 
-    uint8_t image[kRosterBytes];
-    EncodeRoster(image);
-    FileRead(file, image, kRosterBytes);
+    uint8_t image[kRosterBytes] = {};
+    got += FileRead(file, image, kRosterBytes);
     FileClose(file);
+    if (got != kOptionsBytes) {
+        LogPrintf("ERROR: options.dat holds %u of its %u bytes", got, kOptionsBytes);
+        KeepDamagedFile();
+        return 0;
+    }
     for (int i = 0; i < kRosterSize; ++i) {
         DecodePlayerRecord(image + i * kPlayerRecordBytes, &roster[i]);
     }
@@ -204,7 +303,13 @@ uint32_t LoadOptions() {
     return 1;
 }
 
-void SaveOptions() {
+std::string TakeOptionsNotice() {
+    std::string told;
+    told.swap(notice);
+    return told;
+}
+
+uint32_t SaveOptions() {
     uint8_t image[kOptionsBytes] = {};
     std::memcpy(image, kSignature, std::strlen(kSignature));
     image[31] = 0x1A;
@@ -212,19 +317,18 @@ void SaveOptions() {
     image[36] = static_cast<uint8_t>(currentPlayer);
     EncodeRoster(image + 37);
 
-    // Write the whole new file beside the old one and swap it in only once it
-    // is on disk, so a failure at any point leaves the old file as it was.
-    FileDelete(kOptionsTemp);
-    FileHandle file = FileCreate(kOptionsTemp);
-    if (file == INVALID_FILE) {
-        LogPrintf("Unable to save options.dat");
-        return;
+    std::string reason;
+    if (damagedInPlace) {
+        reason = "The damaged file is kept as it is.";
+    } else if (const int error = WriteOptionsFile(image); error != 0) {
+        reason = SaveFailureReason(error);
+    } else {
+        return 1;
     }
-    bool ok = FileWrite(file, image, kOptionsBytes) == kOptionsBytes && CopyTail(file) &&
-              FileFlush(file) == 1;
-    FileClose(file);
-    if (!ok || FileReplace(kOptionsTemp, kOptionsFile) != 1) {
-        FileDelete(kOptionsTemp);
-        LogPrintf("Unable to save options.dat");
+    LogPrintf("Unable to save options.dat");
+    LogPrintf("ERROR: options.dat not saved: %s", reason.c_str());
+    if (DialogsCanShow()) {
+        MessageDialog(("Unable to save options.dat.|" + reason).c_str(), "Okay");
     }
+    return 0;
 }

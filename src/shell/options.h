@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 // One saved game: 84 bytes on disk, little-endian, in this field order.
@@ -54,7 +55,8 @@ PlayerRecord FreshPlayerRecord(bool named);
 // cleared, music on; the name, the volume and the reserved bytes stay.
 void StartNewGame(PlayerRecord* record);
 
-// The fresh roster (only record 0 named) with record 0 current.
+// The fresh roster (only record 0 named) with record 0 current; what the last
+// LoadOptions found damaged is forgotten.
 void ResetRoster();
 
 // The name up to its terminating zero, never past the 32-byte field.
@@ -71,9 +73,18 @@ void EncodePlayerRecord(const PlayerRecord& record, uint8_t* out);
 void DecodePlayerRecord(const uint8_t* in, PlayerRecord* record);
 
 // Reads "options.dat" from the current directory over the fresh roster.
-// Returns 1 when the file was read, 0 otherwise.
+// Returns 1 when the file was read, 0 otherwise. A file that is there but
+// cannot be read as saved games (wrong signature or version, cut short,
+// unreadable, a folder) is first moved aside as "options.dat.damaged" (or
+// "-2", "-3", ... when taken), so that no save writes over it.
 uint32_t LoadOptions();
 
+// What the player is to be told about the file the last LoadOptions found
+// damaged, as dialog lines; "" when nothing, and "" from the second call on.
+std::string TakeOptionsNotice();
+
 // Writes "options.dat" in one step: the old file stays whole until the new one
-// is completely on disk.
-void SaveOptions();
+// is completely on disk, and then stays as "options.dat.bak". Returns 1 when
+// saved; a failure is logged with its reason and, when the display is up,
+// shown in a message box, and returns 0.
+uint32_t SaveOptions();

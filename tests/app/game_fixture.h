@@ -45,5 +45,9 @@ protected:
         const int status = std::system(command.c_str());
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
-    const std::string sentinel = std::string(877, '\x5A');
+    // A roster file that loads as saved games (a damaged one would be moved
+    // aside): signature, version, then every byte 0x5A.
+    const std::string sentinel =
+        std::string("Talmadge Reed Gunner Options\0\0\0\x1A\x50\x10\0\0", 36) +
+        std::string(841, '\x5A');
 };

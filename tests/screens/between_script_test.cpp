@@ -1,44 +1,15 @@
 // The store and a day paid on the payout screen, played end to end by the
 // script runner from the roster and the main screen; options.dat is read back
 // after `close`.
-#include <png.h>
-
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "app/game_fixture.h"
+#include "app/snap_pixels.h"
 #include "shell/options.h"
 
 namespace {
-
-// The snap's pixels as red, green, blue; empty when it cannot be read.
-std::vector<uint8_t> Rgb(const std::string& png) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    if (png_image_begin_read_from_memory(&image, png.data(), png.size()) == 0) {
-        return {};
-    }
-    image.format = PNG_FORMAT_RGB;
-    std::vector<uint8_t> rgb(PNG_IMAGE_SIZE(image));
-    if (png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr) == 0) {
-        return {};
-    }
-    return rgb;
-}
-
-// How many pixels of the rectangle differ between two snaps.
-int Differ(const std::vector<uint8_t>& a, const std::vector<uint8_t>& b, int x, int y, int w,
-           int h) {
-    int n = 0;
-    for (int row = y; row < y + h; ++row) {
-        for (int col = x; col < x + w; ++col) {
-            const size_t at = (static_cast<size_t>(row) * 640 + col) * 3;
-            n += std::memcmp(&a[at], &b[at], 3) != 0;
-        }
-    }
-    return n;
-}
 
 TEST_F(GameTest, StoreScriptBuysRefusesAndKeepsWhatWasBought) {
     UseData(kDataRoot);

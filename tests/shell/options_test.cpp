@@ -1,8 +1,11 @@
 #include "shell/options.h"
 
 #include <sys/resource.h>
+#include <sys/stat.h>
+
 #include <csignal>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "support/temp_dir.h"
@@ -104,24 +107,89 @@ TEST_F(OptionsTest, MissingFileKeepsTheFreshRosterAndSaveCreatesIt) {
     EXPECT_FALSE(tempLeft);
 }
 
-TEST_F(OptionsTest, WrongSignatureOrVersionLeavesTheFreshRoster) {
-    // A signature field with no zero byte at all: the text is bounded to the field.
-    std::string file = Header(3) + NoisyRoster();
-    std::memset(file.data(), 'A', 32);
-    WriteBytes("options.dat", file);
-    EXPECT_EQ(LoadOptions(), 0u);
-    EXPECT_EQ(LogText(), "wrong signature: " + std::string(31, 'A') + "\r\n");
-    EXPECT_EQ(RosterBytes(), RosterBytes(true));
-    EXPECT_EQ(currentPlayer, 0u);
+TEST_F(OptionsTest, UnreadableFilesAreKeptAsideAndTheFreshRosterFollows) {
+    // Each damage in turn, kept under the next free name, byte for byte.
+    std::string signature = Header(3) + NoisyRoster();
+    std::memset(signature.data(), 'A', 32);  // no zero byte: the text is bounded to the field
+    struct Damage {
+        std::string bytes;
+        const char* logged;
+    };
+    const Damage damages[] = {
+        {signature, "wrong signature: AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA\r\n"},
+        {Header(3, 4177) + NoisyRoster(), "wrong version: 4177\r\n"},
+        {"", "wrong signature: \r\n"},
+        {(Header(1) + NoisyRoster()).substr(0, 876), "holds 876 of its 877 bytes\r\n"},
+        {Header(1).substr(0, 36), "holds 36 of its 877 bytes\r\n"},
+    };
+    const char* kept[] = {"options.dat.damaged", "options.dat.damaged-2", "options.dat.damaged-3",
+                          "options.dat.damaged-4", "options.dat.damaged-5"};
+    for (size_t i = 0; i < std::size(damages); ++i) {
+        WriteBytes("options.dat", damages[i].bytes);
+        EXPECT_EQ(LoadOptions(), 0u) << i;
+        EXPECT_NE(LogText().find(damages[i].logged), std::string::npos) << i << LogText();
+        EXPECT_NE(LogText().find(std::string("it was kept as ") + kept[i] + "\r\n"),
+                  std::string::npos)
+            << i;
+        EXPECT_EQ(RosterBytes(), RosterBytes(true)) << i;
+        EXPECT_EQ(currentPlayer, 0u) << i;
+        bool there = true;
+        EXPECT_EQ(ReadBytes(kept[i], &there), damages[i].bytes) << i;
+        EXPECT_TRUE(there) << i;
+        ReadBytes("options.dat", &there);
+        EXPECT_FALSE(there) << i << ": nothing may be saved over it";
+        EXPECT_EQ(TakeOptionsNotice(), std::string("Your saved games could not be read.|The "
+                                                   "file was kept as|") +
+                                           kept[i] + ".")
+            << i;
+        EXPECT_EQ(TakeOptionsNotice(), "") << "told once";
+    }
 
-    WriteBytes("options.dat", Header(3, 4177) + NoisyRoster());
+    // A folder in its place moves aside too; the fresh roster is then saved
+    // without touching what was kept.
+    WriteBytes("options.dat/inside", "a folder");
     EXPECT_EQ(LoadOptions(), 0u);
-    EXPECT_NE(LogText().find("wrong version: 4177\r\n"), std::string::npos);
-    EXPECT_EQ(RosterBytes(), RosterBytes(true));
+    EXPECT_EQ(ReadBytes("options.dat.damaged-6/inside"), "a folder");
+    EXPECT_EQ(SaveOptions(), 1u);
+    EXPECT_EQ(ReadBytes("options.dat"), Header(0) + RosterBytes(true));
+    EXPECT_EQ(ReadBytes(kept[0]), damages[0].bytes);
+    EXPECT_EQ(LoadOptions(), 1u);
+    EXPECT_EQ(TakeOptionsNotice(), "");
+}
 
-    WriteBytes("options.dat", "");
+TEST_F(OptionsTest, ADamagedFileThatCannotBeMovedAsideIsNeverSavedOver) {
+    for (int n = 1; n <= 999; ++n) {
+        WriteBytes(n == 1 ? "options.dat.damaged" : "options.dat.damaged-" + std::to_string(n), "");
+    }
+    WriteBytes("options.dat", "damaged");
     EXPECT_EQ(LoadOptions(), 0u);
-    EXPECT_NE(LogText().find("wrong signature: \r\n"), std::string::npos);
+    EXPECT_NE(TakeOptionsNotice().find("could not be moved aside"), std::string::npos);
+    EXPECT_EQ(SaveOptions(), 0u);
+    EXPECT_EQ(ReadBytes("options.dat"), "damaged");
+    EXPECT_EQ(LogCount("Unable to save options.dat\r\n"), 1);
+}
+
+TEST_F(OptionsTest, EachSaveKeepsTheFileBeforeItAsTheBackup) {
+    // The backup is the old file itself under a second name, not a copy.
+    const std::string first = Header(4) + NoisyRoster() + "tail";
+    WriteBytes("options.dat", first);
+    ASSERT_EQ(LoadOptions(), 1u);
+    struct stat old {};
+    ASSERT_EQ(stat("options.dat", &old), 0);
+    player->money = 99;
+    ASSERT_EQ(SaveOptions(), 1u);
+    const std::string second = ReadBytes("options.dat");
+    EXPECT_NE(second, first);
+    EXPECT_EQ(ReadBytes("options.dat.bak"), first);
+    struct stat backup {};
+    ASSERT_EQ(stat("options.dat.bak", &backup), 0);
+    EXPECT_EQ(backup.st_ino, old.st_ino);
+    EXPECT_EQ(backup.st_nlink, 1u);
+
+    player->money = 7;
+    ASSERT_EQ(SaveOptions(), 1u);
+    EXPECT_EQ(ReadBytes("options.dat.bak"), second);
+    EXPECT_EQ(LogText(), "");
 }
 
 TEST_F(OptionsTest, Byte31IsNotLookedAt) {
@@ -131,20 +199,6 @@ TEST_F(OptionsTest, Byte31IsNotLookedAt) {
     WriteBytes("options.dat", file);
     EXPECT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(currentPlayer, 1u);
-}
-
-TEST_F(OptionsTest, ShortFileFillsOnlyWhatItHolds) {
-    // Record 0 whole and the first 16 bytes of record 1's name.
-    const std::string noisy = NoisyRoster();
-    WriteBytes("options.dat", Header(1) + noisy.substr(0, 84 + 16));
-    EXPECT_EQ(LoadOptions(), 1u);
-    std::string expected = RosterBytes(true);
-    expected.replace(0, 100, noisy.substr(0, 100));
-    EXPECT_EQ(RosterBytes(), expected);
-    EXPECT_EQ(currentPlayer, 1u);
-
-    SaveOptions();
-    EXPECT_EQ(ReadBytes("options.dat").size(), 877u) << "a short file grows to full size";
 }
 
 TEST_F(OptionsTest, LongerFileKeepsItsTailAfterSave) {
@@ -225,13 +279,15 @@ TEST_F(FailedSaveTest, WriteFailingInTheRecordsOrInTheTailLeavesTheOldFile) {
         ExpectOldFileUntouched();
     }
     EXPECT_EQ(LogCount("Unable to save options.dat"), 2) << "each failure says so";
+    EXPECT_EQ(LogCount("ERROR: options.dat not saved: File too large.\r\n"), 2);
 }
 
 TEST_F(FailedSaveTest, UncreatableTemporaryFileLeavesTheOldFile) {
     WriteBytes("options.dat.tmp/occupied", "a folder in the way");
-    SaveOptions();
+    EXPECT_EQ(SaveOptions(), 0u);
     EXPECT_EQ(ReadBytes("options.dat"), oldFile);
-    EXPECT_EQ(LogText(), "Unable to save options.dat\r\n");
+    EXPECT_EQ(LogText(),
+              "Unable to save options.dat\r\nERROR: options.dat not saved: Is a directory.\r\n");
 }
 
 }  // namespace

@@ -2,8 +2,6 @@
 // and options.dat must always load as the last save or the one under way,
 // never a mix; on a full disk every save fails, says so and keeps the old file.
 #include <fcntl.h>
-#include <sched.h>
-#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -20,6 +18,7 @@
 #include "engine/log.h"
 #include "shell/options.h"
 #include "shell/save_generation.h"
+#include "support/small_disk.h"
 #include "support/temp_dir.h"
 
 namespace {
@@ -118,35 +117,6 @@ TEST_F(SaveCrashTest, KilledAtRandomMomentsLeavesTheOldOrTheNewFile) {
     EXPECT_GT(insideASave, 0) << "no kill landed between creating and renaming the new file";
 }
 
-// In a forked child: a 64 KiB memory disk over `where` in a mount namespace of
-// its own. False when the system allows none.
-bool MountSmallDisk(const std::string& where) {
-    if (unshare(CLONE_NEWNS) != 0) {
-        const uid_t uid = getuid();
-        const gid_t gid = getgid();
-        if (unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0) {
-            return false;
-        }
-        std::ofstream("/proc/self/setgroups") << "deny";
-        std::ofstream("/proc/self/uid_map") << "0 " << uid << " 1";
-        std::ofstream("/proc/self/gid_map") << "0 " << gid << " 1";
-    }
-    return mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
-           mount("none", where.c_str(), "tmpfs", 0, "size=64k") == 0;
-}
-
-// Fills the disk the current folder is on; true when it ran out of room.
-bool FillDisk() {
-    const int fd = open("filler", O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    static const char block[4096] = {};
-    ssize_t written = 0;
-    while (fd >= 0 && (written = write(fd, block, sizeof block)) > 0) {
-    }
-    const bool full = fd >= 0 && written < 0 && errno == ENOSPC;
-    close(fd);
-    return full;
-}
-
 TEST_F(SaveCrashTest, FullDiskKeepsTheOldFileAndSaysSo) {
     // The child mounts, fills and saves; it sends back how, then any fault.
     int ends[2];
@@ -195,6 +165,11 @@ TEST_F(SaveCrashTest, FullDiskKeepsTheOldFileAndSaysSo) {
         }
         if (refusals != 10) {
             out += "; " + std::to_string(refusals) + " of 10 failures logged";
+        }
+        const std::string reason = std::string("ERROR: options.dat not saved: ") +
+                                   (tmpfs ? "The disk is full." : "File too large.") + "\r\n";
+        if (log.find(reason) == log.npos) {
+            out += "; no reason given: " + log.substr(0, 200);
         }
         // With room again the next save goes through.
         std::remove("filler");
