@@ -302,6 +302,37 @@ void CopyPageRect(GDL_Surface* source, GDL_Surface* destination, int32_t x, int3
     GDL_bitBlt(destination, source, x, y, edge(int64_t{x} + w), edge(int64_t{y} + h), x, y, 0);
 }
 
+int64_t CopyChangedRows(GDL_Surface* source, GDL_Surface* destination, int32_t x, int32_t y,
+                        int32_t w, int32_t h) {
+    if (source == nullptr || destination == nullptr || source->pixels == nullptr ||
+        destination->pixels == nullptr) {
+        return 0;
+    }
+    // Compared within both pages; the copy itself clips as CopyPageRect does.
+    const int64_t left = std::max<int64_t>(x, 0);
+    const int64_t top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(
+        {int64_t{x} + w, int64_t{source->maxX} + 1, int64_t{destination->maxX} + 1});
+    const int64_t bottom = std::min<int64_t>(
+        {int64_t{y} + h, int64_t{source->maxY} + 1, int64_t{destination->maxY} + 1});
+    if (left >= right || top >= bottom) {
+        return 0;
+    }
+    const auto width = static_cast<size_t>(right - left);
+    int64_t copied = 0;
+    for (int64_t row = top; row < bottom; ++row) {
+        const uint8_t* from = source->pixels + row * source->bytesPerLine + left;
+        const uint8_t* to = destination->pixels + row * destination->bytesPerLine + left;
+        if (std::memcmp(from, to, width) != 0) {
+            GDL_bitBlt(destination, source, static_cast<int32_t>(left), static_cast<int32_t>(row),
+                       static_cast<int32_t>(right), static_cast<int32_t>(row + 1),
+                       static_cast<int32_t>(left), static_cast<int32_t>(row), 0);
+            copied += static_cast<int64_t>(width);
+        }
+    }
+    return copied;
+}
+
 void ResetGraphicBanks() {
     for (GraphicSlot& slot : Graphic) {
         FreeSlot(slot);

@@ -65,5 +65,10 @@ void ShowBackPage();
 void CopyPageRect(GDL_Surface* source, GDL_Surface* destination, int32_t x, int32_t y, int32_t w,
                   int32_t h);
 
+// The same, but only the rows that differ between the two pages: a pass that
+// changed nothing presents nothing. Returns the bytes compared unequal and copied.
+int64_t CopyChangedRows(GDL_Surface* source, GDL_Surface* destination, int32_t x, int32_t y,
+                        int32_t w, int32_t h);
+
 // Frees every slot and clears the palettes and the row buffer, as at start.
 void ResetGraphicBanks();

@@ -76,6 +76,10 @@ void GDL_setHeadlessDesktop(int32_t width, int32_t height);
 enum class GDL_FailPoint { None, Init, DisplaySurface, MemorySurface };
 void GDL_failAfter(GDL_FailPoint point, int32_t skip);
 
+// Bytes GDL_bitBlt has copied onto the display surface since the last reset:
+// lets tests see that a pass which changed nothing presented nothing.
+int64_t GDL_displayBytesCopied();
+
 // Back to the state before GDL_setAppInstance: every surface freed, drivers,
 // queue, handlers, failures and the desktop size forgotten. For tests.
 void GDL_reset();

@@ -32,6 +32,7 @@ uint8_t GdlColor();
 bool GdlKnownSurface(const GDL_Surface* surface);
 void GdlDestroyAllSurfaces();
 void GdlResetSurfaces();
+void GdlCountDisplayCopy(int64_t bytes);  // what GDL_bitBlt put on the display
 
 // palette.cpp: the palette the display shows, set by GDL_realizePalette.
 const GDL_PaletteEntry* GdlShownPalette();

@@ -247,6 +247,9 @@ void GDL_bitBlt(GDL_Surface* destination, GDL_Surface* source, int32_t left, int
     }
     const SourceRows rows = ReadSource(destination, source, copy);
     const auto width = static_cast<size_t>(copy.width);
+    if (destination->isDisplay) {
+        GdlCountDisplayCopy(copy.width * copy.height);
+    }
     for (int64_t y = 0; y < copy.height; ++y) {
         const uint8_t* from = rows.first + y * rows.pitch;
         uint8_t* to = PixelAt(destination, copy.dstX, copy.dstY + y);

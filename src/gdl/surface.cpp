@@ -14,6 +14,7 @@ std::vector<GDL_Surface*> surfaces;
 GDL_Surface* current = nullptr;
 GDL_Surface* display = nullptr;
 uint8_t color = 0;
+int64_t displayBytesCopied = 0;
 
 // Side of a memory surface beyond which we refuse (keeps sizes in 32 bits).
 constexpr int32_t kMaxSide = 16384;
@@ -84,6 +85,15 @@ void GdlDestroyAllSurfaces() {
 void GdlResetSurfaces() {
     GdlDestroyAllSurfaces();
     color = 0;
+    displayBytesCopied = 0;
+}
+
+void GdlCountDisplayCopy(int64_t bytes) {
+    displayBytesCopied += bytes;
+}
+
+int64_t GDL_displayBytesCopied() {
+    return displayBytesCopied;
 }
 
 GDL_Surface* GDL_createDisplaySurface(int32_t extraPages) {

@@ -270,14 +270,14 @@ void DrawCursorInBackPage() {
     SaveAndDraw(backPage);
 }
 
-void PresentCursor() {
+int64_t PresentCursor() {
     const int32_t x = pointerX + hotX;
     const int32_t y = pointerY + hotY;
-    GDL_bitBlt(displaySurface, backPage, lastX, lastY, lastX + cursorW, lastY + cursorH, lastX,
-               lastY, 0);
-    GDL_bitBlt(displaySurface, backPage, x, y, x + cursorW, y + cursorH, x, y, 0);
+    int64_t copied = CopyChangedRows(backPage, displaySurface, lastX, lastY, cursorW, cursorH);
+    copied += CopyChangedRows(backPage, displaySurface, x, y, cursorW, cursorH);
     lastX = x;
     lastY = y;
+    return copied;
 }
 
 void DrawCursorAt(int32_t x, int32_t y) {

@@ -83,9 +83,10 @@ void ResetCursor();    // the arrow
 void MoveCursor();
 
 // The hunt's pointer: save the back page under the new position and draw there;
-// then copy the old and the new rectangle to the display.
+// then copy the old and the new rectangle to the display, the rows that changed
+// only (PresentCursor returns the bytes copied).
 void DrawCursorInBackPage();
-void PresentCursor();
+int64_t PresentCursor();
 
 // Draws the pointer for position (x, y) into the back page without saving.
 void DrawCursorAt(int32_t x, int32_t y);

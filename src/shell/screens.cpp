@@ -193,13 +193,16 @@ void HoverButtons(Button* list, int32_t px, int32_t py) {
     found->lit = 1;
 }
 
-void ShowButtons(const Button* list) {
+int64_t ShowButtons(const Button* list) {
+    int64_t copied = 0;
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         const Button& button = list[i];
         if (button.enabled) {
-            CopyPageRect(backPage, displaySurface, button.x, button.y, button.width, button.height);
+            copied += CopyChangedRows(backPage, displaySurface, button.x, button.y, button.width,
+                                      button.height);
         }
     }
+    return copied;
 }
 
 void DoButtonList(Button* list, const HitRules& rules) {

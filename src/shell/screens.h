@@ -98,8 +98,9 @@ Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rul
 void LightButton(Button* list, Button& found);
 // Lights the button under the point in the back page only.
 void HoverButtons(Button* list, int32_t px, int32_t py);
-// Copies every enabled button's rectangle from the back page to the display.
-void ShowButtons(const Button* list);
+// Copies every enabled button's rectangle from the back page to the display,
+// the rows that changed only. Returns the bytes copied.
+int64_t ShowButtons(const Button* list);
 
 // The Do handler of the screens with a button list: a click calls the button's
 // handler, a move only lights (both hit by `rules`); the action is used up either way.

@@ -102,6 +102,42 @@ TEST_F(HuntTest, AFrameWithoutAStepTouchesOnlyPointerIconsCountersAndClock) {
     EXPECT_EQ(after[size_t(100 * 640 + 200)], 107) << "the crosshair (shape 7) at the pointer";
 }
 
+// The icon bar and the pointer are presented only where they changed: a pass
+// that changed nothing copies nothing to the display, and the picture stays.
+TEST_F(HuntTest, APassThatChangedNothingPresentsNothing) {
+    Enter(0);
+    pointerX = 320;
+    pointerY = 200;
+    for (int i = 0; i < 3; ++i) {
+        StepFrame();
+        QuietFrame();
+    }
+    const std::vector<uint8_t> shown = Snapshot(displaySurface);
+    int64_t copied = GDL_displayBytesCopied();
+    QuietFrame();
+    QuietFrame();
+    EXPECT_EQ(GDL_displayBytesCopied() - copied, 0);
+    EXPECT_EQ(Snapshot(displaySurface), shown);
+
+    // The pointer moved: its old and new places, no more.
+    pointerX = 330;
+    copied = GDL_displayBytesCopied();
+    QuietFrame();
+    const int64_t moved = GDL_displayBytesCopied() - copied;
+    EXPECT_GT(moved, 0);
+    EXPECT_LE(moved, int64_t{2} * kCursorMaxW * kCursorMaxH);
+
+    // Over a button (lit, then the hand drawn the pass after), then nothing again.
+    const Button& first = IconBar()[0];
+    pointerX = first.x + first.width / 2;
+    pointerY = first.y + first.height / 2;
+    QuietFrame();
+    QuietFrame();
+    copied = GDL_displayBytesCopied();
+    QuietFrame();
+    EXPECT_EQ(GDL_displayBytesCopied() - copied, 0);
+}
+
 TEST_F(HuntTest, ClicksFromRow400DownNeverFireAndTheLowerFlockWins) {
     Enter(0);
     QuietFrame();
