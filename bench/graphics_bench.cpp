@@ -19,13 +19,9 @@ namespace {
 constexpr int64_t kPagePixels = 640 * 480;
 
 // The headless display, a 640 by 480 sprite with a transparent pixel in every
-// five and a depth map that hides about a third of the screen.
+// five and a depth map that hides about a third of the screen. Each benchmark
+// brings them up and takes them down again (TearDownPages).
 void SetUpPages() {
-    static bool done = false;
-    if (done) {
-        return;
-    }
-    done = true;
     SysSetHeadless(true);
     static char instance;
     GDL_setAppInstance(&instance);
@@ -43,6 +39,12 @@ void SetUpPages() {
     std::memset(backPage->pixels, 1, static_cast<size_t>(backPage->bytesPerLine) * 480);
 }
 
+void TearDownPages() {
+    ResetGraphicBanks();
+    GraphicsExit();
+    SysSetHeadless(false);
+}
+
 void BM_BlitGraphic(benchmark::State& state) {
     SetUpPages();
     for (auto _ : state) {
@@ -50,6 +52,7 @@ void BM_BlitGraphic(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
+    TearDownPages();
 }
 BENCHMARK(BM_BlitGraphic);
 
@@ -60,6 +63,7 @@ void BM_BlitGraphicLayer(benchmark::State& state) {
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
+    TearDownPages();
 }
 BENCHMARK(BM_BlitGraphicLayer);
 
@@ -77,6 +81,7 @@ void BM_ScaleGraphic(benchmark::State& state) {
     const int64_t width = std::min<int64_t>(640, 640 * percent / 100);
     const int64_t height = std::min<int64_t>(480, 480 * percent / 100);
     state.SetItemsProcessed(state.iterations() * width * height);
+    TearDownPages();
 }
 BENCHMARK(BM_ScaleGraphic)->ArgsProduct({{30, 50, 100, 150}, {0, 1}});
 
@@ -86,6 +91,7 @@ void BM_BlockWipeTopLeft(benchmark::State& state) {
         BlockWipeTopLeft();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
+    TearDownPages();
 }
 BENCHMARK(BM_BlockWipeTopLeft);
 
@@ -95,6 +101,7 @@ void BM_BlockWipeSpiral(benchmark::State& state) {
         BlockWipeSpiral();
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
+    TearDownPages();
 }
 BENCHMARK(BM_BlockWipeSpiral);
 
@@ -104,6 +111,7 @@ void BM_DissolveScreen(benchmark::State& state) {
         DissolveArea(0, 0, 640, 480);
     }
     state.SetItemsProcessed(state.iterations() * kPagePixels);
+    TearDownPages();
 }
 BENCHMARK(BM_DissolveScreen);
 

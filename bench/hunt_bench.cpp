@@ -30,12 +30,9 @@ namespace {
 
 constexpr double kDaySeconds = 826 * 0.401;
 
+// Each benchmark brings the headless game up and takes it down again, so the
+// others in the same process find the display library as they left it.
 void SetUpGame() {
-    static bool done = false;
-    if (done) {
-        return;
-    }
-    done = true;
     const std::filesystem::path scratch =
         std::filesystem::temp_directory_path() / "reedgunner-hunt-bench";
     std::filesystem::create_directories(scratch);
@@ -53,6 +50,17 @@ void SetUpGame() {
     LoadGraphics(kIconsSlot, "icons");
     InitMouse();
     LoadFonts("fonts.dat");
+}
+
+void TearDownGame() {
+    ResetScreens();
+    ResetHunt();
+    FreeMouse();
+    ResetInput();
+    ResetFonts();
+    ResetGraphicBanks();
+    GraphicsExit();
+    SysSetHeadless(false);
 }
 
 // One day; returns the passes of the loop it took.
@@ -90,6 +98,7 @@ void BM_HuntDayHeadless(benchmark::State& state) {
     state.counters["passes"] = static_cast<double>(passes);
     state.counters["ended_at"] = hunt.hour * 100 + hunt.minute;
     state.SetLabel(jump ? "jump" : "tick");
+    TearDownGame();
 }
 BENCHMARK(BM_HuntDayHeadless)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->Iterations(3);
 
