@@ -35,6 +35,9 @@ GDL_Rect shownView = {0, 0, 0, 0};
 // timing something, and an idle event call must not oversleep a millisecond.
 bool clockWatched = false;
 
+// Whether the last window call rested (see GdlWindowIdle).
+bool justRested = false;
+
 uint32_t heldButtons = 0;  // GDL_STATE_LEFT | GDL_STATE_RIGHT
 bool swallowEnterUp = false;
 bool warpPending = false;
@@ -506,6 +509,13 @@ void GdlWindowIdle() {
     if (window == nullptr) {
         return;
     }
+    if (justRested) {
+        // The caller has just rested until its due time or an input: whatever
+        // it looks at now is due, so a further wait would only make it late.
+        justRested = false;
+        MaybePresent(SysMilliseconds());
+        return;
+    }
     if (clockWatched) {
         // The game's clock only moves once a millisecond: looking again sooner
         // would spin a core for nothing, looking later would stretch its waits.
@@ -533,6 +543,7 @@ void GdlWindowRest(uint32_t ms) {
     Present();
     clockWatched = false;
     SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    justRested = true;
 }
 
 void GdlWindowShowNow() {
