@@ -538,11 +538,14 @@ void GdlWindowRest(uint32_t ms) {
         SDL_Delay(ms);
         return;
     }
-    // The rest may be long: what the game drew must be on screen first.
-    lastPresent = SysPeekMilliseconds();
+    // The rest may be long: what the game drew must be on screen first, and
+    // the time that takes is part of the rest.
+    const uint32_t start = SysPeekMilliseconds();
+    lastPresent = start;
     Present();
     clockWatched = false;
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    const uint32_t spent = SysPeekMilliseconds() - start;
+    SDL_WaitEventTimeout(nullptr, spent < ms ? static_cast<int>(ms - spent) : 0);
     justRested = true;
 }
 
