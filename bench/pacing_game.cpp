@@ -7,6 +7,7 @@
 // remark twice: once left alone, counting the main thread's wake-ups a second,
 // and once while xdotool moves the mouse across the sky, counting the moves
 // after which the pointer was on the display where the mouse had gone.
+// PACING_DUMP=1 also writes every interval to standard error.
 #include <spawn.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
