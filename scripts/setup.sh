@@ -9,8 +9,9 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
                libespeak-ng-dev espeak-ng-data libfluidsynth-dev timgm6mb-soundfont)
 # What the tests add: clang and its runtime for the fuzzers, clang-format for
 # the format check, sox to make test sounds, a virtual X server for measuring
-# the real window, the desktop entry checker for the installed game.
-TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils)
+# the real window, xdotool to move its mouse (bench/pacing.sh), the desktop
+# entry checker for the installed game.
+TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {

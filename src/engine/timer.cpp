@@ -1,6 +1,7 @@
 #include "engine/timer.h"
 
 #include "aud/aud.h"
+#include "gdl/gdl_host.h"
 #include "sys/clock.h"
 
 namespace {
@@ -26,6 +27,17 @@ void TimerWait(uint32_t ms) {
 
 void TimerIdle() {
     SysWaitForNextMillisecond();
+}
+
+void TimerRestUntil(uint32_t due, uint32_t events) {
+    if (SysClockIsVirtual()) {
+        return;
+    }
+    if (static_cast<int32_t>(due - SysPeekMilliseconds()) <= 0) {
+        TimerIdle();  // due already (a sound's end reckoned a little early)
+        return;
+    }
+    GDL_waitEvent(events, true, due);
 }
 
 void TimerReset() {

@@ -14,6 +14,13 @@ void TimerWait(uint32_t ms);
 // on the virtual clock.
 void TimerIdle();
 
+// Rests until the clock reaches `due` (a TimerCount time) or an event of
+// `events` (a GDL_EVENT mask; 0 for none) is queued, with what was drawn shown
+// first; other input may end it early. What a loop waiting on a sound with
+// something due now and then calls between looks. At once on the virtual
+// clock: there time moves as it is read, and a rest would change it.
+void TimerRestUntil(uint32_t due, uint32_t events);
+
 // Clears the mark, as at the start of a run.
 void TimerReset();
 

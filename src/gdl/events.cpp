@@ -241,8 +241,12 @@ int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
 int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
     // One rest at most: the caller looks again after it, so a quit signal
     // (which does not end the window system's wait) or a change made by a
-    // pump listener is noticed within a tenth of a second.
+    // pump listener is noticed within a tenth of a second when nothing is
+    // timed. A timed rest lasts to its due time, so the hunt's step (due a
+    // tenth of a second and a millisecond after the last) is not found early
+    // and waited for twice; half a second bounds it all the same.
     constexpr uint32_t kLongestRest = 100;
+    constexpr uint32_t kLongestTimedRest = 500;
     constexpr uint32_t kLongestJump = 1000;
     {
         const EventCall call;
@@ -262,7 +266,7 @@ int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
         }
         return 0;
     }
-    GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestRest) : kLongestRest);
+    GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestTimedRest) : kLongestRest);
     const EventCall call;
     Pump();
     return FindOldest(mask) >= 0 ? 1 : 0;

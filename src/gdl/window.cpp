@@ -35,6 +35,9 @@ GDL_Rect shownView = {0, 0, 0, 0};
 // timing something, and an idle event call must not oversleep a millisecond.
 bool clockWatched = false;
 
+// Whether the last window call rested (see GdlWindowIdle).
+bool justRested = false;
+
 uint32_t heldButtons = 0;  // GDL_STATE_LEFT | GDL_STATE_RIGHT
 bool swallowEnterUp = false;
 bool warpPending = false;
@@ -506,6 +509,13 @@ void GdlWindowIdle() {
     if (window == nullptr) {
         return;
     }
+    if (justRested) {
+        // The caller has just rested until its due time or an input: whatever
+        // it looks at now is due, so a further wait would only make it late.
+        justRested = false;
+        MaybePresent(SysMilliseconds());
+        return;
+    }
     if (clockWatched) {
         // The game's clock only moves once a millisecond: looking again sooner
         // would spin a core for nothing, looking later would stretch its waits.
@@ -528,11 +538,15 @@ void GdlWindowRest(uint32_t ms) {
         SDL_Delay(ms);
         return;
     }
-    // The rest may be long: what the game drew must be on screen first.
-    lastPresent = SysPeekMilliseconds();
+    // The rest may be long: what the game drew must be on screen first, and
+    // the time that takes is part of the rest.
+    const uint32_t start = SysPeekMilliseconds();
+    lastPresent = start;
     Present();
     clockWatched = false;
-    SDL_WaitEventTimeout(nullptr, static_cast<int>(ms));
+    const uint32_t spent = SysPeekMilliseconds() - start;
+    SDL_WaitEventTimeout(nullptr, spent < ms ? static_cast<int>(ms - spent) : 0);
+    justRested = true;
 }
 
 void GdlWindowShowNow() {

@@ -95,9 +95,29 @@ uint32_t LoadVoice(int character, int comment) {
     return SoundSeek(bank, comment - 1, kVoiceSound);
 }
 
-// Rests until the next look at the voice slot.
-void RestWhileSpeaking() {
-    TimerIdle();
+// Rests until the next look at the voice slot (`now` is the time of the last
+// look), the end of the speech or an input of `events`.
+void RestWhileSpeaking(const LipSync& sync, uint32_t now, uint32_t events) {
+    uint32_t due = sync.lastStep + kStepMs + 1;
+    const uint32_t end = now + SoundMsLeft(kVoiceSound);
+    if (static_cast<int32_t>(end - due) < 0) {
+        due = end;
+    }
+    TimerRestUntil(due, events);
+}
+
+// Draws the pointer on the display where the mouse has gone; its moves wait in
+// the queue for the hunt.
+void FollowPointer() {
+    int32_t x = pointerX, y = pointerY;
+    GDL_getMousePos(&x, &y);
+    if (x == pointerX && y == pointerY) {
+        return;
+    }
+    HideCursorOn(displaySurface);
+    pointerX = x;
+    pointerY = y;
+    ShowCursorOn(displaySurface);
 }
 
 }  // namespace
@@ -168,8 +188,9 @@ void DoCharacterComment(int character, int comment, int x, int y, int mirror) {
         int32_t overlay = kHeadFirstOverlay;
         while (IsSoundPlaying(kVoiceSound) != 0) {
             bool loud = false;
-            if (!LipSyncStep(&sync, TimerCount(), &loud)) {
-                RestWhileSpeaking();
+            const uint32_t now = TimerCount();
+            if (!LipSyncStep(&sync, now, &loud)) {
+                RestWhileSpeaking(sync, now, 0);
                 continue;
             }
             const int32_t mouth = loud ? kHeadQuietMouth + Random() % 3 : kHeadQuietMouth;
@@ -223,8 +244,9 @@ void DoSheriffComment(int character, int comment, int x, int y) {
         LipSync sync = StartLipSync();
         while (IsSoundPlaying(kVoiceSound) != 0) {
             bool loud = false;
-            if (!LipSyncStep(&sync, TimerCount(), &loud)) {
-                RestWhileSpeaking();
+            const uint32_t now = TimerCount();
+            if (!LipSyncStep(&sync, now, &loud)) {
+                RestWhileSpeaking(sync, now, 0);
                 continue;
             }
             const int32_t mouth = loud ? kHeadQuietMouth + Random() % 3 : kHeadQuietMouth;
@@ -257,22 +279,35 @@ void DoPartnerComment(int comment) {
     BlitGraphicLayer(kPartnerFigure, kPartnerX, kPartnerY, kPartnerLayer);
     Copy(backPage, displaySurface, head);
     RaiseCaption(kPartner, comment);
+    // The pointer stays on the display and follows the mouse while he talks;
+    // the hunt gets its own place back afterwards, with the moves still queued.
+    const int32_t heldX = pointerX, heldY = pointerY;
+    ShowCursorOn(displaySurface);
+    constexpr uint32_t kCutShort = GDL_EVENT_KEYDOWN | GDL_EVENT_MOUSEDOWN;
     while (IsSoundPlaying(kVoiceSound) != 0) {
         bool loud = false;
-        if (LipSyncStep(&sync, TimerCount(), &loud)) {
+        const uint32_t now = TimerCount();
+        if (LipSyncStep(&sync, now, &loud)) {
             BlitGraphicLayer(loud ? kPartnerMouthOpen : kPartnerMouthShut, kPartnerX, kPartnerY,
                              kPartnerLayer);
             BlitGraphicLayer(Random() % 4 == 2 ? kPartnerEyesBlink : kPartnerEyesOpen, kPartnerX,
                              kPartnerY, kPartnerLayer);
+            HideCursorOn(displaySurface);
             Copy(backPage, displaySurface, head);
+            ShowCursorOn(displaySurface);
         }
-        // The player may cut him short; the event call also rests a moment.
+        FollowPointer();
+        RestWhileSpeaking(sync, now, kCutShort);
+        // The player may cut him short.
         GDL_Event event{};
-        if (GDL_getEvent(&event, GDL_EVENT_KEYDOWN | GDL_EVENT_MOUSEDOWN) != 0) {
+        if (GDL_getEvent(&event, kCutShort) != 0) {
             SoundStop(kVoiceSound);
             break;
         }
     }
+    HideCursorOn(displaySurface);
+    pointerX = heldX;
+    pointerY = heldY;
     LowerCaption();
     SoundFree(kVoiceSound);
     Copy(workPage, backPage, head);

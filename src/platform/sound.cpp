@@ -519,6 +519,13 @@ const uint8_t* SoundData(int n, uint32_t* size) {
     return loaded ? static_cast<const uint8_t*>(soundImage[n]) : nullptr;
 }
 
+uint32_t SoundMsLeft(int n) {
+    // Without asking for the status, which reads the clock: the speech loops
+    // look at this between their own reads.
+    AudSample channel = ChannelOf(n);
+    return channel != 0 ? AUD_sample_ms_left(channel) : 0;
+}
+
 void WakeAtSoundEnd(int n) {
     AudSample channel = ChannelOf(n);
     if (channel != 0 && AUD_sample_status(channel) == AUD_SMP_PLAYING) {

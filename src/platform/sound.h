@@ -84,6 +84,10 @@ int VolumeToPercent(int32_t volume);
 // the voice line's loudness from it.
 const uint8_t* SoundData(int n, uint32_t* size);
 
+// Milliseconds until sound `n` will have played to its end; 0 when it is not
+// playing.
+uint32_t SoundMsLeft(int n);
+
 // Asks the main loop to wake when sound `n` will have played to its end (for a
 // screen that waits on it); nothing when it is not playing.
 void WakeAtSoundEnd(int n);

@@ -117,6 +117,19 @@ TEST_F(EventsTest, EveryEventCallPumpsAndMovesTheVirtualClockOnAMillisecond) {
     EXPECT_EQ(got.time, start + 5);
 }
 
+TEST_F(EventsTest, ATimedWaitRestsToItsDueTimeInOneCall) {
+    // The hunt's step falls due a tenth of a second and a millisecond after the
+    // last: a rest cut at a tenth would find it not yet due and wait twice.
+    const uint32_t virtualNow = SysPeekMilliseconds();
+    SysUseRealClock();
+    GDL_flushEvents(GDL_EVENT_ALL);
+    const uint32_t due = SysMilliseconds() + 150;
+    EXPECT_EQ(GDL_waitEvent(GDL_EVENT_ALL, true, due), 0);
+    const auto early = static_cast<int32_t>(due - SysPeekMilliseconds());
+    SysUseVirtualClock(virtualNow);
+    EXPECT_LE(early, 0) << "woke before its time";
+}
+
 TEST_F(EventsTest, PointerPositionIsClampedToThePicture) {
     int32_t x = -1, y = -1;
     GDL_getMousePos(&x, &y);
