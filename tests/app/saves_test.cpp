@@ -23,9 +23,9 @@
 #include <vector>
 
 #include "app/game_fixture.h"
-#include "app/snap_pixels.h"
 #include "shell/options.h"
 #include "support/small_disk.h"
+#include "support/snap_pixels.h"
 
 namespace {
 
@@ -221,11 +221,11 @@ TEST_F(GameTest, ADamagedRosterFileIsKeptAndTheFreshRosterFollows) {
         }
         EXPECT_EQ(ReadBytes(run + "options.dat"), fresh) << c.what << ": the fresh roster";
         // The box is up once, over the fresh roster, and then never again.
-        const auto told = Rgb(ReadBytes(run + "snaps/told.png"));
-        const auto after = Rgb(ReadBytes(run + "snaps/after.png"));
-        const auto again = Rgb(ReadBytes(run + "snaps/again.png"));
-        EXPECT_GT(Differ(told, after, kBoxX, kBoxY, kBoxW, kBoxH), 20000) << c.what;
-        EXPECT_EQ(Differ(after, again, kBoxX, kBoxY, kBoxW, kBoxH), 0) << c.what;
+        const auto told = SnapRgb(ReadBytes(run + "snaps/told.png"));
+        const auto after = SnapRgb(ReadBytes(run + "snaps/after.png"));
+        const auto again = SnapRgb(ReadBytes(run + "snaps/again.png"));
+        EXPECT_GT(SnapDiffer(told, after, kBoxX, kBoxY, kBoxW, kBoxH), 20000) << c.what;
+        EXPECT_EQ(SnapDiffer(after, again, kBoxX, kBoxY, kBoxW, kBoxH), 0) << c.what;
     }
     std::printf("[ saves ] %d damaged files tried: %d kept aside, %d loaded as they are\n",
                 kept + loaded, kept, loaded);
@@ -468,11 +468,11 @@ TEST_F(GameTest, ASaveThatFailsIsShownAndTheWayOutEndsWithStatusOne) {
                   2)
             << refusal.folder << LogText();
         // The box over the roster, gone after Okay, and up again on the way out.
-        const auto failed = Rgb(ReadBytes(run + "snaps/failed.png"));
-        const auto after = Rgb(ReadBytes(run + "snaps/after.png"));
-        const auto leaving = Rgb(ReadBytes(run + "snaps/leaving.png"));
-        EXPECT_GT(Differ(failed, after, 180, 170, 280, 140), 20000) << refusal.folder;
-        EXPECT_GT(Differ(leaving, after, 180, 170, 280, 140), 20000) << refusal.folder;
+        const auto failed = SnapRgb(ReadBytes(run + "snaps/failed.png"));
+        const auto after = SnapRgb(ReadBytes(run + "snaps/after.png"));
+        const auto leaving = SnapRgb(ReadBytes(run + "snaps/leaving.png"));
+        EXPECT_GT(SnapDiffer(failed, after, 180, 170, 280, 140), 20000) << refusal.folder;
+        EXPECT_GT(SnapDiffer(leaving, after, 180, 170, 280, 140), 20000) << refusal.folder;
     }
 
     // Quitting through the question and the credits: the last save's box over
@@ -487,9 +487,9 @@ TEST_F(GameTest, ASaveThatFailsIsShownAndTheWayOutEndsWithStatusOne) {
         << ReadBytes(run + "out");
     EXPECT_EQ(LogCount("Unable to save options.dat\r\n"), 1);
     const std::vector<uint8_t> dark(640 * 480 * 3, 0);
-    const auto quitting = Rgb(ReadBytes(run + "snaps/quitting.png"));
-    EXPECT_GT(Differ(quitting, dark, 180, 170, 280, 140), 20000);
-    EXPECT_EQ(Differ(quitting, dark, 0, 0, 640, 150), 0);
+    const auto quitting = SnapRgb(ReadBytes(run + "snaps/quitting.png"));
+    EXPECT_GT(SnapDiffer(quitting, dark, 180, 170, 280, 140), 20000);
+    EXPECT_EQ(SnapDiffer(quitting, dark, 0, 0, 640, 150), 0);
 }
 
 }  // namespace

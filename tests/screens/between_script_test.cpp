@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/game_fixture.h"
-#include "app/snap_pixels.h"
 #include "shell/options.h"
+#include "support/snap_pixels.h"
 
 namespace {
 
@@ -35,13 +35,13 @@ TEST_F(GameTest, StoreScriptBuysRefusesAndKeepsWhatWasBought) {
     EXPECT_EQ(roster[1].money, 50);
 
     // The board shows the decoys; the money box changed; the licence's place did not.
-    const std::vector<uint8_t> before = Rgb(ReadBytes("store.png"));
-    const std::vector<uint8_t> after = Rgb(ReadBytes("decoys.png"));
+    const std::vector<uint8_t> before = SnapRgb(ReadBytes("store.png"));
+    const std::vector<uint8_t> after = SnapRgb(ReadBytes("decoys.png"));
     ASSERT_EQ(before.size(), 640u * 480 * 3);
     ASSERT_EQ(after.size(), before.size());
-    EXPECT_GT(Differ(before, after, 412, 230, 90, 40), 200);
-    EXPECT_GT(Differ(before, after, 190, 437, 40, 20), 0);
-    EXPECT_EQ(Differ(before, after, 513, 180, 100, 40), 0);
+    EXPECT_GT(SnapDiffer(before, after, 412, 230, 90, 40), 200);
+    EXPECT_GT(SnapDiffer(before, after, 190, 437, 40, 20), 0);
+    EXPECT_EQ(SnapDiffer(before, after, 513, 180, 100, 40), 0);
 }
 
 TEST_F(GameTest, AHuntAtTheLimitIsPaidOnThePayoutScreen) {
