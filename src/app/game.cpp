@@ -23,6 +23,7 @@
 #include "platform/sound_numbers.h"
 #include "shell/options.h"
 #include "shell/screens.h"
+#include "sys/identity.h"
 #include "sys/message_box.h"
 #include "sys/paths.h"
 
@@ -156,7 +157,7 @@ uint32_t GameInit() {
     // From here on closing the window is the normal way out.
     GDL_setQuitHandler(QuitFromAnywhere);
     SetTextColor(255);
-    DrawText(600, 460, kVersionText, backPage);
+    DrawText(600, 460, kGameVersion, backPage);
     SetTextColor(5);
     BlockWipeTopLeft();
     PlayMusic("mainmenu");

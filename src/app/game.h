@@ -25,6 +25,3 @@ int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags);
 // current screen's Exit handler, GameExit, the roster saved, sound and display
 // down, exit code 0. Does not return.
 [[noreturn]] void QuitFromAnywhere();
-
-// The version shown on the title picture.
-constexpr const char* kVersionText = "1.01";

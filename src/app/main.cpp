@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "sys/identity.h"
 #include "sys/message_box.h"
 #include "sys/paths.h"
 
@@ -56,7 +57,7 @@ void PrintHelp(const char* program) {
         "\n"
         "A start-up that cannot go on says why on standard error (and in a box when\n"
         "there is a display) and exits with status 1.\n",
-        kVersionText, SysSavesDir().c_str(), SysConfigDir().c_str(), SysStateDir().c_str(),
+        kGameVersion, SysSavesDir().c_str(), SysConfigDir().c_str(), SysStateDir().c_str(),
         data.c_str(), fallback.c_str());
 }
 
@@ -71,7 +72,7 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-            std::printf("reedgunner (Talmadge Reed Gunner) %s\n", kVersionText);
+            std::printf("reedgunner (Talmadge Reed Gunner) %s\n", kGameVersion);
             return 0;
         }
         if (argc == 2) {
