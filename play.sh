@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds the game (installing what it needs) and starts it.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"

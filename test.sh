@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Builds everything (installing what it needs) and runs every test: the format
 # check, the suite, the suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, and each fuzzer for a bounded time.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Peak memory (resident set) of the game during a hunt: a whole headless day at
 # the Public Grounds through the script runner, then a hunt in a real window
 # under Xvfb with each renderer (the window's figure includes SDL, X and, for

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Frugality: how much of one core a screen that only waits for input uses,
 # and the game's own roster, main screen and hunt, with the real SDL video
 # driver on a virtual X server. Usage:

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The hunt's pacing in a real window: the intervals between hunt steps and
 # between game minutes, then the main thread's wake-ups and the pointer while
 # the partner talks, with the real SDL video driver on a virtual X server

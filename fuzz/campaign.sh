@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # A long fuzzing run: every fuzzer in turn, one at a time and at low priority,
 # for RUNS executions each (a million unless told), from the real files and
 # the corpus earlier runs left in build-fuzz/corpus/. Prints each fuzzer's

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Gathers each fuzzer's starting corpus from the files the game really reads:
 # links to the data a normal build made, plus an options.dat and a Settings.ini
 # the game itself wrote.  Usage: fuzz/real_seeds.sh BUILD_DIR OUT_DIR

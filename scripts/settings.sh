@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Points the game at a data folder: scripts/settings.sh DATA_ROOT writes
 # CDROM=DATA_ROOT into Settings.ini, replacing an old CDROM line and keeping
 # the rest of the file. Finds the file as the game does, HOME unset included.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Shared by play.sh and test.sh: installs what the build needs and builds.
 # Sourced, not run.
 
@@ -9,9 +10,11 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
                libespeak-ng-dev espeak-ng-data libfluidsynth-dev timgm6mb-soundfont)
 # What the tests add: clang and its runtime for the fuzzers, clang-format for
 # the format check, sox to make test sounds, a virtual X server for measuring
-# the real window, xdotool to move its mouse (bench/pacing.sh), the desktop
-# entry checker for the installed game.
-TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool)
+# the real window, xdotool to move its mouse (bench/pacing.sh) and xprop to
+# read its class, the desktop entry and AppStream checkers for the installed
+# game, man and groff to check the manual page.
+TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool
+               x11-utils appstream man-db groff-base)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {

@@ -4,6 +4,7 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "gdl/gdl_internal.h"
 #include "sys/clock.h"
+#include "sys/identity.h"
 
 namespace {
 
@@ -49,6 +51,12 @@ bool StartVideo() {
     }
     // Our own SIGINT and SIGTERM handling stands; SDL must not take them.
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    // The window's class on X11 and app id on Wayland are the application
+    // id, so the desktop matches the window to its menu entry and icon. This
+    // SDL reads them from the environment when video starts; one set by the
+    // user stands.
+    setenv("SDL_VIDEO_X11_WMCLASS", kAppId, 0);
+    setenv("SDL_VIDEO_WAYLAND_WMCLASS", kAppId, 0);
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
     // The software renderer's window surface is the window system's own
     // pixels, not a texture drawn by a hidden renderer on every update.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # reedgunner-listen: a music file and a bank entry come out as wave files of
 # their own length; a missing entry or file fails.
 file(REMOVE_RECURSE ${SCRATCH})

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Runs every audio tool into SCRATCH and compares what it made with DATA_DIR.
 include(${CMAKE_CURRENT_LIST_DIR}/../support/compare_made.cmake)
 file(REMOVE_RECURSE ${SCRATCH})

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The gallery renders every generated file, refuses a damaged one with a
 # message and a failing status, and writes PNG sheets of the right sizes.
 file(REMOVE_RECURSE ${SCRATCH})

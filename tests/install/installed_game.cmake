@@ -1,7 +1,8 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # `cmake --install` into a scratch prefix outside the source tree, then the
 # installed game started from there as a player would: no CDROM setting, the
 # settings, log and saves in folders of its own.
-# cmake -DBUILD_DIR=... -DICON_TOOL=... -DSCRIPT=... -P installed_game.cmake
+# cmake -DBUILD_DIR=... -DICON_TOOL=... -DAPP_ID=... -DSCRIPT=... -P installed_game.cmake
 cmake_minimum_required(VERSION 3.25)
 if(DEFINED ENV{TMPDIR} AND IS_DIRECTORY "$ENV{TMPDIR}")
   set(tmp "$ENV{TMPDIR}")
@@ -51,11 +52,11 @@ if(NOT installed STREQUAL built OR NOT "icons.256" IN_LIST installed)
 endif()
 # Icons of the named sizes: PNG files whose header says so, the same bytes
 # when drawn again.
-execute_process(COMMAND "${ICON_TOOL}" "${scratch}/icons" RESULT_VARIABLE result)
+execute_process(COMMAND "${ICON_TOOL}" "${scratch}/icons" "${APP_ID}" RESULT_VARIABLE result)
 foreach(size 16 32 48 64 128 256)
-  set(icon "${prefix}/share/icons/hicolor/${size}x${size}/apps/reedgunner.png")
+  set(icon "${prefix}/share/icons/hicolor/${size}x${size}/apps/${APP_ID}.png")
   execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files "${icon}"
-                          "${scratch}/icons/${size}x${size}/apps/reedgunner.png"
+                          "${scratch}/icons/${size}x${size}/apps/${APP_ID}.png"
                   RESULT_VARIABLE differ)
   if(NOT result EQUAL 0 OR NOT differ EQUAL 0)
     fail("the ${size}x${size} icon is missing or differs from one drawing to the next")
@@ -72,19 +73,69 @@ foreach(size 16 32 48 64 128 256)
 endforeach()
 # The menu entry runs the installed program itself, its path quoted for the
 # space: the game finds its saves folder by itself.
-set(entry "${prefix}/share/applications/reedgunner.desktop")
+set(entry "${prefix}/share/applications/${APP_ID}.desktop")
 file(STRINGS "${entry}" exec REGEX "^Exec=")
 if(NOT exec STREQUAL "Exec=\"${prefix}/bin/reedgunner\"")
   fail("menu entry: ${exec}")
 endif()
-find_program(VALIDATE desktop-file-validate)
-if(VALIDATE)
-  execute_process(COMMAND ${VALIDATE} "${entry}" RESULT_VARIABLE result
-                  OUTPUT_VARIABLE report ERROR_VARIABLE report)
-  if(NOT result EQUAL 0 OR NOT report STREQUAL "")
-    fail("desktop-file-validate: ${report}")
-  endif()
+find_program(VALIDATE desktop-file-validate REQUIRED)
+execute_process(COMMAND ${VALIDATE} "${entry}" RESULT_VARIABLE result
+                OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT result EQUAL 0 OR NOT report STREQUAL "")
+  fail("desktop-file-validate: ${report}")
 endif()
+# The installed tree as a software centre reads it: the metainfo, the menu
+# entry it launches and the icon that entry names agree.
+find_program(APPSTREAMCLI appstreamcli REQUIRED)
+execute_process(COMMAND ${APPSTREAMCLI} validate-tree --no-net "${prefix}"
+                RESULT_VARIABLE result OUTPUT_VARIABLE report ERROR_VARIABLE report)
+if(NOT result EQUAL 0 OR report MATCHES "(^|\n)[EW]: ")
+  fail("appstreamcli validate-tree: ${result}\n${report}")
+endif()
+
+# The licence, the data's copyright, the documents, the manual page and the
+# screenshots the game played at build time (640x480 PNG files).
+foreach(file share/doc/reedgunner/LICENSE share/doc/reedgunner/COPYING.data
+        share/doc/reedgunner/README.md share/doc/reedgunner/CHANGELOG.md
+        share/man/man6/reedgunner.6 share/metainfo/${APP_ID}.metainfo.xml)
+  if(NOT EXISTS "${prefix}/${file}")
+    fail("not installed: ${file}")
+  endif()
+endforeach()
+file(GLOB shots "${prefix}/share/reedgunner/screenshots/*.png")
+list(LENGTH shots count)
+if(count LESS 2)
+  fail("screenshots installed: ${shots}")
+endif()
+foreach(shot IN LISTS shots)
+  file(READ "${shot}" header LIMIT 24 HEX)
+  if(NOT header MATCHES "^89504e470d0a1a0a0000000d4948445200000280000001e0")
+    fail("${shot}: header ${header}")
+  endif()
+endforeach()
+# Every stanza of COPYING.data names files the install holds, so none is
+# left behind when a file is renamed (the first, "*", holds everything).
+file(STRINGS "${prefix}/share/doc/reedgunner/COPYING.data" lines)
+set(patterns "")
+set(in_files FALSE)
+foreach(line IN LISTS lines ".")
+  if(line MATCHES "^Files: (.*)$")
+    set(patterns "${CMAKE_MATCH_1}")
+    set(in_files TRUE)
+  elseif(in_files AND line MATCHES "^ (.+)$")
+    list(APPEND patterns "${CMAKE_MATCH_1}")
+  elseif(in_files)
+    set(in_files FALSE)
+    set(found "")
+    foreach(pattern IN LISTS patterns)
+      file(GLOB matched "${prefix}/${pattern}")
+      list(APPEND found ${matched})
+    endforeach()
+    if(found STREQUAL "")
+      fail("COPYING.data: no installed file is one of ${patterns}")
+    endif()
+  endif()
+endforeach()
 
 set(player_env HOME=${scratch}/home XDG_CONFIG_HOME=${scratch}/config
     XDG_STATE_HOME=${scratch}/state XDG_DATA_HOME=${scratch}/data --unset=REEDGUNNER_HEADLESS)

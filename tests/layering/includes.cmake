@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # The floors of src/: every file includes only headers of its own room and of
 # the rooms its room may read (HACKING.md draws the map), and only the
 # stand-ins include SDL. Run with -DSRC=<source folder>.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
 # play.sh's settings step (scripts/settings.sh) on its own: the CDROM line is
 # replaced on every run, the rest of Settings.ini kept, and the file is found
 # as the game finds it, with HOME unset too.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # compare_made(SCRATCH DATA_DIR EXPECTED): every file the tools made in SCRATCH
 # must equal the one of the same name in DATA_DIR; with EXPECTED, exactly that
 # many files must have been made, otherwise at least 16. Removes SCRATCH after.

@@ -1,6 +1,7 @@
-// draw_app_icon OUTDIR: the desktop's icon of the game, a drake mallard's head
-// raised over the reeds against a dusk sky, written as
-// OUTDIR/NxN/apps/reedgunner.png in every size the icon theme is given.
+// draw_app_icon OUTDIR NAME: the desktop's icon of the game, a drake mallard's
+// head raised over the reeds against a dusk sky, written as
+// OUTDIR/NxN/apps/NAME.png in every size the icon theme is given (NAME is the
+// application id, which the desktop entry names as its icon).
 // Painted once per size (the shapes scale, the pixels are fresh), then every
 // colour is taken through the master palette like the rest of the game's art.
 #include <cairo.h>
@@ -236,7 +237,7 @@ void ThroughPalette(Canvas& c, int dither) {
     cairo_surface_mark_dirty(c.surface);
 }
 
-bool DrawIcon(const std::string& outDir, int size) {
+bool DrawIcon(const std::string& outDir, const std::string& name, int size) {
     Canvas c(size, size);
     cairo_t* cr = c.cr;
     cairo_scale(cr, size / kUnits, size / kUnits);
@@ -250,7 +251,7 @@ bool DrawIcon(const std::string& outDir, int size) {
 
     const std::string dir =
         outDir + "/" + std::to_string(size) + "x" + std::to_string(size) + "/apps";
-    const std::string path = dir + "/reedgunner.png";
+    const std::string path = dir + "/" + name + ".png";
     std::error_code error;
     std::filesystem::create_directories(dir, error);
     if (error || cairo_surface_write_to_png(c.surface, path.c_str()) != CAIRO_STATUS_SUCCESS) {
@@ -263,12 +264,12 @@ bool DrawIcon(const std::string& outDir, int size) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
+    if (argc != 3 || argv[2][0] == '\0') {
+        std::fprintf(stderr, "usage: %s OUTDIR NAME\n", argv[0]);
         return 2;
     }
     for (int size : kSizes) {
-        if (!DrawIcon(argv[1], size)) {
+        if (!DrawIcon(argv[1], argv[2], size)) {
             return 1;
         }
     }

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-2.0-or-later
 # Run by `cmake --install`: writes the menu entry with the path of the program
 # as installed (under any --prefix and DESTDIR) and installs it.
 get_filename_component(prefix "${CMAKE_INSTALL_PREFIX}" ABSOLUTE)

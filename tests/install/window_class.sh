@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-2.0-or-later
+# The game's window, with the real X11 video driver on a virtual X server,
+# carries the application id as its class, the StartupWMClass of the menu
+# entry, so the desktop puts it under the game's icon.
+# window_class.sh GAME DATA_ROOT APP_ID
+set -euo pipefail
+game="$1" data="$2" id="$3"
+scratch="$(mktemp -d "${TMPDIR:-/tmp}/reedgunner-class-XXXXXXXX")"
+trap 'rm -rf "$scratch"' EXIT
+mkdir -p "$scratch/pellmar"
+printf '[Settings]\nCDROM=%s\n' "$data" > "$scratch/pellmar/Settings.ini"
+cd "$scratch"
+# Any class the caller's environment would give is left out.
+export HOME="$scratch" XDG_CONFIG_HOME="$scratch" XDG_STATE_HOME="$scratch" XDG_DATA_HOME="$scratch"
+export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+unset REEDGUNNER_HEADLESS SDL_VIDEO_X11_WMCLASS SDL_VIDEO_WAYLAND_WMCLASS
+xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
+    "$1" & game=$!
+    # The window appears once the game is up; xprop reads its class.
+    for i in $(seq 100); do
+        window=$(xdotool search --onlyvisible --name "^Talmadge Reed Gunner$" 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] && xprop -id "$window" WM_CLASS > class.txt
+    kill -TERM $game; wait $game' sh "$game"
+class="$(cat class.txt 2>/dev/null || true)"
+expected="WM_CLASS(STRING) = \"$id\", \"$id\""
+if [ "$class" != "$expected" ]; then
+    echo "the window's class: '$class', wanted '$expected'" >&2
+    exit 1
+fi
