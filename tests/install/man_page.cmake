@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
-# The manual page renders at 80 columns without a warning from man or groff.
-# cmake -DPAGE=... -P man_page.cmake
+# The manual page renders at 80 columns without a warning from man or groff,
+# and describes every setting of the README's table.
+# cmake -DPAGE=... -DREADME=... -P man_page.cmake
 cmake_minimum_required(VERSION 3.25)
 find_program(MAN man REQUIRED)
 execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 "${MAN}" --warnings -l "${PAGE}"
@@ -8,3 +9,32 @@ execute_process(COMMAND ${CMAKE_COMMAND} -E env MANWIDTH=80 "${MAN}" --warnings 
 if(NOT result EQUAL 0 OR NOT warnings STREQUAL "" OR NOT page MATCHES "EXIT STATUS")
   message(FATAL_ERROR "man --warnings -l ${PAGE}: ${result}\n${warnings}")
 endif()
+
+# The settings table: from its heading row to the first line that is not a row.
+file(STRINGS "${README}" lines)
+file(STRINGS "${PAGE}" source)
+set(in_table FALSE)
+set(names "")
+foreach(line IN LISTS lines)
+  if(line MATCHES "^\\| name \\| default \\| meaning \\|")
+    set(in_table TRUE)
+  elseif(in_table AND line MATCHES "^\\| `([A-Za-z0-9]+)` \\|")
+    list(APPEND names "${CMAKE_MATCH_1}")
+  elseif(in_table AND NOT line MATCHES "^\\|")
+    break()
+  endif()
+endforeach()
+if(names STREQUAL "")
+  message(FATAL_ERROR "no settings table in ${README}")
+endif()
+foreach(name IN LISTS names)
+  set(found FALSE)
+  foreach(line IN LISTS source)
+    if(line MATCHES "^\\.B[IR] ${name}=")
+      set(found TRUE)
+    endif()
+  endforeach()
+  if(NOT found)
+    message(FATAL_ERROR "the setting ${name} of the README is not in ${PAGE} (SETTINGS)")
+  endif()
+endforeach()
