@@ -92,10 +92,67 @@ GDL_Rect GdlScaledRect(const GDL_Rect& view, const GDL_Rect& rect) {
     return {view.left + left, view.top + top, view.left + right, view.top + bottom};
 }
 
+namespace {
+
+// One picture row through `colours`, each pixel `kScale` times: the window's
+// row at a whole scale, four bytes a pixel.
+template <int kScale>
+void ExpandRow(const uint8_t* from, int32_t count, const uint32_t* colours, uint32_t* out) {
+    for (int32_t x = 0; x < count; ++x) {
+        const uint32_t colour = colours[from[x]];
+        for (int k = 0; k < kScale; ++k) {
+            out[x * kScale + k] = colour;
+        }
+    }
+}
+
+// A whole scale (the window at its own size): each changed picture row is
+// converted and widened once, and the copies below it are plain copies.
+void ScaleWhole(const uint8_t* shown, const uint32_t* colours, int32_t scale, const GDL_Rect& rect,
+                uint8_t* target, int32_t pitch) {
+    const int32_t count = rect.right - rect.left;
+    const size_t rowBytes = static_cast<size_t>(count) * scale * 4;
+    for (int32_t y = rect.top; y < rect.bottom; ++y) {
+        uint8_t* row = target + static_cast<size_t>(y - rect.top) * scale * pitch;
+        const uint8_t* from = shown + static_cast<size_t>(y) * kGdlWidth + rect.left;
+        auto* out = reinterpret_cast<uint32_t*>(row);
+        switch (scale) {
+            case 1:
+                ExpandRow<1>(from, count, colours, out);
+                break;
+            case 2:
+                ExpandRow<2>(from, count, colours, out);
+                break;
+            case 3:
+                ExpandRow<3>(from, count, colours, out);
+                break;
+            case 4:
+                ExpandRow<4>(from, count, colours, out);
+                break;
+            default:
+                for (int32_t x = 0; x < count; ++x) {
+                    std::fill_n(out + static_cast<size_t>(x) * scale, scale, colours[from[x]]);
+                }
+                break;
+        }
+        for (int32_t k = 1; k < scale; ++k) {
+            std::memcpy(row + static_cast<size_t>(k) * pitch, row, rowBytes);
+        }
+    }
+}
+
+}  // namespace
+
 void GdlScalePicture(const uint8_t* shown, const uint32_t* colours, const GDL_Rect& view,
                      const GDL_Rect& rect, uint8_t* target, int32_t pitch, int32_t bytesPerPixel) {
     const int32_t width = view.right - view.left, height = view.bottom - view.top;
     if (width <= 0 || height <= 0) {
+        return;
+    }
+    const int32_t scale = width / kGdlWidth;
+    if (bytesPerPixel == 4 && scale >= 1 && width == scale * kGdlWidth &&
+        height == scale * kGdlHeight) {
+        ScaleWhole(shown, colours, scale, rect, target, pitch);
         return;
     }
     int32_t left, right, top, bottom;

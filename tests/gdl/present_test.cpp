@@ -135,4 +135,54 @@ TEST(PresentTest, ScaledPartsMatchTheWholePictureAndThePointerMapping) {
     }
 }
 
+// At each whole scale, rectangles scaled one after another (at the page's
+// corners and edges, whole rows and columns, overlapping ones) leave the
+// window exactly as a plain expansion of the picture would, and write
+// nothing outside them, the padding at each row's end included.
+TEST(PresentTest, WholeScalesMatchAPlainExpansion) {
+    uint32_t colours[256];
+    for (uint32_t i = 0; i < 256; ++i) {
+        colours[i] = 0xFF000000u | (i * 0x9E3779B9u >> 8);
+    }
+    std::vector<uint8_t> shown(kShownSize);
+    for (size_t i = 0; i < kShownSize; ++i) {
+        shown[i] = static_cast<uint8_t>(i * 2654435761u >> 11);
+    }
+    const GDL_Rect rects[] = {
+        {0, 0, 1, 1},         {639, 479, 640, 480}, {0, 479, 1, 480},     {639, 0, 640, 1},
+        {0, 0, 640, 1},       {0, 479, 640, 480},   {0, 0, 1, 480},       {639, 0, 640, 480},
+        {100, 100, 300, 200}, {250, 150, 401, 260}, {250, 150, 401, 260}, {1, 300, 639, 301},
+        {37, 401, 38, 479},   {600, 440, 640, 480}, {610, 200, 640, 203},
+    };
+    constexpr uint32_t kUntouched = 0xDEADBEEF;
+    for (int32_t scale = 1; scale <= 3; ++scale) {
+        const int32_t width = kGdlWidth * scale, height = kGdlHeight * scale;
+        const int32_t stride = width + 3;  // window rows may be padded
+        const GDL_Rect view = {0, 0, width, height};
+        std::vector<uint32_t> window(static_cast<size_t>(stride) * height, kUntouched);
+        std::vector<uint32_t> expected = window;
+        for (const GDL_Rect& rect : rects) {
+            const GDL_Rect out = GdlScaledRect(view, rect);
+            ASSERT_EQ(out.left, rect.left * scale);
+            ASSERT_EQ(out.bottom, rect.bottom * scale);
+            GdlScalePicture(shown.data(), colours, view, rect,
+                            reinterpret_cast<uint8_t*>(
+                                &window[static_cast<size_t>(out.top) * stride + out.left]),
+                            stride * 4, 4);
+            for (int32_t y = rect.top * scale; y < rect.bottom * scale; ++y) {
+                for (int32_t x = rect.left * scale; x < rect.right * scale; ++x) {
+                    expected[static_cast<size_t>(y) * stride + x] =
+                        colours[shown[static_cast<size_t>(y / scale) * kGdlWidth + x / scale]];
+                }
+            }
+        }
+        for (int32_t y = 0; y < height; ++y) {
+            for (int32_t x = 0; x < stride; ++x) {
+                const size_t at = static_cast<size_t>(y) * stride + x;
+                ASSERT_EQ(window[at], expected[at]) << scale << "x at " << x << "," << y;
+            }
+        }
+    }
+}
+
 }  // namespace
