@@ -63,6 +63,49 @@ TEST(PresentTest, ChangesCoverEveryChangedPixelAndAreTakenOnce) {
     EXPECT_EQ(changes[0].bottom, 334);
 }
 
+// Changes far apart on the same rows (a duck on the left, the clock on the
+// right) are separate tight rectangles; changes close together are one.
+TEST(PresentTest, ChangesFarApartStaySeparateAndNearOnesJoin) {
+    std::vector<uint8_t> shown(kShownSize, 0);
+    std::vector<uint8_t> picture(static_cast<size_t>(kPitch) * kGdlHeight, 0);
+    auto fill = [&](int32_t left, int32_t top, int32_t right, int32_t bottom, uint8_t value) {
+        for (int32_t y = top; y < bottom; ++y) {
+            for (int32_t x = left; x < right; ++x) {
+                picture[static_cast<size_t>(y) * kPitch + x] = value;
+            }
+        }
+    };
+    fill(3, 100, 40, 130, 1);     // left edge
+    fill(600, 110, 640, 125, 2);  // right edge, the same rows
+    fill(300, 120, 310, 140, 3);  // the middle, overlapping rows of both
+    fill(330, 135, 335, 138, 4);  // 20 columns on: the same rectangle as the middle
+    GDL_Rect changes[kGdlMaxChanges];
+    ASSERT_EQ(GdlTakeChanges(shown.data(), picture.data(), kPitch, changes), 3);
+    const GDL_Rect expected[] = {{3, 100, 40, 130}, {300, 120, 335, 140}, {600, 110, 640, 125}};
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(changes[i].left, expected[i].left) << i;
+        EXPECT_EQ(changes[i].top, expected[i].top) << i;
+        EXPECT_EQ(changes[i].right, expected[i].right) << i;
+        EXPECT_EQ(changes[i].bottom, expected[i].bottom) << i;
+    }
+
+    // A change in every other cell of every row: more runs than rectangles,
+    // so the last one grows over the rest and everything is still covered.
+    for (int32_t y = 0; y < kGdlHeight; y += 20) {
+        for (int32_t x = 0; x < kGdlWidth; x += 80) {
+            picture[static_cast<size_t>(y) * kPitch + x] = 9;
+        }
+    }
+    const int32_t count = GdlTakeChanges(shown.data(), picture.data(), kPitch, changes);
+    ASSERT_EQ(count, kGdlMaxChanges);
+    for (int32_t y = 0; y < kGdlHeight; y += 20) {
+        for (int32_t x = 0; x < kGdlWidth; x += 80) {
+            ASSERT_TRUE(Covered(changes, count, x, y)) << x << "," << y;
+        }
+    }
+    EXPECT_EQ(shown[static_cast<size_t>(460) * kGdlWidth + 560], 9);
+}
+
 // The whole picture scaled into a window of the given size, 4 bytes a pixel.
 std::vector<uint32_t> ScaleWhole(const std::vector<uint8_t>& shown, const uint32_t* colours,
                                  int32_t width, int32_t height) {
