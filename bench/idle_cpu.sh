@@ -2,12 +2,17 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Frugality: how much of one core a screen that only waits for input uses,
 # and the game's own roster, main screen and hunt, with the real SDL video
-# driver on a virtual X server. Usage:
-#   bench/idle_cpu.sh [build dir] [seconds]
+# driver on a virtual X server, at each window scale (the window is the
+# largest whole multiple of 640x480 the virtual screen holds). Each line
+# gives the main thread and SDL's sound thread apart, and the load average
+# when the run ended (other work on the machine skews the figures). Usage:
+#   bench/idle_cpu.sh [build dir] [seconds] [scales]
+# scales: any of 1 2 3, "1 2 3" by default.
 set -euo pipefail
 ROOT="$(cd "$(dirname "$0")/.." && pwd)"
 BUILD="$(cd "${1:-$ROOT/build}" && pwd)"
 SECONDS_TO_RUN="${2:-10}"
+SCALES="${3:-1 2 3}"
 PROGRAM="$BUILD/bin/reedgunner_idle"
 GAME="$BUILD/bin/reedgunner_idle_game"
 DATA="$BUILD/data"
@@ -19,20 +24,36 @@ trap 'rm -rf "$scratch"' EXIT
 cd "$scratch"
 export XDG_STATE_HOME="$scratch" XDG_CONFIG_HOME="$scratch"
 unset REEDGUNNER_HEADLESS
-# Both renderers: the default settings (accelerated first), then software only.
-for settings in "DirectX=1 DirectVideo=1" "DirectX=0 DirectVideo=1"; do
-    mkdir -p "$scratch/pellmar"
-    printf '[Settings]\n%s\n' "${settings// /$'\n'}" >"$scratch/pellmar/Settings.ini"
-    for mode in wait pace; do
-        echo -n "$settings: "
-        SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 1920x1080x24" \
-            "$PROGRAM" "$mode" "$SECONDS_TO_RUN"
-    done
-    # The game itself on the generated data, without a sound device.
-    printf 'CDROM=%s\n' "$DATA" >>"$scratch/pellmar/Settings.ini"
-    for screen in roster main hunt; do
-        echo -n "$settings: "
-        SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 1920x1080x24" \
-            "$GAME" "$screen" "$SECONDS_TO_RUN"
+
+# The virtual screen that gives each window scale.
+screen_for() {
+    case "$1" in
+    1) echo 1024x768x24 ;;
+    2) echo 1280x1024x24 ;;
+    3) echo 1920x1440x24 ;;
+    *) echo "no scale $1 (1, 2 or 3)" >&2; exit 1 ;;
+    esac
+}
+
+load() { cut -d' ' -f1 /proc/loadavg; }
+
+for scale in $SCALES; do
+    screen="$(screen_for "$scale")"
+    # Both renderers: the default settings (accelerated first), then software only.
+    for settings in "DirectX=1 DirectVideo=1" "DirectX=0 DirectVideo=1"; do
+        mkdir -p "$scratch/pellmar"
+        printf '[Settings]\n%s\n' "${settings// /$'\n'}" >"$scratch/pellmar/Settings.ini"
+        for mode in wait pace; do
+            line="$(SDL_VIDEODRIVER=x11 xvfb-run -a -s "-screen 0 $screen" \
+                "$PROGRAM" "$mode" "$SECONDS_TO_RUN")"
+            echo "${scale}x $settings: $line; load $(load)"
+        done
+        # The game itself on the generated data, on SDL's silent sound driver.
+        printf 'CDROM=%s\n' "$DATA" >>"$scratch/pellmar/Settings.ini"
+        for screen_name in roster main hunt; do
+            line="$(SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 $screen" \
+                "$GAME" "$screen_name" "$SECONDS_TO_RUN")"
+            echo "${scale}x $settings: $line; load $(load)"
+        done
     done
 done

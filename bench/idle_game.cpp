@@ -4,7 +4,7 @@
 //   reedgunner_idle_game main SECONDS     the main screen waiting for input
 //   reedgunner_idle_game hunt SECONDS     a hunt at the Public Grounds running on its own
 // Settings (the data folder) come from the usual place. Prints the share of
-// one core the main loop used.
+// one core the game used, and that of its main thread and sound thread apart.
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -23,6 +23,7 @@
 #include "shell/options.h"
 #include "shell/screens.h"
 #include "sys/backend.h"
+#include "thread_cpu.h"
 
 namespace {
 
@@ -74,14 +75,18 @@ int main(int argc, char** argv) {
     SysAddPumpListener(EndWhenTimeIsUp);
     std::signal(SIGALRM, OnAlarm);
     const double cpuStart = CpuSeconds();
+    const ThreadCpu threadsStart = ReadThreadCpu();
     const uint32_t start = TimerCount();
     alarm(seconds);
     MainLoop();
     const double wall = (TimerCount() - start) / 1000.0;
     const double cpu = CpuSeconds() - cpuStart;
-    std::printf("%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU), on screen %u\n",
-                mode,
-                GDL_activeRenderer() == GDL_Renderer::Accelerated ? "accelerated" : "software",
-                100.0 * cpu / wall, wall, cpu, currentScreen);
+    const ThreadCpu threadsEnd = ReadThreadCpu();
+    std::printf(
+        "%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU), on screen %u: ", mode,
+        GDL_activeRenderer() == GDL_Renderer::Accelerated ? "accelerated" : "software",
+        100.0 * cpu / wall, wall, cpu, currentScreen);
+    PrintThreadShares(threadsStart, threadsEnd, wall);
+    std::printf("\n");
     return 0;
 }

@@ -18,6 +18,7 @@
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
+#include "thread_cpu.h"
 
 namespace {
 
@@ -77,6 +78,7 @@ int main(int argc, char** argv) {
     }
 
     const double cpuStart = CpuSeconds();
+    const ThreadCpu threadsStart = ReadThreadCpu();
     const uint32_t start = TimerCount();
     uint32_t lastStep = start;
     uint32_t steps = 0;
@@ -103,6 +105,7 @@ int main(int argc, char** argv) {
     }
     const double wall = (TimerCount() - start) / 1000.0;
     const double cpu = CpuSeconds() - cpuStart;
+    const ThreadCpu threadsEnd = ReadThreadCpu();
     std::printf("%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU)",
                 pace ? "pacing 100 ms steps" : "waiting for input",
                 GDL_activeRenderer() == GDL_Renderer::Accelerated ? "accelerated" : "software",
@@ -111,6 +114,8 @@ int main(int argc, char** argv) {
         std::printf("; a step every %.2f ms (a spinning loop: 101)",
                     static_cast<double>(lastStep - start) / steps);
     }
+    std::printf(": ");
+    PrintThreadShares(threadsStart, threadsEnd, wall);
     std::printf("\n");
     GraphicsExit();
     return 0;

@@ -58,6 +58,11 @@ int32_t masterVolume = kMaxVolume;
 std::array<SampleRec, AUD_MAX_SAMPLES> samples;
 std::atomic<bool> anyPending{false};
 bool delivering = false;
+// The device rests (is paused) while nothing plays: the audio thread counts
+// the whole buffers of silence it handed over since the last start, and the
+// main thread, which alone starts sounds, pauses and wakes the device.
+std::atomic<uint32_t> quietBuffers{0};
+bool resting = false;
 std::string lastError;
 
 // The virtual output's account of time.
@@ -157,13 +162,42 @@ void MixFrames(uint8_t* out, int frames) {
     }
 }
 
-void DeviceCallback(void*, Uint8* stream, int len) {
-    MixFrames(stream, len / BytesPerFrame());
-}
-
 bool AnyPlaying() {
     return std::any_of(samples.begin(), samples.end(),
                        [](const SampleRec& s) { return s.status == AUD_SMP_PLAYING; });
+}
+
+void DeviceCallback(void*, Uint8* stream, int len) {
+    const bool quiet = !AnyPlaying();
+    MixFrames(stream, len / BytesPerFrame());
+    if (quiet) {
+        quietBuffers.fetch_add(1, std::memory_order_relaxed);
+    }
+}
+
+// Pauses the device once it has handed over a whole buffer of silence with
+// nothing playing: the end of the last sound is then in the device already.
+void MaybeRest() {
+    if (output != Output::Device || resting || quietBuffers.load(std::memory_order_relaxed) == 0) {
+        return;
+    }
+    Lock();
+    if (!AnyPlaying()) {
+        SDL_PauseAudioDevice(device, 1);
+        resting = true;
+    }
+    Unlock();
+}
+
+// Called with the lock held, as a sample starts playing: the count of quiet
+// buffers starts again and a resting device wakes. The mixer's next buffer
+// begins with the sample's first frame.
+void Wake() {
+    quietBuffers.store(0, std::memory_order_relaxed);
+    if (resting) {
+        SDL_PauseAudioDevice(device, 0);
+        resting = false;
+    }
 }
 
 // Headless: mixes every frame due between the last reading of the clock and `now`.
@@ -238,6 +272,7 @@ uint32_t Poll() {
     uint32_t now = SysMilliseconds();
     CatchUp(now);
     Deliver();
+    MaybeRest();
     return now;
 }
 
@@ -246,6 +281,7 @@ uint32_t Poll() {
 void PumpListener() {
     CatchUp(SysPeekMilliseconds());
     Deliver();
+    MaybeRest();
 }
 
 SDL_AudioSpec WantedSpec() {
@@ -345,6 +381,8 @@ void CloseOutput() {
     }
     device = 0;
     output = Output::None;
+    resting = false;
+    quietBuffers = 0;
 }
 
 void ResetState() {
@@ -356,6 +394,8 @@ void ResetState() {
     samples.fill(SampleRec{});
     anyPending = false;
     delivering = false;
+    quietBuffers = 0;
+    resting = false;
     lastError.clear();
     haveNow = false;
     lastNow = 0;
@@ -538,6 +578,7 @@ void AUD_start_sample(AudSample sample) {
         s->playsLeft = std::max(s->loopCount, 1);
         s->endPending = false;
         s->status = AUD_SMP_PLAYING;
+        Wake();
     }
     Unlock();
 }
@@ -562,6 +603,7 @@ void AUD_resume_sample(AudSample sample) {
     Lock();
     if (s->status == AUD_SMP_STOPPED) {
         s->status = AUD_SMP_PLAYING;
+        Wake();
     }
     Unlock();
 }
@@ -705,6 +747,10 @@ uint32_t AUD_sample_position(AudSample sample) {
 
 uint32_t AUD_ms_count() {
     return Poll();
+}
+
+bool AUD_device_resting() {
+    return resting;
 }
 
 void AUD_keep_mixed(bool on) {

@@ -35,6 +35,9 @@ constexpr uint32_t AUD_SMP_STOPPED = 8;  // halted, can be resumed
 // that opens (the fallback; the silent "dummy" and file-writing "disk"
 // drivers are never taken as a fallback).
 constexpr uint32_t AUD_USE_FALLBACK_DEVICE = 15;
+// Preference 14: 0 lets the device rest while nothing plays (see
+// AUD_device_resting), 1 keeps it mixing silence as it always did.
+constexpr uint32_t AUD_KEEP_DEVICE_AWAKE = 14;
 constexpr uint32_t AUD_PREFERENCE_COUNT = 16;
 
 // The most sample handles the library hands out.
@@ -120,6 +123,10 @@ uint32_t AUD_sample_ms_left(AudSample sample);
 // The program's millisecond clock (one read of it); also mixes under the
 // headless backend and delivers queued end callbacks.
 uint32_t AUD_ms_count();
+
+// Whether the device rests: paused by the library while no sample plays (it
+// wakes as one starts). Always false for the headless output.
+bool AUD_device_resting();
 
 // Headless output only: while on, every mixed frame is kept in the output's
 // own format (8-bit unsigned or 16-bit signed little-endian) for a test to

@@ -67,7 +67,7 @@ void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
 
 // present.cpp: presenting only what changed.
-constexpr int32_t kGdlMaxChanges = 8;
+constexpr int32_t kGdlMaxChanges = 16;
 // Compares the picture (rows bytesPerLine apart) with `shown` (what the window
 // last showed, 640x480 packed), brings the changed pixels into `shown` and
 // fills `changes` with up to kGdlMaxChanges rectangles covering every one of

@@ -325,4 +325,69 @@ TEST_F(AudTest, DeviceThreadMixesAndTheMainThreadHearsTheEnd) {
     EXPECT_EQ(AUD_sample_status(s), AUD_SMP_DONE);
 }
 
+// Pumps the main thread's event calls until `done` holds; false after 10 s.
+template <typename F>
+bool PumpUntil(F done) {
+    auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() >= until) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        SysPump();
+    }
+    return true;
+}
+
+// SDL's file-writing driver keeps every buffer the device was handed, the
+// silence of a paused device too: the device rests while nothing plays, wakes
+// as a sample starts, and the sample reaches the device whole, from a buffer's
+// first frame, with nothing before it lost.
+TEST_F(AudTest, DeviceRestsInSilenceAndWakesWithTheWholeSound) {
+    SysSetHeadless(false);
+    const std::string file = dir + "device.raw";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);  // a buffer a millisecond
+    AUD_startup();
+    AudDriver driver = 0;
+    const bool opened = AUD_waveOutOpen(&driver, 0, &kFormat16) == 0;
+    unsetenv("SDL_DISKAUDIOFILE");
+    unsetenv("SDL_DISKAUDIODELAY");
+    if (!opened) {
+        GTEST_SKIP() << "SDL has no file-writing audio driver: " << AUD_last_error();
+    }
+    AudSample s = AUD_allocate_sample_handle(driver);
+    AudSample idle = AUD_allocate_sample_handle(driver);
+    auto value = [](int i) { return 1000 + (i * 7919) % 20000; };  // never silent
+    ASSERT_TRUE(Load(s, MonoWav(2000, value)));
+    ASSERT_TRUE(Load(idle, MonoWav(100, [](int) { return 0; })));  // inaudible
+    AUD_register_EOB_callback(s, NoteEnd);
+    EXPECT_TRUE(PumpUntil(AUD_device_resting)) << "nothing plays: the device rests";
+
+    AUD_start_sample(idle);
+    AUD_stop_sample(idle);  // halted, not playing: no reason to stay awake
+    AUD_start_sample(s);
+    EXPECT_FALSE(AUD_device_resting()) << "a start wakes it at once";
+    ASSERT_TRUE(PumpUntil([] { return !ended.empty(); })) << "the sample played out";
+    EXPECT_TRUE(PumpUntil(AUD_device_resting)) << "silent again: rests again";
+    AUD_resume_sample(idle);
+    EXPECT_FALSE(AUD_device_resting()) << "a resumed sample wakes it too";
+    AUD_end_sample(idle);
+    AUD_shutdown();  // closes the file
+
+    const std::string bytes = ReadBytes(file);
+    std::vector<int16_t> frames = Samples16(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const auto first = std::find_if(frames.begin(), frames.end(), [](int16_t v) { return v != 0; });
+    ASSERT_NE(first, frames.end()) << "the sound reached the device";
+    const auto at = static_cast<size_t>(first - frames.begin());
+    EXPECT_GT(at, 0u) << "the device handed over silence before the start";
+    EXPECT_EQ(at % AUD_BUFFER_FRAMES, 0u) << "the sound begins a buffer: nothing clipped";
+    ASSERT_GE(frames.size(), at + 2000 + AUD_BUFFER_FRAMES);
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_EQ(frames[at + i], value(i)) << "frame " << i;
+    }
+    EXPECT_EQ(frames[at + 2000], 0) << "then silence";
+}
+
 }  // namespace
