@@ -12,6 +12,10 @@ set(CPACK_PACKAGE_CONTACT ${REEDGUNNER_MAINTAINER})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "1990s-style duck-hunting game on a marsh")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY reedgunner)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+# Installed under DESTDIR, so that the menu entry names /usr/bin/reedgunner and
+# not the folder the package was staged in.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB TGZ)
 set(CPACK_SOURCE_GENERATOR "")
