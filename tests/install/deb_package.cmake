@@ -1,7 +1,8 @@
 # The Debian package: made by CPack from the build, checked by lintian,
 # unpacked into a throwaway root and played headless from there, roster to
 # club map and back, by the script runner the package installs.
-# cmake -DBUILD_DIR=... -DSCRIPT=... -DSCRATCH=... -DCOPYRIGHT_SOURCE=... -P deb_package.cmake
+# cmake -DBUILD_DIR=... -DCPACK=... -DVERSION=... -DSCRIPT=... -DSCRATCH=...
+#       -DCOPYRIGHT_SOURCE=... -P deb_package.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # Without Debian's packaging tools there is nothing to check (ctest shows the
@@ -20,7 +21,7 @@ endfunction()
 
 file(REMOVE_RECURSE "${SCRATCH}")
 file(MAKE_DIRECTORY "${SCRATCH}/packages" "${SCRATCH}/run" "${SCRATCH}/snaps")
-execute_process(COMMAND cpack -G DEB -B "${SCRATCH}/packages"
+execute_process(COMMAND "${CPACK}" -G DEB -B "${SCRATCH}/packages"
                 WORKING_DIRECTORY "${BUILD_DIR}" RESULT_VARIABLE result
                 OUTPUT_VARIABLE out ERROR_VARIABLE out)
 file(GLOB debs "${SCRATCH}/packages/*.deb")
