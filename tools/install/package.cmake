@@ -63,6 +63,7 @@ install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides DESTINATION share/lint
 
 # The file name of the tarball carries the machine, as the .deb's does.
 set(CPACK_SYSTEM_NAME Linux-${CMAKE_SYSTEM_PROCESSOR})
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/package_man.cmake)
 set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_BINARY_DIR}/package_epoch.cmake)
 execute_process(COMMAND git -C ${PROJECT_SOURCE_DIR} log -1 --format=%ct
                 OUTPUT_VARIABLE REEDGUNNER_COMMIT_EPOCH OUTPUT_STRIP_TRAILING_WHITESPACE
