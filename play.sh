@@ -5,7 +5,9 @@ set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 
 need_packages "${PLAY_PACKAGES[@]}"
-build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# Only what playing needs: the game and its data. The suite, the benchmarks and
+# the developer programs are left to ./test.sh and `cmake --build build`.
+build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -- --target reedgunner reedgunner_data
 
 # The game finds its data through the CDROM setting, as the installer set it on
 # the original's machines: point it at this clone's data on every run, so a

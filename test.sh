@@ -46,18 +46,21 @@ run_suite() {
     rm -f "$log"
 }
 
+# What a player's build leaves off: the suite, the benchmarks, warnings as errors.
+DEVELOPER=(-DREEDGUNNER_TESTS=ON -DREEDGUNNER_BENCH=ON -DREEDGUNNER_WERROR=ON)
+
 echo "== Build and test"
-build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
+build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${DEVELOPER[@]}"
 run_suite "$ROOT/build"
 
 echo "== Build and test under ASan + UBSan"
-build_tree "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DREEDGUNNER_SANITIZE=ON
+build_tree "$ROOT/build-asan" -DCMAKE_BUILD_TYPE=Debug -DREEDGUNNER_SANITIZE=ON "${DEVELOPER[@]}"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
     run_suite "$ROOT/build-asan"
 
 echo "== Fuzz (${FUZZ_SECONDS} s each)"
 build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZZ=ON \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+    -DREEDGUNNER_WERROR=ON -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 # Each fuzzer starts from the files the game really reads (fuzz/real_seeds.sh)
 # and from the small hand-made cases in fuzz/seeds/.
 "$ROOT/fuzz/real_seeds.sh" "$ROOT/build" "$ROOT/build-fuzz/seeds" || {

@@ -35,10 +35,17 @@ need_packages() {
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# Configures and builds one build directory: build_tree DIR [cmake options...]
+# Configures and builds one build directory:
+# build_tree DIR [cmake options...] [-- build options, e.g. --target NAME...]
 build_tree() {
-    local dir="$1"
+    local dir="$1" configure=() build=()
     shift
-    cmake -S "$ROOT" -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    while [ $# -gt 0 ] && [ "$1" != "--" ]; do
+        configure+=("$1")
+        shift
+    done
+    [ $# -gt 0 ] && shift
+    build=("$@")
+    cmake -S "$ROOT" -B "$dir" -G Ninja "${configure[@]}" >/dev/null
+    cmake --build "$dir" -j "$(nproc)" "${build[@]}"
 }

@@ -21,6 +21,7 @@
 #include "sound_page.h"
 #include "sys/backend.h"
 #include "sys/paths.h"
+#include "sys/program_options.h"
 
 namespace {
 
@@ -98,12 +99,26 @@ std::string DataDirectory() {
     return installed.empty() ? REEDGUNNER_DATA_DIR : installed + "ReedShot";
 }
 
+const ProgramOptions kOptions = {
+    .name = "reedgunner-gallery",
+    .usage = "OUTDIR [FILE...]",
+    .help =
+        "Renders the game's picture, font and sound files into PNG contact sheets\n"
+        "(and sounds.txt) in OUTDIR, through the game's own loaders: every .256 file\n"
+        "and fonts.dat of the data folder, or only the FILEs named.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n",
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = SysProgramOptions(argc, argv, kOptions); status >= 0) {
+        return status;
+    }
     if (argc < 2) {
-        std::fprintf(stderr, "usage: %s OUTDIR [FILE ...]\n", argv[0]);
-        return 2;
+        return SysUsageError(kOptions, "no OUTDIR named");
     }
     std::string out = argv[1];
     std::filesystem::create_directories(out);

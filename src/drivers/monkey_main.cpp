@@ -25,6 +25,7 @@
 #include "engine/log.h"
 #include "shell/screens.h"
 #include "sys/backend.h"
+#include "sys/program_options.h"
 
 namespace fs = std::filesystem;
 
@@ -189,9 +190,27 @@ void AddFigures(MonkeyShared* total, const MonkeyShared& s) {
     }
 }
 
+const ProgramOptions kOptions = {
+    .name = "reedgunner-monkey",
+    .usage = "[--dir DIR] [--data ROOT] SECONDS SEED...",
+    .help =
+        "Plays each seed headless at random for SECONDS of game time and checks the\n"
+        "game's invariants throughout; a failure names the seed, session and step.\n"
+        "options.dat is kept in the current folder, or in DIR/seed-N with --dir.\n"
+        "\n"
+        "  --dir DIR    play each seed in a fresh folder DIR/seed-N\n"
+        "  --data ROOT  the folder holding ReedShot/ (the CDROM setting)\n"
+        "  --help       show this help and exit\n"
+        "  --version    show the version and exit\n",
+    .withValue = {"--dir", "--data"},
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = SysProgramOptions(argc, argv, kOptions); status >= 0) {
+        return status;
+    }
     std::string dir;
     std::string data;
     std::vector<std::string> words;
@@ -205,12 +224,8 @@ int main(int argc, char** argv) {
     }
     const long seconds = words.empty() ? 0 : std::strtol(words[0].c_str(), nullptr, 10);
     if (words.size() < 2 || seconds <= 0) {
-        std::fprintf(stderr,
-                     "usage: %s [--dir DIR] [--data ROOT] SECONDS SEED...\n"
-                     "Plays each seed headless at random for SECONDS of game time. options.dat\n"
-                     "is kept in the current folder, or in DIR/seed-N with --dir.\n",
-                     argv[0]);
-        return 2;
+        return SysUsageError(kOptions, words.empty() ? "no SECONDS and SEED given"
+                                                     : "SECONDS above 0 and a SEED are needed");
     }
     auto* shared = static_cast<MonkeyShared*>(mmap(
         nullptr, sizeof(MonkeyShared), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_ANONYMOUS, -1, 0));

@@ -8,29 +8,32 @@
 #include "app/game.h"
 #include "drivers/script.h"
 #include "sys/backend.h"
+#include "sys/program_options.h"
 
 namespace {
 
 // A test driver: unlike the game it keeps options.dat in the current folder,
 // so every script plays in a scratch folder of its own.
-void PrintUsage(FILE* out, const char* program) {
-    std::fprintf(out,
-                 "usage: %s SCRIPT [CAPTURE_DIR]\n"
-                 "Plays the game headless with input from SCRIPT. options.dat is read and\n"
-                 "written in the current folder; settings and log come from their usual places.\n",
-                 program);
-}
+const ProgramOptions kOptions = {
+    .name = "reedgunner-script",
+    .usage = "SCRIPT [CAPTURE_DIR]",
+    .help =
+        "Plays the game headless with input from SCRIPT, writing what its snap lines\n"
+        "see into CAPTURE_DIR. options.dat is read and written in the current folder;\n"
+        "settings and log come from their usual places.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n",
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
-        PrintUsage(stdout, argv[0]);
-        return 0;
+    if (const int status = SysProgramOptions(argc, argv, kOptions); status >= 0) {
+        return status;
     }
     if (argc < 2 || argc > 3) {
-        PrintUsage(stderr, argv[0]);
-        return 2;
+        return SysUsageError(kOptions, argc < 2 ? "no script named" : "too many arguments");
     }
     std::ifstream file(argv[1], std::ios::binary);
     if (!file) {

@@ -3,8 +3,10 @@
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <string_view>
 
 namespace {
 
@@ -48,15 +50,21 @@ std::string SysSavesDir() {
 
 namespace {
 
-// The folder above the one holding the running program (bin/..), or empty.
+// The prefix of the running program (see SysProgramPrefix), or empty.
 std::string ProgramPrefix() {
     char exe[4096];
     const ssize_t length = readlink("/proc/self/exe", exe, sizeof exe - 1);
     if (length <= 0) {
         return "";
     }
-    std::string root(exe, static_cast<size_t>(length));
-    // Two steps up from the program's own name.
+    return SysProgramPrefix(std::string(exe, static_cast<size_t>(length)));
+}
+
+}  // namespace
+
+std::string SysProgramPrefix(const std::string& program) {
+    std::string root = program;
+    // Two steps up from the program's own name: <prefix>/bin/<name>.
     for (int up = 0; up < 2; ++up) {
         const size_t slash = root.rfind('/');
         if (slash == std::string::npos) {
@@ -64,10 +72,15 @@ std::string ProgramPrefix() {
         }
         root.resize(slash);
     }
+    // The developer programs live one floor deeper, in <prefix>/libexec/reedgunner/.
+    constexpr std::string_view kLibexec = "/libexec";
+    const size_t folder = root.size() - std::min(root.size(), kLibexec.size());
+    if (std::string_view(root).substr(folder) == kLibexec &&
+        program.compare(root.size(), 12, "/reedgunner/") == 0) {
+        root.resize(folder);
+    }
     return root;
 }
-
-}  // namespace
 
 std::string SysInstalledDataRoot() {
     const std::string prefix = ProgramPrefix();

@@ -15,8 +15,14 @@ std::string SysConfigDir();
 // saved games here.
 std::string SysSavesDir();
 
-// "<prefix>/share/reedgunner/" when the running program is <prefix>/bin/<name> of
-// an installed game, that is when that folder holds "ReedShot/"; empty otherwise.
+// The prefix of an installed program's path: "<prefix>" of <prefix>/bin/<name>
+// and of <prefix>/libexec/reedgunner/<name> (the developer programs); for any
+// other path the folder two steps up; empty for a path with fewer folders.
+std::string SysProgramPrefix(const std::string& program);
+
+// "<prefix>/share/reedgunner/" when the running program is <prefix>/bin/<name>
+// or <prefix>/libexec/reedgunner/<name> of an installed game, that is when that folder holds
+// "ReedShot/"; empty otherwise.
 std::string SysInstalledDataRoot();
 
 // The data beside the running program: the installed game's share folder

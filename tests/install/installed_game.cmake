@@ -35,11 +35,15 @@ if(NOT result EQUAL 0)
   fail("install: ${result}: ${errors}")
 endif()
 
-# The four programs and nothing of the data build.
+# The game alone in bin/, the developer programs in libexec/reedgunner/, and
+# nothing of the data build.
 file(GLOB programs RELATIVE "${prefix}/bin" "${prefix}/bin/*")
-list(SORT programs)
-if(NOT programs STREQUAL "reedgunner;reedgunner-gallery;reedgunner-listen;reedgunner-script")
-  fail("bin/ holds: ${programs}")
+set(libexec "${prefix}/libexec/reedgunner")
+file(GLOB tools RELATIVE "${libexec}" "${libexec}/*")
+list(SORT tools)
+if(NOT programs STREQUAL "reedgunner"
+   OR NOT tools STREQUAL "reedgunner-gallery;reedgunner-listen;reedgunner-script")
+  fail("bin/ holds: ${programs}; libexec/reedgunner/ holds: ${tools}")
 endif()
 # Every data file the build made, none missing.
 set(data "${prefix}/share/reedgunner/ReedShot")
@@ -171,11 +175,12 @@ if(NOT result EQUAL 2 OR EXISTS "${scratch}/config" OR EXISTS "${scratch}/state"
   fail("a second option is refused (${result}) and no option writes settings, log or saves")
 endif()
 
-# The installed script runner, headless, finds its data by itself, reaches
+# The installed script runner, headless, finds its data by itself from
+# libexec/reedgunner/, reaches
 # the roster and saves options.dat where it was started (a test driver keeps
 # the current folder).
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
-                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                        "${libexec}/reedgunner-script" "${SCRIPT}"
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result
                 OUTPUT_VARIABLE out ERROR_VARIABLE out TIMEOUT 120)
 set(log "${scratch}/state/pellmar/PELLMAR.TXT")
@@ -215,7 +220,7 @@ endif()
 file(MAKE_DIRECTORY "${scratch}/elsewhere/ReedShot")
 file(WRITE "${scratch}/config/pellmar/Settings.ini" "[Settings]\nCDROM=${scratch}/elsewhere\n")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
-                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                        "${libexec}/reedgunner-script" "${SCRIPT}"
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result OUTPUT_QUIET
                 ERROR_QUIET TIMEOUT 120)
 file(READ "${log}" log_text)
@@ -226,7 +231,7 @@ endif()
 # ... and one without it (a moved folder) gives way to the installed data.
 file(REMOVE_RECURSE "${scratch}/elsewhere")
 execute_process(COMMAND ${CMAKE_COMMAND} -E env ${player_env}
-                        "${prefix}/bin/reedgunner-script" "${SCRIPT}"
+                        "${libexec}/reedgunner-script" "${SCRIPT}"
                 WORKING_DIRECTORY "${scratch}/run" RESULT_VARIABLE result OUTPUT_QUIET
                 ERROR_QUIET TIMEOUT 120)
 file(READ "${log}" log_text)
@@ -236,7 +241,7 @@ if(NOT result EQUAL 0 OR fell_back LESS 0)
 endif()
 
 # The installed listening tool plays from the installed data.
-execute_process(COMMAND "${prefix}/bin/reedgunner-listen" "${data}/sounds.16b" 0
+execute_process(COMMAND "${libexec}/reedgunner-listen" "${data}/sounds.16b" 0
                         "${scratch}/quack.wav"
                 RESULT_VARIABLE result OUTPUT_QUIET ERROR_QUIET)
 if(NOT result EQUAL 0 OR NOT EXISTS "${scratch}/quack.wav")

@@ -13,6 +13,7 @@
 #include "engine/config.h"
 #include "platform/sound.h"
 #include "sys/backend.h"
+#include "sys/program_options.h"
 
 namespace {
 
@@ -42,13 +43,27 @@ std::vector<uint8_t> Wave(const std::vector<uint8_t>& pcm, uint32_t bits) {
     return out;
 }
 
+const ProgramOptions kOptions = {
+    .name = "reedgunner-listen",
+    .usage = "BANK ENTRY OUT.wav",
+    .help =
+        "Plays one entry of a sound bank (.16b or .8b) through the game's sound module\n"
+        "on the headless mixer and writes what was mixed to OUT.wav. ENTRY -1 plays a\n"
+        "music file.\n"
+        "\n"
+        "  --help     show this help and exit\n"
+        "  --version  show the version and exit\n",
+    .negativeNumbers = true,
+};
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (const int status = SysProgramOptions(argc, argv, kOptions); status >= 0) {
+        return status;
+    }
     if (argc != 4) {
-        std::fprintf(stderr, "usage: %s BANK ENTRY OUT.wav   (ENTRY -1 for a music file)\n",
-                     argv[0]);
-        return 2;
+        return SysUsageError(kOptions, "BANK, ENTRY and OUT.wav are needed");
     }
     const std::filesystem::path bank = std::filesystem::absolute(argv[1]);
     char* end = nullptr;
