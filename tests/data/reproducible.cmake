@@ -2,7 +2,7 @@
 # them: runs split by ",", a tool and its arguments after the output folder by
 # "|"), and the desktop icon drawn again; then every file compared byte for
 # byte with the build's, naming each one that differs, is missing or is new.
-# cmake -DRUNS=... -DDATA_DIR=... -DICON_TOOL=... -DICON_DIR=... -DSCRATCH=...
+# cmake -DRUNS=... -DDATA_DIR=... -DICON_TOOL=... -DICON_NAME=... -DICON_DIR=... -DSCRATCH=...
 #       -P reproducible.cmake
 cmake_minimum_required(VERSION 3.25)
 file(REMOVE_RECURSE "${SCRATCH}")
@@ -17,7 +17,7 @@ foreach(run IN LISTS runs)
     message(FATAL_ERROR "${tool} ${args}: ${result}")
   endif()
 endforeach()
-execute_process(COMMAND "${ICON_TOOL}" "${SCRATCH}/icons" RESULT_VARIABLE result OUTPUT_QUIET)
+execute_process(COMMAND "${ICON_TOOL}" "${SCRATCH}/icons" "${ICON_NAME}" RESULT_VARIABLE result OUTPUT_QUIET)
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "${ICON_TOOL}: ${result}")
 endif()

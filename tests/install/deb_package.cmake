@@ -2,7 +2,7 @@
 # unpacked into a throwaway root and played headless from there, roster to
 # club map and back, by the script runner the package installs.
 # cmake -DBUILD_DIR=... -DCPACK=... -DVERSION=... -DSCRIPT=... -DSCRATCH=...
-#       -DCOPYRIGHT_SOURCE=... -P deb_package.cmake
+#       -P deb_package.cmake
 cmake_minimum_required(VERSION 3.25)
 
 # Without Debian's packaging tools there is nothing to check (ctest shows the
@@ -47,11 +47,6 @@ execute_process(COMMAND lintian --allow-root --tag-display-limit 0 "${debs}"
                 OUTPUT_VARIABLE report ERROR_VARIABLE report)
 message(STATUS "lintian:\n${report}")
 string(REGEX MATCHALL "(^|\n)E: [^\n]*" errors "${report}")
-if(NOT EXISTS "${COPYRIGHT_SOURCE}")
-  # Until the tree has its copyright file, its absence is the one error let by.
-  message(STATUS "no ${COPYRIGHT_SOURCE} in this tree: no-copyright-file accepted")
-  list(FILTER errors EXCLUDE REGEX "no-copyright-file")
-endif()
 if(errors)
   fail("lintian errors:${errors}")
 endif()
