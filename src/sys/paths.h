@@ -15,6 +15,11 @@ std::string SysConfigDir();
 // saved games here.
 std::string SysSavesDir();
 
+// The desktop's pictures folder, ending in "/": $XDG_PICTURES_DIR when it is
+// an absolute path, else the XDG_PICTURES_DIR line of user-dirs.dirs in the
+// configuration folder ($XDG_CONFIG_HOME or ~/.config), else ~/Pictures/.
+std::string SysPicturesDir();
+
 // "<prefix>/share/reedgunner/" when the running program is <prefix>/bin/<name> of
 // an installed game, that is when that folder holds "ReedShot/"; empty otherwise.
 std::string SysInstalledDataRoot();
