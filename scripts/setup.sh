@@ -10,8 +10,10 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
 # What the tests add: clang and its runtime for the fuzzers, clang-format for
 # the format check, sox to make test sounds, a virtual X server for measuring
 # the real window, xdotool to move its mouse (bench/pacing.sh), the desktop
-# entry checker for the installed game.
-TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool)
+# entry checker for the installed game, a small window manager and its fonts
+# for minimising the window (bench/hidden_cpu.sh).
+TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool
+               twm xfonts-base)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {
