@@ -127,10 +127,16 @@ void ValueText(int32_t row) {
     const uint32_t value = kind.get();
     char* text = valueTexts[static_cast<size_t>(row)].data();
     const size_t size = valueTexts[static_cast<size_t>(row)].size();
+    char shown[16];
     if (kind.names != nullptr) {
-        std::snprintf(text, size, "<  %s  >", kind.names[value - kind.low]);
+        std::snprintf(shown, sizeof shown, "%s", kind.names[value - kind.low]);
     } else {
-        std::snprintf(text, size, "<  %u%s  >", value, kind.unit);
+        std::snprintf(shown, sizeof shown, "%u%s", value, kind.unit);
+    }
+    std::snprintf(text, size, "<  %s  >", shown);
+    // A long value keeps clear of the button's rim with less room round it.
+    if (FontTextWidth(0, text) > kValueW - 16) {
+        std::snprintf(text, size, "< %s >", shown);
     }
 }
 
