@@ -11,10 +11,12 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
 # What the tests add: clang and its runtime for the fuzzers, clang-format for
 # the format check, sox to make test sounds, a virtual X server for measuring
 # the real window, xdotool to move its mouse (bench/pacing.sh) and xprop to
-# read its class, the desktop entry and AppStream checkers for the installed
-# game, man and groff to check the manual page.
+# read its class, a small window manager and its fonts for minimising the
+# window (bench/hidden_cpu.sh), the desktop entry and AppStream checkers for
+# the installed game, man and groff to check the manual page, dpkg-dev and
+# lintian to build and check the .deb.
 TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool
-               x11-utils appstream man-db groff-base)
+               x11-utils twm xfonts-base appstream man-db groff-base dpkg-dev lintian)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/chords.h"
+#include "app/command_keys.h"
 #include "app/screen_table.h"
 #include "engine/config.h"
 #include "engine/dialogs.h"
@@ -134,6 +135,7 @@ uint32_t GameInit() {
     }
     RegisterGameScreens();
     RegisterHiddenChords();
+    RegisterCommandKeys();
     GDL_setReactivateCallback(ReactivateScreen);
     errors = LogErrorCount();
     if (InitMouse() == 0) {
@@ -171,6 +173,7 @@ uint32_t GameInit() {
 void MainLoop() {
     while (quitGame == 0) {
         PollEvent();
+        PauseWhileAway();
         const uint32_t screen = currentScreen;
         if (Screen(currentScreen).doPass != nullptr) {
             Screen(currentScreen).doPass();
@@ -196,6 +199,7 @@ void GameExit() {
 }
 
 int32_t ReactivateScreen(GDL_Surface* surface, uint32_t flags) {
+    WindowFocusChanged((flags & 2) != 0);
     if ((flags & 2) == 0) {
         return 0;
     }

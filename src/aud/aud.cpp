@@ -32,6 +32,7 @@ struct SampleRec {
     int32_t loopCount = 1;
     int32_t playsLeft = 1;
     int32_t volume = 127;
+    int32_t gain = 100;  // percent, over the volume: the player's sound or music level
     AudEobCallback callback = nullptr;
     bool endPending = false;  // played out; the callback is still to be called
 };
@@ -126,7 +127,7 @@ void MixFrames(uint8_t* out, int frames) {
         int n = std::min(frames, kChunkFrames);
         std::fill(acc, acc + n, 0);
         for (SampleRec& s : samples) {
-            int32_t scale = s.volume * masterVolume;
+            int32_t scale = s.volume * masterVolume * s.gain / 100;
             int i = 0;
             while (i < n && s.status == AUD_SMP_PLAYING) {
                 if (s.position >= s.mix.size()) {
@@ -661,6 +662,16 @@ void AUD_set_sample_volume(AudSample sample, int32_t volume) {
     }
     Lock();
     s->volume = std::clamp(volume, 0, kMaxVolume);
+    Unlock();
+}
+
+void AUD_set_sample_gain(AudSample sample, int32_t percent) {
+    SampleRec* s = Find(sample);
+    if (s == nullptr) {
+        return;
+    }
+    Lock();
+    s->gain = std::clamp(percent, 0, 100);
     Unlock();
 }
 

@@ -104,6 +104,10 @@ uint32_t AUD_sample_status(AudSample sample);
 void AUD_set_sample_volume(AudSample sample, int32_t volume);
 int32_t AUD_sample_volume(AudSample sample);
 
+// A second level over the sample's volume, in percent 0 to 100 (100 after
+// AUD_init_sample): the player's own level for the kind of sound it plays.
+void AUD_set_sample_gain(AudSample sample, int32_t percent);
+
 // Output volume 0 to 127 (127 at start).
 void AUD_set_digital_master_volume(AudDriver driver, int32_t volume);
 int32_t AUD_digital_master_volume(AudDriver driver);

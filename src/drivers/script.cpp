@@ -24,8 +24,9 @@ struct NamedKey {
     int32_t usage;  // USB usage number of the key
 };
 constexpr NamedKey kNamedKeys[] = {
-    {"Enter", 0x28}, {"Backspace", 0x2A}, {"Delete", 0x4C}, {"Home", 0x4A}, {"End", 0x4D},
-    {"Left", 0x50},  {"Right", 0x4F},     {"Up", 0x52},     {"Down", 0x51}, {"Escape", 0x29},
+    {"Enter", 0x28}, {"Backspace", 0x2A}, {"Delete", 0x4C}, {"Home", 0x4A},
+    {"End", 0x4D},   {"Left", 0x50},      {"Right", 0x4F},  {"Up", 0x52},
+    {"Down", 0x51},  {"Escape", 0x29},    {"F10", 0x43},    {"F12", 0x45},
 };
 
 struct Runner {

@@ -1,6 +1,8 @@
 #include "engine/config.h"
 
+#include <algorithm>
 #include <array>
+#include <vector>
 
 #include "engine/log.h"
 #include "sys/paths.h"
@@ -12,6 +14,15 @@ uint32_t DirectVideo = 1;
 uint32_t eightBitSound = 0;
 uint32_t debugLog = 0;
 uint32_t showCaptions = 0;
+uint32_t windowScale = 0;
+uint32_t fullscreen = 0;
+uint32_t soundVolume = 100;
+uint32_t musicVolume = 100;
+uint32_t pauseOnFocusLoss = 1;
+uint32_t muteOnFocusLoss = 0;
+uint32_t gamepadOn = 1;
+uint32_t pointerSpeed = 100;
+uint32_t hardwarePointer = 0;
 std::string dataDir;
 std::string installDir;
 
@@ -23,16 +34,31 @@ constexpr size_t kMaxPath = 4095;
 struct NumberSetting {
     const char* name;
     uint32_t* value;
+    uint32_t initial;    // the default
+    uint32_t low, high;  // a value outside is brought to the nearer end, logged
+    bool saved;          // written back by SaveSettings
 };
 
+constexpr uint32_t kAny = UINT32_MAX;
+
 // Read in this order, each over its default.
-const std::array<NumberSetting, 6> kNumberSettings = {{
-    {"DirectSound", &DirectSound},
-    {"DirectX", &DirectX},
-    {"DirectVideo", &DirectVideo},
-    {"8bitSound", &eightBitSound},
-    {"Debug", &debugLog},
-    {"Captions", &showCaptions},
+const std::array<NumberSetting, 15> kNumberSettings = {{
+    // name               value              default low  high  saved
+    {"DirectSound", &DirectSound, 1, 0, kAny, false},
+    {"DirectX", &DirectX, 1, 0, kAny, true},
+    {"DirectVideo", &DirectVideo, 1, 0, kAny, true},
+    {"8bitSound", &eightBitSound, 0, 0, kAny, false},
+    {"Debug", &debugLog, 0, 0, kAny, false},
+    {"Captions", &showCaptions, 0, 0, kAny, true},
+    {"WindowScale", &windowScale, 0, 0, kMaxWindowScale, true},
+    {"Fullscreen", &fullscreen, 0, 0, 1, true},
+    {"SoundVolume", &soundVolume, 100, 0, 100, true},
+    {"MusicVolume", &musicVolume, 100, 0, 100, true},
+    {"PauseOnFocusLoss", &pauseOnFocusLoss, 1, 0, 1, true},
+    {"MuteOnFocusLoss", &muteOnFocusLoss, 0, 0, 1, true},
+    {"Gamepad", &gamepadOn, 1, 0, 1, true},
+    {"PointerSpeed", &pointerSpeed, 100, kMinPointerSpeed, kMaxPointerSpeed, true},
+    {"HardwarePointer", &hardwarePointer, 0, 0, 1, true},
 }};
 
 // A text value that is too long keeps the default, like a badly typed number.
@@ -53,12 +79,9 @@ bool ReadPath(const SettingsStore& store, const char* name, std::string* out) {
 }  // namespace
 
 void ResetSettings() {
-    DirectSound = 1;
-    DirectX = 1;
-    DirectVideo = 1;
-    eightBitSound = 0;
-    debugLog = 0;
-    showCaptions = 0;
+    for (const NumberSetting& setting : kNumberSettings) {
+        *setting.value = setting.initial;
+    }
     dataDir.clear();
     installDir.clear();
 }
@@ -99,10 +122,33 @@ uint32_t CheckRegistry() {
             SettingStatus::WrongType) {
             LogPrintf("ERROR: setting %s is not a 32-bit number", setting.name);
         }
+        // A negative number reads as a large one: it goes to the top, as any
+        // large number does.
+        const uint32_t kept = std::clamp(*setting.value, setting.low, setting.high);
+        if (kept != *setting.value) {
+            LogPrintf("ERROR: setting %s=%u is outside %u to %u: %u is used", setting.name,
+                      *setting.value, setting.low, setting.high, kept);
+            *setting.value = kept;
+        }
     }
 
     if (DirectX == 0 && DirectVideo == 0) {
         DirectX = 1;
     }
     return 1;
+}
+
+bool SaveSettings() {
+    std::vector<SettingsValue> values;
+    for (const NumberSetting& setting : kNumberSettings) {
+        if (setting.saved) {
+            values.push_back({setting.name, std::to_string(*setting.value)});
+        }
+    }
+    std::string error;
+    if (!SysSettingsUpdate(values, &error)) {
+        LogPrintf("ERROR: %s not written: %s", SysSettingsPath().c_str(), error.c_str());
+        return false;
+    }
+    return true;
 }

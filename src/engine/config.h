@@ -4,12 +4,26 @@
 
 // Machine settings, read once at start by CheckRegistry. The names are those of
 // the settings file's values ("8bitSound" cannot begin an identifier).
-extern uint32_t DirectSound;    // 0: the fallback sound device
-extern uint32_t DirectX;        // nonzero: the accelerated display driver
-extern uint32_t DirectVideo;    // nonzero: the software display driver
-extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
-extern uint32_t debugLog;       // "Debug": trace lines go to the log
-extern uint32_t showCaptions;   // "Captions": the words shown while a character speaks
+extern uint32_t DirectSound;       // 0: the fallback sound device
+extern uint32_t DirectX;           // nonzero: the accelerated display driver
+extern uint32_t DirectVideo;       // nonzero: the software display driver
+extern uint32_t eightBitSound;     // "8bitSound": 8-bit output and ".8b" banks
+extern uint32_t debugLog;          // "Debug": trace lines go to the log
+extern uint32_t showCaptions;      // "Captions": the words shown while a character speaks
+extern uint32_t windowScale;       // "WindowScale": 1 to 4 times the picture, 0 the most that fits
+extern uint32_t fullscreen;        // "Fullscreen": the whole desktop
+extern uint32_t soundVolume;       // "SoundVolume": percent, the effects and voices
+extern uint32_t musicVolume;       // "MusicVolume": percent
+extern uint32_t pauseOnFocusLoss;  // "PauseOnFocusLoss": the hunt pauses while the window is away
+extern uint32_t muteOnFocusLoss;   // "MuteOnFocusLoss": silence while the window is away
+extern uint32_t gamepadOn;         // "Gamepad"
+extern uint32_t pointerSpeed;      // "PointerSpeed": percent
+extern uint32_t hardwarePointer;   // "HardwarePointer"
+
+// The ends of the ranges the settings dialog steps through.
+constexpr uint32_t kMaxWindowScale = 4;
+constexpr uint32_t kMinPointerSpeed = 25;
+constexpr uint32_t kMaxPointerSpeed = 400;
 
 // Prefix of every data file name: "CDROM" + "ReedShot/" (when that folder is
 // missing, the data beside the program if there is any, logged); without CDROM,
@@ -23,6 +37,12 @@ extern std::string installDir;
 // Reads the settings file (creating it empty when missing) over the defaults.
 // Always returns 1.
 uint32_t CheckRegistry();
+
+// Writes the settings the player can change in the game (the settings dialog's)
+// into the settings file, in one step: the file keeps its comments, its other
+// values and its order, and a missing value is added to the [Settings] section.
+// False, logged, when the file cannot be written (the old one stays whole).
+bool SaveSettings();
 
 // Puts every setting back to its default, as before CheckRegistry.
 void ResetSettings();

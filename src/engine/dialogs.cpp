@@ -74,11 +74,7 @@ std::array<DialogItem, 17> listTable = {{
 void* dialogBack = nullptr;
 int32_t openDialogs = 0;  // nested when a chord opens one over another
 
-// The pointer as the dialog found it.
-struct PointerState {
-    int32_t shape;
-    int32_t inBackPage;
-};
+using PointerState = DialogPointer;
 
 // Splits a copy at "|", dropping empty pieces, keeping at most `limit`.
 std::vector<char*> SplitPieces(std::string& copy, size_t limit) {
@@ -130,11 +126,15 @@ void CloseDialog(DialogItem* table, const PointerState& saved) {
     DrainMouse();
 }
 
-// The record hit by the next left press.
-int32_t WaitForClick(const DialogItem* table) {
+// The record hit by the next left press; kDismissed when `dismissed` says so first.
+constexpr int32_t kDismissed = -2;
+int32_t WaitForClick(const DialogItem* table, bool (*dismissed)() = nullptr) {
     int32_t x = 320;
     int32_t y = 240;
     while (PollClick(&x, &y) == 0) {
+        if (dismissed != nullptr && dismissed()) {
+            return kDismissed;
+        }
         GDL_waitEvent(GDL_EVENT_ALL, false, 0);  // rest until the next input
     }
     return HitTest(table, x, y);
@@ -223,11 +223,29 @@ DialogArea DialogExtent(const DialogItem* table) {
 
 }  // namespace
 
+DialogPointer BeginModalDialog() {
+    const DialogPointer pointer = TakeOverPointer();
+    ++openDialogs;
+    return pointer;
+}
+
+void EndModalDialog(const DialogPointer& pointer) {
+    --openDialogs;
+    SetCursorShape(pointer.shape);
+    cursorInBackPage = pointer.inBackPage;
+    ShowCursor();
+    DrainMouse();
+}
+
 bool DialogsCanShow() {
     return displaySurface != nullptr && backPage != nullptr && GetFont(0) != nullptr;
 }
 
 uint32_t MessageDialog(const char* text, const char* buttons) {
+    return MessageDialogUntil(text, buttons, nullptr);
+}
+
+uint32_t MessageDialogUntil(const char* text, const char* buttons, bool (*dismissed)()) {
     if (text == nullptr || buttons == nullptr) {
         return 0;
     }
@@ -299,7 +317,10 @@ uint32_t MessageDialog(const char* text, const char* buttons) {
     OpenDialog(table, kFirstButton + kMaxButtons + 1);
     uint32_t answer = 0;
     while (answer == 0) {
-        const int32_t hit = WaitForClick(table);
+        const int32_t hit = WaitForClick(table, dismissed);
+        if (hit == kDismissed) {
+            break;
+        }
         if (hit >= kFirstButton && hit < kFirstButton + kMaxButtons) {
             SoundPlay(kClickSound);
             answer = static_cast<uint32_t>(hit - (kFirstButton - 1));

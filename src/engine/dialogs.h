@@ -40,6 +40,10 @@ constexpr int32_t kEditMaxWidth = 140;
 // the left (0 when there is no button to click).
 uint32_t MessageDialog(const char* text, const char* buttons);
 
+// A message box that also closes, answering 0, as soon as `dismissed` returns
+// true (asked while no click comes); null: only a click closes it.
+uint32_t MessageDialogUntil(const char* text, const char* buttons, bool (*dismissed)());
+
 // Whether a message box can be shown: the display and its pages up and the
 // dialog font loaded.
 bool DialogsCanShow();
@@ -67,6 +71,19 @@ uint32_t PollClick(int32_t* x, int32_t* y);
 // The two dialog tables, as the last dialog laid them out.
 const DialogItem* MessageDialogTable();
 const DialogItem* ListDialogTable();
+
+// The pointer as a dialog found it.
+struct DialogPointer {
+    int32_t shape;
+    int32_t inBackPage;
+};
+
+// For a dialog of another module: takes the pointer over (drawn on the display,
+// as the arrow) and counts the dialog as open.
+DialogPointer BeginModalDialog();
+// Counts it closed and gives the pointer back as it was; the caller has put
+// the pages back first.
+void EndModalDialog(const DialogPointer& pointer);
 
 // Whether a message or list dialog is up; it is drawn on the back page.
 bool DialogOpen();

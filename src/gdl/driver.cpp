@@ -274,6 +274,7 @@ void GDL_reset() {
     windowTitle = "";
     headlessWidth = 1920;
     headlessHeight = 1080;
+    GDL_setWindowMode(0, false);
     failPoint = GDL_FailPoint::None;
     failSkip = 0;
     GdlResetSurfaces();

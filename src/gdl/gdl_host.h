@@ -24,6 +24,17 @@ enum class GDL_Renderer { None, Accelerated, Software };
 GDL_Renderer GDL_chosenRenderer();
 GDL_Renderer GDL_activeRenderer();
 
+// The window's size as the settings ask: `scale` 1 to 4 times the picture, 0
+// the largest that fits the desktop; `fullscreen` covers the desktop. The open
+// window changes at once, a window yet to open starts so; headless it is only
+// remembered.
+void GDL_setWindowMode(int32_t scale, bool fullscreen);
+void GDL_windowMode(int32_t* scale, bool* fullscreen);
+
+// Draws the open window with another renderer (falling back as at start when
+// it cannot); returns the renderer the window uses (None headless).
+GDL_Renderer GDL_switchRenderer(GDL_Renderer wanted);
+
 // Names of the registered drivers, in the order registered.
 std::vector<const char*> GDL_registeredDrivers();
 

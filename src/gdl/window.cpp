@@ -22,6 +22,9 @@ SDL_Texture* texture = nullptr;
 GDL_Renderer rendererKind = GDL_Renderer::None;
 bool videoUp = false;
 
+// How long a pump rests at most while the window cannot be seen.
+constexpr int kHiddenWakeMs = 500;
+
 uint32_t refreshMs = 16;  // one refresh of the desktop, rounded down
 uint32_t lastPresent = 0;
 bool mustPresent = true;  // the window needs a repaint whatever changed
@@ -39,6 +42,10 @@ bool clockWatched = false;
 
 // Whether the last window call rested (see GdlWindowIdle).
 bool justRested = false;
+
+// The window's size and mode as the settings ask (GDL_setWindowMode).
+int32_t wantedScale = 0;
+bool wantedFullscreen = false;
 
 uint32_t heldButtons = 0;  // GDL_STATE_LEFT | GDL_STATE_RIGHT
 bool swallowEnterUp = false;
@@ -420,9 +427,11 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
     }
     SDL_Rect usable{0, 0, kGdlWidth, kGdlHeight};
     SDL_GetDisplayUsableBounds(0, &usable);
-    const int32_t scale = GDL_windowScale(usable.w, usable.h);
-    window = SDL_CreateWindow(GdlWindowTitle(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                              kGdlWidth * scale, kGdlHeight * scale, SDL_WINDOW_RESIZABLE);
+    const int32_t scale = wantedScale > 0 ? wantedScale : GDL_windowScale(usable.w, usable.h);
+    window = SDL_CreateWindow(
+        GdlWindowTitle(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, kGdlWidth * scale,
+        kGdlHeight * scale,
+        SDL_WINDOW_RESIZABLE | (wantedFullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0));
     if (window == nullptr) {
         StopVideo();
         return false;
@@ -479,6 +488,11 @@ void GdlWindowClose() {
 void GdlWindowPump() {
     if (window == nullptr) {
         return;
+    }
+    // Minimised or hidden, nothing the game draws is seen: rest until the
+    // window system has something, waking now and then for a quit signal.
+    if ((SDL_GetWindowFlags(window) & (SDL_WINDOW_MINIMIZED | SDL_WINDOW_HIDDEN)) != 0) {
+        SDL_WaitEventTimeout(nullptr, kHiddenWakeMs);
     }
     // One look at the window system per call: SDL_PollEvent would look again
     // for every event it hands out.
@@ -582,4 +596,55 @@ void GdlWindowWarp(int32_t x, int32_t y) {
 
 GDL_Renderer GdlWindowRenderer() {
     return window != nullptr ? rendererKind : GDL_Renderer::None;
+}
+
+void GDL_setWindowMode(int32_t scale, bool fullscreen) {
+    wantedScale = std::clamp(scale, 0, 4);
+    wantedFullscreen = fullscreen;
+    if (window == nullptr) {
+        return;
+    }
+    SDL_SetWindowFullscreen(window, fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    if (!fullscreen) {
+        SDL_Rect usable{0, 0, kGdlWidth, kGdlHeight};
+        SDL_GetDisplayUsableBounds(SDL_GetWindowDisplayIndex(window), &usable);
+        const int32_t times = wantedScale > 0 ? wantedScale : GDL_windowScale(usable.w, usable.h);
+        SDL_SetWindowSize(window, kGdlWidth * times, kGdlHeight * times);
+        SDL_SetWindowPosition(window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+    mustPresent = true;
+    GdlWindowShowNow();
+}
+
+void GDL_windowMode(int32_t* scale, bool* fullscreen) {
+    *scale = wantedScale;
+    *fullscreen = wantedFullscreen;
+}
+
+GDL_Renderer GDL_switchRenderer(GDL_Renderer wanted) {
+    if (window == nullptr || wanted == GDL_Renderer::None || wanted == rendererKind) {
+        return GdlWindowRenderer();
+    }
+    if (texture != nullptr) {
+        SDL_DestroyTexture(texture);
+        texture = nullptr;
+    }
+    if (renderer != nullptr) {
+        SDL_DestroyRenderer(renderer);
+        renderer = nullptr;
+    }
+    shownSurface = nullptr;
+    const GDL_Renderer other =
+        wanted == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
+    // As at start: the wanted one, the other, then OpenGL however it draws.
+    rendererKind = wanted;
+    if (!MakeOutput(wanted, false)) {
+        rendererKind = other;
+        if (!MakeOutput(other, false)) {
+            rendererKind = GDL_Renderer::Accelerated;
+            MakeOutput(GDL_Renderer::Accelerated, true);
+        }
+    }
+    GdlWindowShowNow();
+    return GdlWindowRenderer();
 }

@@ -178,8 +178,17 @@ void QuitHunt(int32_t) {
 }
 
 void PauseHunt(int32_t) {
+    PauseHuntUntil(nullptr);
+}
+
+void PauseHuntUntil(bool (*resume)()) {
     HideCursor();
-    MessageDialog(" |Game Paused....| ", "Resume");
+    MessageDialogUntil(" |Game Paused....| ", "Resume", resume);
+}
+
+void DelayHuntClock(uint32_t ms) {
+    hunt.lastStepTime += ms;
+    hunt.lastMinuteTime += ms;
 }
 
 void ShowRegulations(int32_t) {

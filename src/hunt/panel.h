@@ -18,6 +18,12 @@ void ClickIconBar();
 void InitInterfaceIcons();
 void QuitHunt(int32_t arg);
 void PauseHunt(int32_t arg);
+// The pause box, also closed as soon as `resume` returns true (null: only by
+// its button).
+void PauseHuntUntil(bool (*resume)());
+// Moves the next step and minute on by `ms`: time spent in a dialog that
+// pauses the hunt is not the hunt's.
+void DelayHuntClock(uint32_t ms);
 void ShowRegulations(int32_t arg);
 void ShowGameBag(int32_t arg);
 void ToggleDecoys(int32_t arg);

@@ -58,6 +58,7 @@ uint32_t GraphicsInit() {
     }
 
     mode = GDL_MODE_640x480x256;
+    GDL_setWindowMode(static_cast<int32_t>(windowScale), fullscreen != 0);
     if (GDL_init(&driver, &mode, kLibraryPath) == 0) {
         Fatal("ERROR: could not initialize graphics card");
     }

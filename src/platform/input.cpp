@@ -41,8 +41,9 @@ int32_t lastY = 240;
 int32_t savedW = 0;
 int32_t savedH = 0;
 
-// The hidden chords the game handed over, none before.
+// The hidden chords and command keys the game handed over, none before.
 std::span<const HiddenChord> hiddenChords;
+std::span<const HiddenChord> commandKeys;
 
 constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{
     {kScanUp, kActionUp},
@@ -85,6 +86,13 @@ void KeyPressed(const GDL_Event& event) {
             action = arrowAction;
         }
     }
+    if ((event.state & GDL_STATE_CONTROL) == 0 && RunCommandKey(keyScan)) {
+        // What the handler's own events left is not this key's.
+        action = 0;
+        keyChar = 0;
+        keyScan = 0;
+        return;
+    }
     if ((event.state & GDL_STATE_CONTROL) != 0) {
         keyChar = 0;
         for (const HiddenChord& chord : hiddenChords) {
@@ -99,6 +107,20 @@ void KeyPressed(const GDL_Event& event) {
 
 void SetHiddenChords(std::span<const HiddenChord> chords) {
     hiddenChords = chords;
+}
+
+void SetCommandKeys(std::span<const HiddenChord> keys) {
+    commandKeys = keys;
+}
+
+bool RunCommandKey(int32_t scan) {
+    for (const HiddenChord& key : commandKeys) {
+        if (key.scan == scan) {
+            key.handler();
+            return true;
+        }
+    }
+    return false;
 }
 
 uint32_t InitMouse() {

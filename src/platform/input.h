@@ -42,6 +42,8 @@ constexpr int32_t kScanDelete = 83;
 constexpr int32_t kScanD = 32;
 constexpr int32_t kScanT = 20;
 constexpr int32_t kScanM = 50;
+constexpr int32_t kScanF10 = 0x44;
+constexpr int32_t kScanF12 = 0x58;
 
 // A hidden chord: Ctrl with one key, handled wherever the key is pressed.
 struct HiddenChord {
@@ -52,6 +54,13 @@ struct HiddenChord {
 // The chords the game reads (kept by the caller for as long as the game runs);
 // a key pressed with Ctrl types no character whether or not it is a chord.
 void SetHiddenChords(std::span<const HiddenChord> chords);
+
+// Keys handled wherever they are pressed without Ctrl (the settings dialog's
+// F10, the screenshot's F12), kept by the caller; the screens never see them.
+void SetCommandKeys(std::span<const HiddenChord> keys);
+// Runs the handler of a command key as if it were pressed (a pad's button
+// standing for it); false when no such key is set.
+bool RunCommandKey(int32_t scan);
 
 // The largest pointer picture; larger shapes are cut to it.
 constexpr int32_t kCursorMaxW = 60;

@@ -32,6 +32,11 @@ std::array<int, kSoundCount> soundChannel{};  // channel it was last started on,
 // on two channels, and both must stop before its image goes.
 std::array<int, kMaxChannels> channelSound{};
 uint32_t musicPlaying = 0;
+// The player's levels in percent, and silence while the window is away.
+int effectsLevel = 100;
+int musicLevel = 100;
+bool muted = false;
+
 // Music that could not be loaded this run: the roster asks for its tune at every
 // refresh, and one log line says enough.
 std::vector<std::string> missingMusic;
@@ -105,6 +110,13 @@ int32_t MusicEnded(AudSample) {
 
 // Puts sound n on channel c, `loops` times (0 without end). False when the
 // library refuses the image.
+int LevelOf(int n) {
+    if (muted) {
+        return 0;
+    }
+    return n == kMusicSound ? musicLevel : effectsLevel;
+}
+
 bool StartOn(int c, int n, int32_t loops) {
     AudSample channel = channels[c];
     AUD_init_sample(channel);
@@ -115,6 +127,7 @@ bool StartOn(int c, int n, int32_t loops) {
     if (loops != 1) {
         AUD_set_sample_loop_count(channel, loops);
     }
+    AUD_set_sample_gain(channel, LevelOf(n));
     AUD_start_sample(channel);
     AUD_register_EOB_callback(channel, SampleEnded);
     // A sound halted on this channel loses it to the new one.
@@ -170,6 +183,10 @@ void ForgetState() {
     channelSound.fill(-1);
     musicPlaying = 0;
     missingMusic.clear();
+    // The levels the settings ask for, until the settings dialog changes them.
+    effectsLevel = static_cast<int>(std::min<uint32_t>(soundVolume, 100));
+    musicLevel = static_cast<int>(std::min<uint32_t>(musicVolume, 100));
+    muted = false;
 }
 
 }  // namespace
@@ -452,6 +469,25 @@ void SetMasterVolume(int percent) {
     if (soundOn != 0) {
         AUD_set_digital_master_volume(soundDriver, PercentToVolume(percent));
     }
+}
+
+void SetSoundLevels(int effects, int music) {
+    effectsLevel = std::clamp(effects, 0, 100);
+    musicLevel = std::clamp(music, 0, 100);
+    for (int c = 0; c < channelCount; ++c) {
+        if (channelSound[c] >= 0) {
+            AUD_set_sample_gain(channels[c], LevelOf(channelSound[c]));
+        }
+    }
+}
+
+void SetSoundMuted(bool silent) {
+    muted = silent;
+    SetSoundLevels(effectsLevel, musicLevel);
+}
+
+bool SoundMuted() {
+    return muted;
 }
 
 int GetMasterVolume() {

@@ -59,6 +59,14 @@ void PlayVoice(const char* bank, int entry);
 void SetMasterVolume(int percent);
 int GetMasterVolume();
 
+// The player's levels in percent (the settings' SoundVolume and MusicVolume),
+// over every sound's own volume: the music's for sound 12, the other's for
+// the rest; they hold for sounds playing and sounds to come.
+void SetSoundLevels(int effects, int music);
+// Silence (true) while the window is away, without losing the levels.
+void SetSoundMuted(bool silent);
+bool SoundMuted();
+
 // Halting and continuing sound `n` where it is.
 void SoundPause(int n);
 void SoundResume(int n);

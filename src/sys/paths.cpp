@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdlib>
+#include <fstream>
 #include <string_view>
 
 namespace {
@@ -42,6 +43,55 @@ std::string SysStateDir() {
 
 std::string SysConfigDir() {
     return GameDir("XDG_CONFIG_HOME", "/.config");
+}
+
+namespace {
+
+// The folder a user-dirs.dirs line names: "$HOME/..." or an absolute path, in
+// double quotes; empty for anything else, and for home itself (a folder the
+// desktop turned off).
+std::string UserDirValue(const std::string& line, const char* key) {
+    const std::string prefix = std::string(key) + "=\"";
+    if (line.compare(0, prefix.size(), prefix) != 0 || line.size() < prefix.size() + 1 ||
+        line.back() != '"') {
+        return "";
+    }
+    std::string value = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+    if (value.compare(0, 5, "$HOME") == 0) {
+        value = HomeDir() + value.substr(5);
+    }
+    if (value.empty() || value[0] != '/' || value == HomeDir() || value == HomeDir() + "/") {
+        return "";
+    }
+    return value;
+}
+
+std::string WithSlash(std::string dir) {
+    if (dir.back() != '/') {
+        dir += '/';
+    }
+    return dir;
+}
+
+}  // namespace
+
+std::string SysPicturesDir() {
+    const char* pictures = std::getenv("XDG_PICTURES_DIR");
+    if (pictures != nullptr && pictures[0] == '/') {
+        return WithSlash(pictures);
+    }
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    const std::string configDir =
+        (config != nullptr && config[0] == '/') ? std::string(config) : HomeDir() + "/.config";
+    std::ifstream dirs(WithSlash(configDir) + "user-dirs.dirs");
+    std::string found;
+    for (std::string line; std::getline(dirs, line);) {
+        const std::string value = UserDirValue(line, "XDG_PICTURES_DIR");
+        if (!value.empty()) {
+            found = value;  // the last line of the key wins, as the shell would read it
+        }
+    }
+    return WithSlash(found.empty() ? HomeDir() + "/Pictures" : found);
 }
 
 std::string SysSavesDir() {

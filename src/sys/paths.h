@@ -15,6 +15,11 @@ std::string SysConfigDir();
 // saved games here.
 std::string SysSavesDir();
 
+// The desktop's pictures folder, ending in "/": $XDG_PICTURES_DIR when it is
+// an absolute path, else the XDG_PICTURES_DIR line of user-dirs.dirs in the
+// configuration folder ($XDG_CONFIG_HOME or ~/.config), else ~/Pictures/.
+std::string SysPicturesDir();
+
 // The prefix of an installed program's path: "<prefix>" of <prefix>/bin/<name>
 // and of <prefix>/libexec/reedgunner/<name> (the developer programs); for any
 // other path the folder two steps up; empty for a path with fewer folders.

@@ -38,6 +38,15 @@ bool SysSettingsOpen(SettingsStore* store);
 // Reads settings text into the store (what SysSettingsOpen does with the file).
 void SysSettingsParse(std::string_view text, SettingsStore* store);
 
+// Writes `values` into the settings file in one step (a new file beside it,
+// flushed to disk, renamed over it): each replaces every line of its name in
+// the settings section, keeping the name as written; one the file lacks is
+// added after the section's last value (a "[Settings]" section is added when
+// there is none). Comments, other values, other sections, the order and the
+// line ends stay. False with `error` set when the file cannot be read whole
+// or written; the old file then stays as it was.
+bool SysSettingsUpdate(const std::vector<SettingsValue>& values, std::string* error);
+
 // The text of a value, whatever it holds.
 SettingStatus SysSettingsQueryText(const SettingsStore& store, const char* name, std::string* out);
 

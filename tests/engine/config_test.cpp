@@ -110,4 +110,118 @@ TEST_F(ConfigTest, UnreadableStoreLeavesDefaults) {
     EXPECT_EQ(DirectX, 1u) << "the display rule still applies";
 }
 
+// A hand-edited file with values out of range: each is brought to the nearer
+// end of its range, with a line saying so; the old settings keep any number.
+TEST_F(ConfigTest, ValuesOutOfRangeAreBroughtIntoItWithALogLine) {
+    WriteBytes(SettingsPath(),
+               "[Settings]\nWindowScale=9\nFullscreen=1\nSoundVolume=250\nMusicVolume=-1\n"
+               "PauseOnFocusLoss=7\nMuteOnFocusLoss=1\nPointerSpeed=5\nHardwarePointer=0\n"
+               "Gamepad=0\nDirectX=5\n");
+    CheckRegistry();
+    EXPECT_EQ(windowScale, 4u);
+    EXPECT_EQ(fullscreen, 1u);
+    EXPECT_EQ(soundVolume, 100u);
+    EXPECT_EQ(musicVolume, 100u) << "-1 reads as the largest number";
+    EXPECT_EQ(pauseOnFocusLoss, 1u);
+    EXPECT_EQ(muteOnFocusLoss, 1u);
+    EXPECT_EQ(pointerSpeed, kMinPointerSpeed);
+    EXPECT_EQ(hardwarePointer, 0u);
+    EXPECT_EQ(gamepadOn, 0u);
+    EXPECT_EQ(DirectX, 5u);
+    EXPECT_EQ(LogText(),
+              "ERROR: setting WindowScale=9 is outside 0 to 4: 4 is used\r\n"
+              "ERROR: setting SoundVolume=250 is outside 0 to 100: 100 is used\r\n"
+              "ERROR: setting MusicVolume=4294967295 is outside 0 to 100: 100 is used\r\n"
+              "ERROR: setting PauseOnFocusLoss=7 is outside 0 to 1: 1 is used\r\n"
+              "ERROR: setting PointerSpeed=5 is outside 25 to 400: 25 is used\r\n");
+
+    ResetSettings();
+    EXPECT_EQ(windowScale, 0u);
+    EXPECT_EQ(soundVolume, 100u);
+    EXPECT_EQ(pauseOnFocusLoss, 1u);
+    EXPECT_EQ(pointerSpeed, 100u);
+    EXPECT_EQ(gamepadOn, 1u);
+}
+
+// The values the settings dialog writes, in the order they are added.
+std::string Written(const char* eol) {
+    std::string text;
+    for (const std::string line :
+         {"DirectX=0", "DirectVideo=1", "Captions=1", "WindowScale=2", "Fullscreen=0",
+          "SoundVolume=40", "MusicVolume=100", "PauseOnFocusLoss=0", "MuteOnFocusLoss=1",
+          "Gamepad=1", "PointerSpeed=150", "HardwarePointer=0"}) {
+        text += line + eol;
+    }
+    return text;
+}
+
+TEST_F(ConfigTest, SavingRewritesItsValuesAndKeepsTheRestOfTheFile) {
+    struct Case {
+        const char* why;
+        std::string before;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"none yet", "", "[Settings]\n" + Written("\n")},
+        {"comments, an unknown key, CR LF ends, a name in its own case and indent, a duplicate "
+         "and another section",
+         "; kept\r\n[Settings]\r\nCDROM=/disc\r\n  captions = 0\r\nFancy=7\r\nDirectX=1\r\n"
+         "Captions=0\r\n\r\n# also kept\r\n[Other]\r\nCaptions=5\r\nDirectX=1",
+         "; kept\r\n[Settings]\r\nCDROM=/disc\r\n  captions=1\r\nFancy=7\r\nDirectX=0\r\n"
+         "Captions=1\r\nDirectVideo=1\r\nWindowScale=2\r\nFullscreen=0\r\nSoundVolume=40\r\n"
+         "MusicVolume=100\r\nPauseOnFocusLoss=0\r\nMuteOnFocusLoss=1\r\nGamepad=1\r\n"
+         "PointerSpeed=150\r\nHardwarePointer=0\r\n\r\n# also kept\r\n[Other]\r\nCaptions=5\r\n"
+         "DirectX=1"},
+        {"values before any header and no last line end", "Fancy=7", "Fancy=7\n" + Written("\n")},
+        {"only another section", "[Other]\nA=1", "[Other]\nA=1\n[Settings]\n" + Written("\n")},
+    };
+    for (const Case& c : cases) {
+        WriteBytes(SettingsPath(), c.before);
+        ResetSettings();
+        CheckRegistry();
+        DirectX = 0;
+        showCaptions = 1;
+        windowScale = 2;
+        soundVolume = 40;
+        pauseOnFocusLoss = 0;
+        muteOnFocusLoss = 1;
+        pointerSpeed = 150;
+        ASSERT_TRUE(SaveSettings()) << c.why;
+        EXPECT_EQ(ReadBytes(SettingsPath()), c.after) << c.why;
+        bool exists = true;
+        ReadBytes(SettingsPath() + ".new", &exists);
+        EXPECT_FALSE(exists) << c.why;
+
+        // Read back, every value as saved.
+        ResetSettings();
+        CheckRegistry();
+        EXPECT_EQ(DirectX, 0u) << c.why;
+        EXPECT_EQ(showCaptions, 1u) << c.why;
+        EXPECT_EQ(windowScale, 2u) << c.why;
+        EXPECT_EQ(soundVolume, 40u) << c.why;
+        EXPECT_EQ(pauseOnFocusLoss, 0u) << c.why;
+        EXPECT_EQ(muteOnFocusLoss, 1u) << c.why;
+        EXPECT_EQ(pointerSpeed, 150u) << c.why;
+    }
+}
+
+TEST_F(ConfigTest, ASaveThatCannotBeWrittenLeavesTheFileWhole) {
+    const std::string before = "; mine\n[Settings]\nCaptions=0\n";
+    WriteBytes(SettingsPath(), before);
+    // A folder where the new file would go.
+    WriteBytes(SettingsPath() + ".new/inside", "");
+    showCaptions = 1;
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(ReadBytes(SettingsPath()), before);
+    EXPECT_EQ(LogCount("ERROR: " + SettingsPath() + " not written: Is a directory"), 1)
+        << LogText();
+
+    // Too long to be a settings file: rewriting it would cut it.
+    const std::string huge = "[Settings]\n" + std::string(2 << 20, ';') + "\n";
+    WriteBytes(SettingsPath(), huge);
+    EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(ReadBytes(SettingsPath()), huge);
+    EXPECT_EQ(LogCount("longer than a settings file can be"), 1) << LogText();
+}
+
 }  // namespace

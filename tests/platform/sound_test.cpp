@@ -313,6 +313,40 @@ TEST_F(SoundTest, VolumeConversion) {
     EXPECT_EQ(Level(), 0);
 }
 
+// The player's levels scale the effects and the music apart, over each
+// sound's own volume; muting silences both and gives the levels back after.
+TEST_F(SoundTest, EffectsAndMusicLevelsAndMuting) {
+    // The mixer's arithmetic: full volume times the level, truncated.
+    const auto at = [](int level, int percent) {
+        return level * (127 * 127 * percent / 100) / (127 * 127);
+    };
+    WriteBytes(dir + "tune.16b", Tone(1000, 2000));
+    soundVolume = 50;
+    musicVolume = 25;
+    Up();  // the settings' levels from the start
+    SoundSeek("sounds", 4, 0);
+    SoundPlay(0);
+    EXPECT_EQ(Level(), at(5000, 50));
+    SoundStop(0);
+    PlayMusic("tune");
+    EXPECT_EQ(Level(), at(2000, 25));
+    SoundPlay(0);
+    EXPECT_EQ(Level(), at(2000, 25) + at(5000, 50)) << "both at once, each at its level";
+
+    SetSoundLevels(100, 0);  // sounds already playing change at once
+    EXPECT_EQ(Level(), 5000);
+    SetSoundMuted(true);
+    EXPECT_TRUE(SoundMuted());
+    EXPECT_EQ(Level(), 0);
+    SoundSeek("sounds", 1, 1);
+    SoundPlay(1);  // started while muted: silent too
+    EXPECT_EQ(Level(), 0);
+    SetSoundMuted(false);
+    EXPECT_EQ(Level(), 5000 + 2000) << "the effects at 100, the music at 0";
+    SetSoundLevels(250, -3);
+    EXPECT_EQ(Level(), 5000 + 2000) << "clamped to 100 and 0";
+}
+
 TEST_F(SoundTest, SilentModeMakesEveryCallANoOp) {
     WriteBytes(dir + "mainmenu.16b", Tone(300, 1200));
     EXPECT_EQ(SoundIsOn(), 0u);
