@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/replay.h"
 #include "sys/identity.h"
 #include "sys/message_box.h"
 #include "sys/paths.h"
@@ -66,7 +67,13 @@ void PrintHelp(const char* program) {
 // Two options a Linux desktop expects; anything else is refused before the
 // game starts, so neither can change how it runs.
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    // --replay FILE plays a recorded session back in a window.
+    const bool replay = argc == 3 && std::strcmp(argv[1], "--replay") == 0;
+    if (std::string why; replay && !ReplayLoad(argv[2], ReplayPace::Window, &why)) {
+        std::fprintf(stderr, "%s: %s: %s\n", argv[0], argv[2], why.c_str());
+        return 1;
+    }
+    if (argc > 1 && !replay) {
         if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
             PrintHelp(argv[0]);
             return 0;

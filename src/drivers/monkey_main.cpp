@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/replay.h"
 #include "drivers/monkey.h"
 #include "engine/log.h"
 #include "shell/screens.h"
@@ -32,6 +33,8 @@ namespace {
 
 // A session that pumps no event for this long (wall time) is stuck.
 constexpr int kHangSeconds = 180;
+// Each session records its replay here; a failed one keeps it.
+constexpr const char* kSessionReplay = "session.rgr";
 constexpr uint32_t kShortestSessionMs = 60000;
 constexpr uint32_t kLongestSessionMs = 20 * 60000;
 
@@ -76,6 +79,7 @@ bool MakeHome(const fs::path& home, const std::string& dataRoot) {
 [[noreturn]] void RunSession(const MonkeyPlan& plan, MonkeyShared* shared) {
     static MonkeyShared* sharedAtExit = shared;
     SysSetHeadless(true);
+    ReplayRecordNextTo(kSessionReplay);
     StartMonkey(plan, shared);
     // Both ways out (the window closed from anywhere, and the question on the
     // main screen answered) end in exit after saving: check what was saved.
@@ -255,12 +259,23 @@ int main(int argc, char** argv) {
             }
             const std::string why = AwaitSession(child, shared);
             shared->virtualMs += shared->sessionMs;
+            const fs::path replay = fs::current_path() / kSessionReplay;
             if (!why.empty()) {
                 std::fprintf(stderr, "monkey: seed %u, session %d, step %llu, screen %u: %s\n",
                              seed, session, static_cast<unsigned long long>(shared->step),
                              shared->screen, why.c_str());
+                const fs::path kept =
+                    replay.parent_path() / ("failed-session-" + std::to_string(session) + ".rgr");
+                std::error_code error;
+                fs::rename(replay, kept, error);
+                if (!error) {
+                    std::fprintf(stderr, "monkey: its replay: reedgunner-script --replay %s\n",
+                                 kept.c_str());
+                }
                 return 1;
             }
+            std::error_code ignored;
+            fs::remove(replay, ignored);
             ++session;
         }
         const double wall =

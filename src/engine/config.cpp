@@ -12,6 +12,7 @@ uint32_t DirectVideo = 1;
 uint32_t eightBitSound = 0;
 uint32_t debugLog = 0;
 uint32_t showCaptions = 0;
+uint32_t recordReplays = 1;
 std::string dataDir;
 std::string installDir;
 
@@ -26,13 +27,14 @@ struct NumberSetting {
 };
 
 // Read in this order, each over its default.
-const std::array<NumberSetting, 6> kNumberSettings = {{
+const std::array<NumberSetting, 7> kNumberSettings = {{
     {"DirectSound", &DirectSound},
     {"DirectX", &DirectX},
     {"DirectVideo", &DirectVideo},
     {"8bitSound", &eightBitSound},
     {"Debug", &debugLog},
     {"Captions", &showCaptions},
+    {"Replays", &recordReplays},
 }};
 
 // A text value that is too long keeps the default, like a badly typed number.
@@ -59,6 +61,7 @@ void ResetSettings() {
     eightBitSound = 0;
     debugLog = 0;
     showCaptions = 0;
+    recordReplays = 1;
     dataDir.clear();
     installDir.clear();
 }

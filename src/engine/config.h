@@ -10,6 +10,7 @@ extern uint32_t DirectVideo;    // nonzero: the software display driver
 extern uint32_t eightBitSound;  // "8bitSound": 8-bit output and ".8b" banks
 extern uint32_t debugLog;       // "Debug": trace lines go to the log
 extern uint32_t showCaptions;   // "Captions": the words shown while a character speaks
+extern uint32_t recordReplays;  // "Replays": a session in a window records its replay
 
 // Prefix of every data file name: "CDROM" + "ReedShot/" (when that folder is
 // missing, the data beside the program if there is any, logged); without CDROM,
