@@ -15,7 +15,7 @@
 // Where recordings go, and how many of them are kept.
 std::string ReplayFolder();
 constexpr size_t kReplaysKept = 20;
-// A recording stops growing here (about 60 hours of play).
+// A recording stops growing here (20 hours of play or more).
 constexpr size_t kReplayLimitBytes = 16u << 20;
 
 enum class ReplayPace {

@@ -198,10 +198,13 @@ void AddFigures(MonkeyShared* total, const MonkeyShared& s) {
 int main(int argc, char** argv) {
     std::string dir;
     std::string data;
+    bool keepReplays = false;
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if ((word == "--dir" || word == "--data") && i + 1 < argc) {
+        if (word == "--keep-replays") {
+            keepReplays = true;
+        } else if ((word == "--dir" || word == "--data") && i + 1 < argc) {
             (word == "--dir" ? dir : data) = fs::absolute(argv[++i]).string();
         } else {
             words.push_back(word);
@@ -210,9 +213,11 @@ int main(int argc, char** argv) {
     const long seconds = words.empty() ? 0 : std::strtol(words[0].c_str(), nullptr, 10);
     if (words.size() < 2 || seconds <= 0) {
         std::fprintf(stderr,
-                     "usage: %s [--dir DIR] [--data ROOT] SECONDS SEED...\n"
+                     "usage: %s [--dir DIR] [--data ROOT] [--keep-replays] SECONDS SEED...\n"
                      "Plays each seed headless at random for SECONDS of game time. options.dat\n"
-                     "is kept in the current folder, or in DIR/seed-N with --dir.\n",
+                     "is kept in the current folder, or in DIR/seed-N with --dir. A failed\n"
+                     "session's replay is kept as failed-session-N.rgr beside it, and with\n"
+                     "--keep-replays every session's as session-N.rgr.\n",
                      argv[0]);
         return 2;
     }
@@ -275,7 +280,13 @@ int main(int argc, char** argv) {
                 return 1;
             }
             std::error_code ignored;
-            fs::remove(replay, ignored);
+            if (keepReplays) {
+                fs::rename(replay,
+                           replay.parent_path() / ("session-" + std::to_string(session) + ".rgr"),
+                           ignored);
+            } else {
+                fs::remove(replay, ignored);
+            }
             ++session;
         }
         const double wall =

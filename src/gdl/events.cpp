@@ -55,6 +55,8 @@ constexpr uint32_t kGdlScanEscape = 1;
 // input is handed to the game.
 bool liveDuringReplay = false;
 bool fromTape = false;
+// Where in its event call the input now coming in arrives.
+ReplayPhase phase = ReplayPhase::Window;
 
 // Whether live input now would be the player's own: not while a replay still
 // has input to give (once it is over, a close ends the game as ever).
@@ -67,14 +69,18 @@ bool ReplayOwnsInput() {
     std::exit(0);
 }
 
-// Hands the game the input records at the head of the tape.
-void TapeInput() {
+// Hands the game the input records at the head of the tape that came in at
+// `due`.
+void TapeInput(ReplayPhase due) {
     if (!SysReplayPlaying()) {
         return;
     }
     const bool outer = fromTape;
     fromTape = true;
     for (bool more = true; more;) {
+        if (!SysReplayInputDue(due)) {
+            break;
+        }
         switch (SysReplayNext()) {
             case ReplayRecord::Event: {
                 ReplayEvent taken{};
@@ -114,24 +120,31 @@ void OnQuitSignal(int) {
 }
 
 void Pump() {
+    const ReplayPhase outer = phase;
+    phase = ReplayPhase::Window;
     liveDuringReplay = SysReplayPlaying();
     GdlWindowPump();
     liveDuringReplay = false;
-    TapeInput();
+    TapeInput(ReplayPhase::Window);
     if (pendingActivation >= 0) {
         const bool gained = pendingActivation == 1;
         pendingActivation = -1;
         GdlSetActive(gained);
     }
+    // What a driver posts from its pump listener (which runs before the sound
+    // layer's, having been added first) comes back before them.
+    phase = ReplayPhase::Listeners;
+    TapeInput(ReplayPhase::Listeners);
     SysPump();
     SysAdvanceVirtualClock(1);
+    phase = ReplayPhase::AfterListeners;
     if (quitSignalled != 0 || pendingQuit) {
         quitSignalled = 0;
         pendingQuit = false;
         GdlQuitRequested();
     }
-    // What a driver posted from its pump listener comes in here.
-    TapeInput();
+    TapeInput(ReplayPhase::AfterListeners);
+    phase = outer;
 }
 
 // Index of the oldest event of the mask, or -1.
@@ -168,7 +181,7 @@ void GdlQueueEvent(const GDL_Event& event) {
         }
         return;
     }
-    SysReplayPutEvent({event.type, event.code, event.state, event.x, event.y});
+    SysReplayPutEvent({event.type, event.code, event.state, event.x, event.y}, phase);
     if ((event.type & GDL_EVENT_POINTER) != 0) {
         GdlSetPointer(event.x, event.y);
     }
@@ -195,7 +208,7 @@ void GdlQuitRequested() {
     if (ReplayOwnsInput()) {
         EndReplay();  // the window closed on a replay, or a signal came
     }
-    SysReplayPutQuit();
+    SysReplayPutQuit(phase);
     if (quitHandler != nullptr) {
         quitHandler();
         return;
@@ -221,7 +234,7 @@ void GdlSetActive(bool gained) {
     if (gained == active) {
         return;
     }
-    SysReplayPutActive(gained);
+    SysReplayPutActive(gained, phase);
     active = gained;
     if (gained) {
         // The picture is back on screen before the game repaints over it.
@@ -253,6 +266,7 @@ void GdlResetEvents() {
     quitSignalled = 0;
     liveDuringReplay = false;
     fromTape = false;
+    phase = ReplayPhase::Window;
     GdlRestoreSignalHandlers();
 }
 

@@ -30,6 +30,10 @@ constexpr uint32_t kShortStatusMax = 8;
 // The records from here on repeat, each the one two before it, this many
 // times: such a loop's reading and answer, again and again.
 constexpr uint8_t kRepeatPairs = 0x92;  // count
+// Before an input record that came in from a pump listener, or after them
+// (input from the window has no mark).
+constexpr uint8_t kListenersMark = 0x93;
+constexpr uint8_t kAfterListenersMark = 0x94;
 // What playing expands a tape to at most.
 constexpr size_t kExpandedLimit = 256u << 20;
 constexpr uint32_t kShortStepMax = 7;
@@ -302,7 +306,7 @@ size_t RecordLength(const std::vector<uint8_t>& in, size_t at) {
         numbers = 3;
     } else if (tag == kSoundEnd || tag == kSoundStatus || tag == kSoundLeft) {
         numbers = 1;
-    } else if (tag > kShortStatus + kShortStatusMax) {
+    } else if (tag > kAfterListenersMark) {
         return 0;
     }
     size_t end = at + 1;
@@ -433,10 +437,21 @@ uint32_t SysReplayLastClock() {
     return recorder.lastClock;
 }
 
-void SysReplayPutEvent(const ReplayEvent& event) {
+void PutPhase(ReplayPhase phase) {
+    if (phase == ReplayPhase::Listeners) {
+        BeginRecord(kListenersMark);
+        AfterRecord();
+    } else if (phase == ReplayPhase::AfterListeners) {
+        BeginRecord(kAfterListenersMark);
+        AfterRecord();
+    }
+}
+
+void SysReplayPutEvent(const ReplayEvent& event, ReplayPhase phase) {
     if (!recorder.on) {
         return;
     }
+    PutPhase(phase);
     ReplayEvent& last = recorder.lastEvent;
     if (event.type == last.type && event.code == last.code) {
         BeginRecord(kSameEvent);
@@ -452,15 +467,17 @@ void SysReplayPutEvent(const ReplayEvent& event) {
     AfterRecord();
 }
 
-void SysReplayPutActive(bool gained) {
+void SysReplayPutActive(bool gained, ReplayPhase phase) {
     if (recorder.on) {
+        PutPhase(phase);
         BeginRecord(gained ? kGained : kLost);
         AfterRecord();
     }
 }
 
-void SysReplayPutQuit() {
+void SysReplayPutQuit(ReplayPhase phase) {
     if (recorder.on) {
+        PutPhase(phase);
         BeginRecord(kQuit);
         AfterRecord();
     }
@@ -497,6 +514,31 @@ bool SysReplayPlaying() {
     return player.on;
 }
 
+bool SysReplayInputDue(ReplayPhase phase) {
+    if (!player.on || player.failed || player.runLeft > 0 || player.at >= player.tape.size()) {
+        return false;
+    }
+    const uint8_t tag = player.tape[player.at];
+    const ReplayPhase marked = tag == kListenersMark        ? ReplayPhase::Listeners
+                               : tag == kAfterListenersMark ? ReplayPhase::AfterListeners
+                                                            : ReplayPhase::Window;
+    if (marked != phase) {
+        return false;
+    }
+    if (marked == ReplayPhase::Window) {
+        const ReplayRecord kind = SysReplayNext();
+        return kind == ReplayRecord::Event || kind == ReplayRecord::Active ||
+               kind == ReplayRecord::Quit;
+    }
+    ++player.at;  // the mark; the record after it must be input
+    const ReplayRecord kind = SysReplayNext();
+    if (kind != ReplayRecord::Event && kind != ReplayRecord::Active && kind != ReplayRecord::Quit) {
+        Trouble(true, "the recording marks as input a record that is not");
+        return false;
+    }
+    return true;
+}
+
 ReplayRecord SysReplayNext() {
     if (!player.on || player.failed) {
         return ReplayRecord::None;
@@ -526,6 +568,9 @@ ReplayRecord SysReplayNext() {
             return ReplayRecord::SoundStatus;
         case kSoundLeft:
             return ReplayRecord::SoundLeft;
+        case kListenersMark:
+        case kAfterListenersMark:
+            return ReplayRecord::Event;  // input, due at another point of a call
         default:
             if (tag >= kShortStatus && tag <= kShortStatus + kShortStatusMax) {
                 return ReplayRecord::SoundStatus;

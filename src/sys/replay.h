@@ -22,6 +22,12 @@ enum class ReplayRecord : uint8_t {
     SoundLeft,    // what a sample's milliseconds-left query answered
 };
 
+// When in an event call input came in: from the window (before the pump
+// listeners run), from a pump listener (a driver such as the monkey), or
+// after them (a close a listener asked for). A replay hands each back at the
+// same point of the same call.
+enum class ReplayPhase : uint8_t { Window, Listeners, AfterListeners };
+
 // An input event: the fields the queue takes from whoever posts it.
 struct ReplayEvent {
     uint32_t type;
@@ -52,9 +58,9 @@ const std::vector<uint8_t>& SysReplayRecorded();
 void SysReplayPutClock(uint32_t now);
 // The last clock reading recorded.
 uint32_t SysReplayLastClock();
-void SysReplayPutEvent(const ReplayEvent& event);
-void SysReplayPutActive(bool gained);
-void SysReplayPutQuit();
+void SysReplayPutEvent(const ReplayEvent& event, ReplayPhase phase);
+void SysReplayPutActive(bool gained, ReplayPhase phase);
+void SysReplayPutQuit(ReplayPhase phase);
 // SoundEnd (a sample handle), SoundStatus or SoundLeft.
 void SysReplayPutValue(ReplayRecord kind, uint32_t value);
 
@@ -71,6 +77,9 @@ void SysReplayPlay(std::vector<uint8_t> records, bool clockVirtual, bool paced,
 bool SysReplayPlaying();
 // The kind of the next record; None when the tape is over or has failed.
 ReplayRecord SysReplayNext();
+// Whether the next record is input (an event, a focus change or a close)
+// that came in at `phase`.
+bool SysReplayInputDue(ReplayPhase phase);
 // Each takes the next record, which must be of its kind: anything else is a
 // drift, reported to the handler, after which the tape is over.
 uint32_t SysReplayTakeClock();

@@ -123,8 +123,8 @@ if session == "hunt":
     click(86, 111, 1)  # decoys
     click(44, 451, 3)  # Done
     click(120, 340, 6)  # the Public Grounds
-    time.sleep(32)  # shooting hours begin
-    hunt(240, 5, False)
+    time.sleep(115)  # shooting hours begin at 6:15
+    hunt(150, 5, False)
     click(44, 451, 8)  # Quit: the payout
     click(44, 451, 4)  # Done
 elif session == "jail":

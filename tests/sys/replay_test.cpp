@@ -57,9 +57,9 @@ TEST_F(Tape, EverythingComesBackInOrder) {
         for (uint32_t t : clock) {
             SysReplayPutClock(t);
         }
-        SysReplayPutEvent(key);
-        SysReplayPutEvent(move1);
-        SysReplayPutEvent(move2);
+        SysReplayPutEvent(key, ReplayPhase::Window);
+        SysReplayPutEvent(move1, ReplayPhase::Window);
+        SysReplayPutEvent(move2, ReplayPhase::Window);
         for (uint32_t t : longRun) {
             SysReplayPutClock(t);
         }
@@ -68,12 +68,12 @@ TEST_F(Tape, EverythingComesBackInOrder) {
             SysReplayPutClock(t);
             SysReplayPutValue(ReplayRecord::SoundStatus, 4);
         }
-        SysReplayPutActive(false);
-        SysReplayPutActive(true);
+        SysReplayPutActive(false, ReplayPhase::Window);
+        SysReplayPutActive(true, ReplayPhase::Window);
         SysReplayPutValue(ReplayRecord::SoundStatus, 3);
         SysReplayPutValue(ReplayRecord::SoundLeft, 123456);
         SysReplayPutValue(ReplayRecord::SoundEnd, 7);
-        SysReplayPutQuit();
+        SysReplayPutQuit(ReplayPhase::Window);
         SysReplayPutClock(801);
     });
     // 730 readings, 500 answers, three events and the rest in a few bytes.
@@ -146,7 +146,7 @@ TEST_F(Tape, TheClockRecordsAndReplaysItsReadings) {
 TEST_F(Tape, DriftAndTheEndAreToldOnce) {
     const std::vector<uint8_t> tape = Record([] {
         SysReplayPutClock(10);
-        SysReplayPutQuit();
+        SysReplayPutQuit(ReplayPhase::Window);
     });
     SysReplayPlay(tape, false, false, CountTrouble);
     EXPECT_EQ(SysReplayTakeClock(), 10u);
@@ -174,7 +174,7 @@ TEST_F(Tape, DriftAndTheEndAreToldOnce) {
 TEST_F(Tape, DamagedTapesAreReportedNotOverrun) {
     const std::vector<uint8_t> whole = Record([] {
         SysReplayPutClock(100000);
-        SysReplayPutEvent({8, 1, 1, 600, 400});
+        SysReplayPutEvent({8, 1, 1, 600, 400}, ReplayPhase::Window);
         SysReplayPutValue(ReplayRecord::SoundLeft, 1u << 30);
     });
     for (size_t cut = 0; cut < whole.size(); ++cut) {
@@ -213,7 +213,7 @@ TEST_F(Tape, ARecordingStopsAtItsLimit) {
     const std::vector<uint8_t> tape = Record(
         [] {
             for (uint32_t i = 0; i < 1000; ++i) {
-                SysReplayPutEvent({8, i, 0, static_cast<int32_t>(i % 640), 0});
+                SysReplayPutEvent({8, i, 0, static_cast<int32_t>(i % 640), 0}, ReplayPhase::Window);
             }
             EXPECT_FALSE(SysReplayRecording());
         },
