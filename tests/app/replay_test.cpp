@@ -2,12 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "engine/config.h"
 #include "support/temp_dir.h"
+#include "sys/backend.h"
 #include "sys/identity.h"
 #include "sys/replay.h"
 
@@ -78,6 +81,35 @@ TEST_F(ReplayFileTest, OtherDataIsRefusedOursIsPlayed) {
     EXPECT_EQ(ReadBytes(dir + "options.dat"), "saved games");
     EXPECT_EQ(showCaptions, 1u);
     dataDir.clear();
+}
+
+// A session in a window records into the replays folder, making room by
+// removing the oldest recordings so that the newest 20 are kept, and touching
+// nothing else there.
+TEST_F(ReplayFileTest, ASessionInAWindowRecordsAndKeepsTheNewest20) {
+    const std::string folder = ReplayFolder();
+    for (int i = 10; i < 35; ++i) {
+        WriteBytes(folder + "20200101-0000" + std::to_string(i) + "-1.rgr", "old");
+    }
+    WriteBytes(folder + "notes.txt", "mine");
+    WriteBytes(dir + "options.dat", "saved games");
+    SysSetHeadless(false);
+    EXPECT_TRUE(ReplayBegin());
+    EXPECT_TRUE(SysReplayRecording());
+    ReplayEnd();
+    SysSetHeadless(true);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    ASSERT_EQ(names.size(), 21u);
+    EXPECT_EQ(names.front(), "20200101-000016-1.rgr") << "the six oldest made room";
+    EXPECT_EQ(names.back(), "notes.txt");
+    const std::string made = ReadBytes(folder + names[names.size() - 2]);
+    EXPECT_EQ(made.substr(0, 8), "RGREPLAY");
+    EXPECT_NE(made.find("saved games"), std::string::npos) << "the starting options.dat";
+    EXPECT_EQ(ReadBytes(dir + "options.dat"), "saved games");
 }
 
 }  // namespace
