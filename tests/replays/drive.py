@@ -102,16 +102,23 @@ def hunt(seconds, shots_wanted, fire_anyway):
     shots = 0
     end = time.time() + seconds
     while time.time() < end and shots < shots_wanted:
-        bird = find_bird(30)
+        bird = find_bird(15)
         if bird is None:
             if not fire_anyway:
                 time.sleep(0.05)
                 continue
             bird = (320, 120)
+        elif not fire_anyway:
+            # Lead it: where it moved between two looks, on by as much again
+            # for the time the second look and the shot take.
+            again = find_bird(15)
+            if again is None:
+                continue
+            bird = (2 * again[0] - bird[0], 2 * again[1] - bird[1])
         shoot(*bird)
         shots += 1
         time.sleep(7)  # the dog, if it was a hit
-        click(580, 445, 0.5)
+        click(560, 445, 0.5)  # load again
 
 
 if session == "hunt":
