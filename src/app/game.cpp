@@ -6,6 +6,7 @@
 
 #include "app/chords.h"
 #include "app/command_keys.h"
+#include "app/replay.h"
 #include "app/screen_table.h"
 #include "engine/config.h"
 #include "engine/dialogs.h"
@@ -98,6 +99,9 @@ int RunGame() {
     CheckRegistry();
     LogPrintf("DirectX: %d, DirectVideo: %d, DirectSound: %d", static_cast<int>(DirectX),
               static_cast<int>(DirectVideo), static_cast<int>(DirectSound));
+    if (!ReplayBegin()) {
+        return 1;
+    }
     LoadOptions();
     startFailure = kCannotStart;
     if (GraphicsInit() == 0) {
@@ -115,6 +119,7 @@ int RunGame() {
     GameExit();
     SoundExit();
     GraphicsExit();
+    ReplayEnd();
     return status;
 }
 

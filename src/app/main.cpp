@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/game.h"
+#include "app/replay.h"
 #include "sys/identity.h"
 #include "sys/message_box.h"
 #include "sys/paths.h"
@@ -14,7 +15,7 @@
 namespace {
 
 void PrintUsage(FILE* out, const char* program) {
-    std::fprintf(out, "Usage: %s [--help | --version]\n", program);
+    std::fprintf(out, "Usage: %s [--help | --version | --replay FILE]\n", program);
 }
 
 // What the game is and where it keeps its files. Reads nothing and creates
@@ -36,10 +37,11 @@ void PrintHelp(const char* program) {
         "the store, pick a hunting club, call and shoot ducks from a blind on the marsh,\n"
         "and face the game warden at dusk.\n"
         "\n"
-        "The game itself takes no options: it reads its settings from Settings.ini.\n"
+        "The game reads its settings from Settings.ini; its options:\n"
         "\n"
-        "  --help     show this help and exit\n"
-        "  --version  show the version and exit\n"
+        "  --help         show this help and exit\n"
+        "  --version      show the version and exit\n"
+        "  --replay FILE  play a recorded session back in a window (Escape ends it)\n"
         "\n"
         "Files:\n"
         "  saved games  options.dat in %s\n"
@@ -48,6 +50,7 @@ void PrintHelp(const char* program) {
         "               options.dat.bak and an unreadable one as options.dat.damaged\n"
         "  settings     %sSettings.ini\n"
         "  log          %sPELLMAR.TXT, started anew by each run\n"
+        "  replays      %sreplays/, the last 20 sessions played in a window\n"
         "  game data    CDROM/ReedShot/ when Settings.ini names a CDROM folder that\n"
         "               holds it, else %s%s\n"
         "\n"
@@ -58,15 +61,21 @@ void PrintHelp(const char* program) {
         "A start-up that cannot go on says why on standard error (and in a box when\n"
         "there is a display) and exits with status 1.\n",
         kGameVersion, SysSavesDir().c_str(), SysConfigDir().c_str(), SysStateDir().c_str(),
-        data.c_str(), fallback.c_str());
+        SysStateDir().c_str(), data.c_str(), fallback.c_str());
 }
 
 }  // namespace
 
-// Two options a Linux desktop expects; anything else is refused before the
-// game starts, so neither can change how it runs.
+// Two options a Linux desktop expects and --replay; anything else is refused
+// before the game starts.
 int main(int argc, char** argv) {
-    if (argc > 1) {
+    // --replay FILE plays a recorded session back in a window.
+    const bool replay = argc == 3 && std::strcmp(argv[1], "--replay") == 0;
+    if (std::string why; replay && !ReplayLoad(argv[2], ReplayPace::Window, &why)) {
+        std::fprintf(stderr, "%s: %s: %s\n", argv[0], argv[2], why.c_str());
+        return 1;
+    }
+    if (argc > 1 && !replay) {
         if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
             PrintHelp(argv[0]);
             return 0;

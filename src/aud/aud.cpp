@@ -17,6 +17,7 @@
 #include "aud/wav.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
+#include "sys/replay.h"
 
 namespace {
 
@@ -237,7 +238,45 @@ void CatchUp(uint32_t now) {
 // Calls the end callbacks of samples that played out, on the calling (main)
 // thread, one at a time so that a callback that restarts another sample
 // cancels that sample's stale notice.
+// What the sound library tells the game depends on how far the device has
+// played: a replay hands out the answers recorded instead.
+uint32_t Answer(ReplayRecord kind, uint32_t live) {
+    if (SysReplayPlaying()) {
+        uint32_t recorded = live;
+        SysReplayTakeValue(kind, &recorded);
+        return recorded;
+    }
+    SysReplayPutValue(kind, live);
+    return live;
+}
+
+// A replay's end notices come from the tape, at the calls that delivered them.
+void DeliverFromTape() {
+    Lock();
+    for (SampleRec& s : samples) {
+        s.endPending = false;
+    }
+    anyPending = false;
+    Unlock();
+    delivering = true;
+    while (SysReplayNext() == ReplayRecord::SoundEnd) {
+        uint32_t handle = 0;
+        if (!SysReplayTakeValue(ReplayRecord::SoundEnd, &handle) || handle == 0 ||
+            handle > samples.size()) {
+            break;
+        }
+        if (samples[handle - 1].callback != nullptr) {
+            samples[handle - 1].callback(static_cast<AudSample>(handle));
+        }
+    }
+    delivering = false;
+}
+
 void Deliver() {
+    if (SysReplayPlaying() && !delivering) {
+        DeliverFromTape();
+        return;
+    }
     if (delivering || !anyPending.load()) {
         return;
     }
@@ -261,6 +300,7 @@ void Deliver() {
         if (handle == 0) {
             break;
         }
+        SysReplayPutValue(ReplayRecord::SoundEnd, handle);
         if (callback != nullptr) {
             callback(handle);
         }
@@ -652,7 +692,7 @@ uint32_t AUD_sample_status(AudSample sample) {
     Lock();
     uint32_t status = s->status;
     Unlock();
-    return status;
+    return Answer(ReplayRecord::SoundStatus, status);
 }
 
 void AUD_set_sample_volume(AudSample sample, int32_t volume) {
@@ -737,7 +777,8 @@ uint32_t AUD_sample_ms_left(AudSample sample) {
     }
     Unlock();
     // Rounded up: waking a millisecond early would find it still playing.
-    return static_cast<uint32_t>((frames * 1000 + outRate - 1) / outRate);
+    return Answer(ReplayRecord::SoundLeft,
+                  static_cast<uint32_t>((frames * 1000 + outRate - 1) / outRate));
 }
 
 uint32_t AUD_sample_position(AudSample sample) {

@@ -561,7 +561,8 @@ void Observe() {
 
 void Pump() {
     MonkeyShared* shared = monkey.shared;
-    const uint32_t now = SysPeekMilliseconds();
+    // The monkey's own looks at the clock stay out of the session's replay.
+    const uint32_t now = SysQuietMilliseconds();
     ++shared->pumps;
     shared->sessionMs = now - monkey.start;
     Observe();
@@ -605,7 +606,7 @@ void StartMonkey(const MonkeyPlan& plan, MonkeyShared* shared) {
     monkey.plan = plan;
     monkey.shared = shared;
     monkey.rng = 0x9E3779B97F4A7C15ULL ^ (static_cast<uint64_t>(plan.seed) << 17 | 1);
-    monkey.start = SysPeekMilliseconds();
+    monkey.start = SysQuietMilliseconds();
     monkey.careful = Chance(60);
     shared->step = plan.firstStep;
     SysAddPumpListener(Pump);

@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "app/game.h"
+#include "app/replay.h"
 #include "drivers/monkey.h"
 #include "engine/log.h"
 #include "shell/screens.h"
@@ -33,6 +34,8 @@ namespace {
 
 // A session that pumps no event for this long (wall time) is stuck.
 constexpr int kHangSeconds = 180;
+// Each session records its replay here; a failed one keeps it.
+constexpr const char* kSessionReplay = "session.rgr";
 constexpr uint32_t kShortestSessionMs = 60000;
 constexpr uint32_t kLongestSessionMs = 20 * 60000;
 
@@ -77,6 +80,7 @@ bool MakeHome(const fs::path& home, const std::string& dataRoot) {
 [[noreturn]] void RunSession(const MonkeyPlan& plan, MonkeyShared* shared) {
     static MonkeyShared* sharedAtExit = shared;
     SysSetHeadless(true);
+    ReplayRecordNextTo(kSessionReplay);
     StartMonkey(plan, shared);
     // Both ways out (the window closed from anywhere, and the question on the
     // main screen answered) end in exit after saving: check what was saved.
@@ -192,17 +196,20 @@ void AddFigures(MonkeyShared* total, const MonkeyShared& s) {
 
 const ProgramOptions kOptions = {
     .name = "reedgunner-monkey",
-    .usage = "[--dir DIR] [--data ROOT] SECONDS SEED...",
+    .usage = "[--dir DIR] [--data ROOT] [--keep-replays] SECONDS SEED...",
     .help =
         "Plays each seed headless at random for SECONDS of game time and checks the\n"
         "game's invariants throughout; a failure names the seed, session and step.\n"
-        "options.dat is kept in the current folder, or in DIR/seed-N with --dir.\n"
+        "options.dat is kept in the current folder, or in DIR/seed-N with --dir. A\n"
+        "failed session's replay is kept as failed-session-N.rgr beside it.\n"
         "\n"
-        "  --dir DIR    play each seed in a fresh folder DIR/seed-N\n"
-        "  --data ROOT  the folder holding ReedShot/ (the CDROM setting)\n"
-        "  --help       show this help and exit\n"
-        "  --version    show the version and exit\n",
+        "  --dir DIR       play each seed in a fresh folder DIR/seed-N\n"
+        "  --data ROOT     the folder holding ReedShot/ (the CDROM setting)\n"
+        "  --keep-replays  keep every session's replay as session-N.rgr\n"
+        "  --help          show this help and exit\n"
+        "  --version       show the version and exit\n",
     .withValue = {"--dir", "--data"},
+    .flags = {"--keep-replays"},
 };
 
 }  // namespace
@@ -213,10 +220,13 @@ int main(int argc, char** argv) {
     }
     std::string dir;
     std::string data;
+    bool keepReplays = false;
     std::vector<std::string> words;
     for (int i = 1; i < argc; ++i) {
         const std::string word = argv[i];
-        if ((word == "--dir" || word == "--data") && i + 1 < argc) {
+        if (word == "--keep-replays") {
+            keepReplays = true;
+        } else if ((word == "--dir" || word == "--data") && i + 1 < argc) {
             (word == "--dir" ? dir : data) = fs::absolute(argv[++i]).string();
         } else {
             words.push_back(word);
@@ -270,11 +280,28 @@ int main(int argc, char** argv) {
             }
             const std::string why = AwaitSession(child, shared);
             shared->virtualMs += shared->sessionMs;
+            const fs::path replay = fs::current_path() / kSessionReplay;
             if (!why.empty()) {
                 std::fprintf(stderr, "monkey: seed %u, session %d, step %llu, screen %u: %s\n",
                              seed, session, static_cast<unsigned long long>(shared->step),
                              shared->screen, why.c_str());
+                const fs::path kept =
+                    replay.parent_path() / ("failed-session-" + std::to_string(session) + ".rgr");
+                std::error_code error;
+                fs::rename(replay, kept, error);
+                if (!error) {
+                    std::fprintf(stderr, "monkey: its replay: reedgunner-script --replay %s\n",
+                                 kept.c_str());
+                }
                 return 1;
+            }
+            std::error_code ignored;
+            if (keepReplays) {
+                fs::rename(replay,
+                           replay.parent_path() / ("session-" + std::to_string(session) + ".rgr"),
+                           ignored);
+            } else {
+                fs::remove(replay, ignored);
             }
             ++session;
         }

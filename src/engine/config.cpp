@@ -23,6 +23,7 @@ uint32_t muteOnFocusLoss = 0;
 uint32_t gamepadOn = 1;
 uint32_t pointerSpeed = 100;
 uint32_t hardwarePointer = 0;
+uint32_t recordReplays = 1;
 std::string dataDir;
 std::string installDir;
 
@@ -42,7 +43,7 @@ struct NumberSetting {
 constexpr uint32_t kAny = UINT32_MAX;
 
 // Read in this order, each over its default.
-const std::array<NumberSetting, 15> kNumberSettings = {{
+const std::array<NumberSetting, 16> kNumberSettings = {{
     // name               value              default low  high  saved
     {"DirectSound", &DirectSound, 1, 0, kAny, false},
     {"DirectX", &DirectX, 1, 0, kAny, true},
@@ -59,6 +60,7 @@ const std::array<NumberSetting, 15> kNumberSettings = {{
     {"Gamepad", &gamepadOn, 1, 0, 1, true},
     {"PointerSpeed", &pointerSpeed, 100, kMinPointerSpeed, kMaxPointerSpeed, true},
     {"HardwarePointer", &hardwarePointer, 0, 0, 1, true},
+    {"Replays", &recordReplays, 1, 0, kAny, false},
 }};
 
 // A text value that is too long keeps the default, like a badly typed number.

@@ -19,6 +19,7 @@ extern uint32_t muteOnFocusLoss;   // "MuteOnFocusLoss": silence while the windo
 extern uint32_t gamepadOn;         // "Gamepad"
 extern uint32_t pointerSpeed;      // "PointerSpeed": percent
 extern uint32_t hardwarePointer;   // "HardwarePointer"
+extern uint32_t recordReplays;     // "Replays": a session in a window records its replay
 
 // The ends of the ranges the settings dialog steps through.
 constexpr uint32_t kMaxWindowScale = 4;

@@ -10,6 +10,7 @@
 #include "gdl/gdl_internal.h"
 #include "sys/backend.h"
 #include "sys/clock.h"
+#include "sys/replay.h"
 
 namespace {
 
@@ -46,24 +47,104 @@ struct EventCall {
     EventCall& operator=(const EventCall&) = delete;
 };
 
+// Escape's scan code, the second byte of a key event's code.
+constexpr uint32_t kGdlScanEscape = 1;
+
+// While a replay plays: set while the window's own input comes in (only
+// Escape and a close count, and they end the replay), and while the tape's
+// input is handed to the game.
+bool liveDuringReplay = false;
+bool fromTape = false;
+// Where in its event call the input now coming in arrives.
+ReplayPhase phase = ReplayPhase::Window;
+
+// Whether live input now would be the player's own: not while a replay still
+// has input to give (once it is over, a close ends the game as ever).
+bool ReplayOwnsInput() {
+    return SysReplayPlaying() && !fromTape && SysReplayNext() != ReplayRecord::None;
+}
+
+[[noreturn]] void EndReplay() {
+    GDL_exit();
+    std::exit(0);
+}
+
+// Hands the game the input records at the head of the tape that came in at
+// `due`.
+void TapeInput(ReplayPhase due) {
+    if (!SysReplayPlaying()) {
+        return;
+    }
+    const bool outer = fromTape;
+    fromTape = true;
+    for (bool more = true; more;) {
+        if (!SysReplayInputDue(due)) {
+            break;
+        }
+        switch (SysReplayNext()) {
+            case ReplayRecord::Event: {
+                ReplayEvent taken{};
+                if (SysReplayTakeEvent(&taken)) {
+                    GDL_Event event{};
+                    event.type = taken.type;
+                    event.code = taken.code;
+                    event.state = taken.state;
+                    event.x = taken.x;
+                    event.y = taken.y;
+                    GdlQueueEvent(event);
+                }
+                break;
+            }
+            case ReplayRecord::Active: {
+                bool gained = false;
+                if (SysReplayTakeActive(&gained)) {
+                    GdlSetActive(gained);
+                }
+                break;
+            }
+            case ReplayRecord::Quit:
+                if (SysReplayTakeQuit()) {
+                    GdlQuitRequested();
+                }
+                break;
+            default:
+                more = false;
+                break;
+        }
+    }
+    fromTape = outer;
+}
+
 void OnQuitSignal(int) {
     quitSignalled = 1;
 }
 
 void Pump() {
+    const ReplayPhase outer = phase;
+    phase = ReplayPhase::Window;
+    liveDuringReplay = SysReplayPlaying();
     GdlWindowPump();
+    liveDuringReplay = false;
+    TapeInput(ReplayPhase::Window);
     if (pendingActivation >= 0) {
         const bool gained = pendingActivation == 1;
         pendingActivation = -1;
         GdlSetActive(gained);
     }
+    // What a driver posts from its pump listener (which runs before the sound
+    // layer's, having been added first) comes back before them.
+    phase = ReplayPhase::Listeners;
+    TapeInput(ReplayPhase::Listeners);
     SysPump();
     SysAdvanceVirtualClock(1);
+    phase = ReplayPhase::AfterListeners;
     if (quitSignalled != 0 || pendingQuit) {
         quitSignalled = 0;
         pendingQuit = false;
         GdlQuitRequested();
     }
+    TapeInput(ReplayPhase::AfterListeners);
+    phase = outer;
 }
 
 // Index of the oldest event of the mask, or -1.
@@ -94,6 +175,13 @@ bool GdlInEventCall() {
 }
 
 void GdlQueueEvent(const GDL_Event& event) {
+    if (liveDuringReplay && ReplayOwnsInput()) {
+        if (event.type == GDL_EVENT_KEYDOWN && ((event.code >> 8) & 0xFF) == kGdlScanEscape) {
+            EndReplay();
+        }
+        return;
+    }
+    SysReplayPutEvent({event.type, event.code, event.state, event.x, event.y}, phase);
     if ((event.type & GDL_EVENT_POINTER) != 0) {
         GdlSetPointer(event.x, event.y);
     }
@@ -117,6 +205,10 @@ void GdlSetPointer(int32_t x, int32_t y) {
 }
 
 void GdlQuitRequested() {
+    if (ReplayOwnsInput()) {
+        EndReplay();  // the window closed on a replay, or a signal came
+    }
+    SysReplayPutQuit(phase);
     if (quitHandler != nullptr) {
         quitHandler();
         return;
@@ -133,9 +225,16 @@ void GdlReactivate(uint32_t flags) {
 }
 
 void GdlSetActive(bool gained) {
+    if (ReplayOwnsInput()) {
+        if (gained) {
+            GdlWindowShowNow();  // the live window's focus is not the game's
+        }
+        return;
+    }
     if (gained == active) {
         return;
     }
+    SysReplayPutActive(gained, phase);
     active = gained;
     if (gained) {
         // The picture is back on screen before the game repaints over it.
@@ -165,6 +264,9 @@ void GdlResetEvents() {
     reactivate = nullptr;
     quitHandler = nullptr;
     quitSignalled = 0;
+    liveDuringReplay = false;
+    fromTape = false;
+    phase = ReplayPhase::Window;
     GdlRestoreSignalHandlers();
 }
 

@@ -13,6 +13,7 @@
 #include "gdl/gdl_internal.h"
 #include "sys/clock.h"
 #include "sys/identity.h"
+#include "sys/replay.h"
 
 namespace {
 
@@ -462,7 +463,7 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
     mustPresent = true;
     shownPixels.clear();
     shownSurface = nullptr;
-    lastPresent = SysMilliseconds() - refreshMs;
+    lastPresent = SysQuietMilliseconds() - refreshMs;
     SysSetClockListener(OnClock);
     return true;
 }
@@ -524,7 +525,7 @@ void GdlWindowPump() {
                 break;
         }
     }
-    MaybePresent(SysMilliseconds());
+    MaybePresent(SysQuietMilliseconds());
 }
 
 void GdlWindowIdle() {
@@ -535,7 +536,7 @@ void GdlWindowIdle() {
         // The caller has just rested until its due time or an input: whatever
         // it looks at now is due, so a further wait would only make it late.
         justRested = false;
-        MaybePresent(SysMilliseconds());
+        MaybePresent(SysQuietMilliseconds());
         return;
     }
     if (clockWatched) {
@@ -547,26 +548,29 @@ void GdlWindowIdle() {
     }
     // Nothing is timed: wait for input, but no longer than the next refresh,
     // so whatever the game drew meanwhile still shows in time.
-    const uint32_t sinceShown = SysMilliseconds() - lastPresent;
+    const uint32_t sinceShown = SysQuietMilliseconds() - lastPresent;
     const int wait = sinceShown < refreshMs ? static_cast<int>(refreshMs - sinceShown) : 0;
     if (wait > 0) {
         SDL_WaitEventTimeout(nullptr, wait);
     }
-    MaybePresent(SysMilliseconds());
+    MaybePresent(SysQuietMilliseconds());
 }
 
 void GdlWindowRest(uint32_t ms) {
     if (window == nullptr) {
-        SDL_Delay(ms);
+        // A replay played headless runs as fast as its clock allows.
+        if (!SysReplayPlaying()) {
+            SDL_Delay(ms);
+        }
         return;
     }
     // The rest may be long: what the game drew must be on screen first, and
     // the time that takes is part of the rest.
-    const uint32_t start = SysPeekMilliseconds();
+    const uint32_t start = SysQuietMilliseconds();
     lastPresent = start;
     Present();
     clockWatched = false;
-    const uint32_t spent = SysPeekMilliseconds() - start;
+    const uint32_t spent = SysQuietMilliseconds() - start;
     SDL_WaitEventTimeout(nullptr, spent < ms ? static_cast<int>(ms - spent) : 0);
     justRested = true;
 }
@@ -576,7 +580,7 @@ void GdlWindowShowNow() {
         return;
     }
     mustPresent = true;
-    lastPresent = SysMilliseconds();
+    lastPresent = SysQuietMilliseconds();
     Present();
 }
 

@@ -3,6 +3,8 @@
 #include <errno.h>
 #include <time.h>
 
+#include "sys/replay.h"
+
 namespace {
 
 bool virtualClock = false;
@@ -22,11 +24,14 @@ uint32_t RealMilliseconds() {
 
 uint32_t SysMilliseconds() {
     uint32_t now;
-    if (virtualClock) {
+    if (SysReplayPlaying()) {
+        now = SysReplayTakeClock();
+    } else if (virtualClock) {
         now = virtualNow++;
     } else {
         now = RealMilliseconds();
     }
+    SysReplayPutClock(now);
     // The listener may itself read the clock; do not recurse into it.
     if (clockListener != nullptr && !inListener) {
         inListener = true;
@@ -37,6 +42,15 @@ uint32_t SysMilliseconds() {
 }
 
 uint32_t SysPeekMilliseconds() {
+    if (SysReplayPlaying()) {
+        return SysReplayTakeClock();
+    }
+    const uint32_t now = SysQuietMilliseconds();
+    SysReplayPutClock(now);
+    return now;
+}
+
+uint32_t SysQuietMilliseconds() {
     return virtualClock ? virtualNow : RealMilliseconds();
 }
 
@@ -50,6 +64,10 @@ void SysUseRealClock() {
 }
 
 bool SysClockIsVirtual() {
+    // A replay takes the same turns as the session it was recorded from.
+    if (SysReplayPlaying()) {
+        return SysReplayClockVirtual();
+    }
     return virtualClock;
 }
 
@@ -60,7 +78,8 @@ void SysAdvanceVirtualClock(uint32_t ms) {
 }
 
 void SysWaitForNextMillisecond() {
-    if (virtualClock) {
+    // A replay keeps its pace as it reads the clock.
+    if (virtualClock || SysReplayPlaying()) {
         return;
     }
     timespec ts{};

@@ -11,6 +11,10 @@ uint32_t SysMilliseconds();
 // looks at the time without taking any).
 uint32_t SysPeekMilliseconds();
 
+// The live reading for the display layer's own pacing: never recorded in a
+// replay nor taken from one, and no listener is called.
+uint32_t SysQuietMilliseconds();
+
 // Switches to a virtual clock for the headless backend: it starts at `start`
 // and every read advances it by 1 ms, so every busy wait ends and two runs of
 // the same input see the same times.

@@ -9,9 +9,9 @@
 
 namespace {
 
-bool TakesValue(const ProgramOptions& options, const char* arg) {
-    for (const char* known : options.withValue) {
-        if (std::strcmp(known, arg) == 0) {
+bool IsOneOf(std::initializer_list<const char*> known, const char* arg) {
+    for (const char* option : known) {
+        if (std::strcmp(option, arg) == 0) {
             return true;
         }
     }
@@ -49,8 +49,11 @@ int SysProgramOptions(int argc, char** argv, const ProgramOptions& options) {
             std::printf("%s (Talmadge Reed Gunner) %s\n", options.name, kGameVersion);
             return 0;
         }
-        if (TakesValue(options, arg)) {
+        if (IsOneOf(options.withValue, arg)) {
             ++i;
+            continue;
+        }
+        if (IsOneOf(options.flags, arg)) {
             continue;
         }
         if (arg[0] == '-' && !(options.negativeNumbers && IsNegativeNumber(arg))) {

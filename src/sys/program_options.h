@@ -9,6 +9,8 @@ struct ProgramOptions {
     const char* help;   // what --help prints after the usage line (ends in a newline)
     // The program's own options that take a value (the value is never an option).
     std::initializer_list<const char*> withValue = {};
+    // The program's own options that take no value.
+    std::initializer_list<const char*> flags = {};
     // Whether an argument like "-1" is a value rather than an option.
     bool negativeNumbers = false;
 };
