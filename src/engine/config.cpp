@@ -12,6 +12,9 @@ uint32_t DirectVideo = 1;
 uint32_t eightBitSound = 0;
 uint32_t debugLog = 0;
 uint32_t showCaptions = 0;
+uint32_t gamepadOn = 1;
+uint32_t pointerSpeed = 100;
+uint32_t hardwarePointer = 0;
 std::string dataDir;
 std::string installDir;
 
@@ -26,13 +29,16 @@ struct NumberSetting {
 };
 
 // Read in this order, each over its default.
-const std::array<NumberSetting, 6> kNumberSettings = {{
+const std::array<NumberSetting, 9> kNumberSettings = {{
     {"DirectSound", &DirectSound},
     {"DirectX", &DirectX},
     {"DirectVideo", &DirectVideo},
     {"8bitSound", &eightBitSound},
     {"Debug", &debugLog},
     {"Captions", &showCaptions},
+    {"Gamepad", &gamepadOn},
+    {"PointerSpeed", &pointerSpeed},
+    {"HardwarePointer", &hardwarePointer},
 }};
 
 // A text value that is too long keeps the default, like a badly typed number.
@@ -59,6 +65,9 @@ void ResetSettings() {
     eightBitSound = 0;
     debugLog = 0;
     showCaptions = 0;
+    gamepadOn = 1;
+    pointerSpeed = 100;
+    hardwarePointer = 0;
     dataDir.clear();
     installDir.clear();
 }

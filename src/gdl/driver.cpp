@@ -279,5 +279,7 @@ void GDL_reset() {
     GdlResetSurfaces();
     GdlResetPalette();
     GdlResetEvents();
+    GdlResetPad();
+    GdlResetCursor();
     GdlResetErrors();
 }
