@@ -22,6 +22,7 @@ Shape shape;
 GDL_CursorImage taken;  // what the windowing system shows (headless: keeps)
 bool haveTaken = false;
 SDL_Cursor* cursor = nullptr;
+bool headlessTakes = false;  // tests: headless acts as if a window took the shape
 
 void FreeCursor() {
     if (cursor != nullptr) {
@@ -36,7 +37,9 @@ bool Take(int32_t scale) {
                                 shape.palette, shape.hotX, shape.hotY, scale);
     haveTaken = true;
     if (GdlWindowRenderer() == GDL_Renderer::None) {
-        return true;  // headless: kept, as a window would show it
+        // Headless there is no windowing system to draw it: the game's own
+        // pointer stays, so captures look as they always did.
+        return headlessTakes;
     }
     SDL_Surface* surface =
         SDL_CreateRGBSurfaceWithFormatFrom(taken.argb.data(), taken.width, taken.height, 32,
@@ -117,8 +120,13 @@ void GdlCursorRescale() {
     }
 }
 
+void GDL_setHeadlessCursorTaken(bool taken) {
+    headlessTakes = taken;
+}
+
 void GdlResetCursor() {
     FreeCursor();
+    headlessTakes = false;
     haveShape = false;
     haveTaken = false;
     taken = GDL_CursorImage{};

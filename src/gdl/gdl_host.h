@@ -166,8 +166,11 @@ GDL_CursorImage GDL_makeCursorImage(const uint8_t* pixels, int32_t width, int32_
                                     int32_t pitch, const GDL_PaletteEntry* palette, int32_t offsetX,
                                     int32_t offsetY, int32_t scale);
 // Hands a shape to the windowing system at the window's whole scale (again
-// when the window is resized). Headless it is only kept. False when refused.
+// when the window is resized). False when refused, and headless, where it is
+// only kept (GDL_hardwareCursor), unless a test says headless takes it.
 bool GDL_setHardwareCursor(const uint8_t* pixels, int32_t width, int32_t height, int32_t pitch,
                            const GDL_PaletteEntry* palette, int32_t offsetX, int32_t offsetY);
 // What the windowing system was last given, null before.
 const GDL_CursorImage* GDL_hardwareCursor();
+// Tests only: headless GDL_setHardwareCursor succeeds, as in a window (reset clears it).
+void GDL_setHeadlessCursorTaken(bool taken);

@@ -230,6 +230,7 @@ TEST_F(InputTest, PointerModeDrawsIntoTheBackPageOnly) {
 
 TEST_F(InputTest, AHardwarePointerIsMadeFromTheBankAndNotDrawnOnThePages) {
     hardwarePointer = 1;
+    GDL_setHeadlessCursorTaken(true);  // as a window would
     LoadPointers(EightShapes());
     const GDL_CursorImage* image = GDL_hardwareCursor();
     ASSERT_NE(image, nullptr) << "the arrow, handed over at start";
@@ -266,6 +267,13 @@ TEST_F(InputTest, AHardwarePointerIsMadeFromTheBankAndNotDrawnOnThePages) {
     EXPECT_EQ(GDL_hardwareCursor()->width, 22) << "the busy shape and back";
     ResetCursor();
     EXPECT_EQ(GDL_hardwareCursor()->width, 12);
+
+    // Headless, where no windowing system draws it, the game's own pointer stays.
+    GDL_setHeadlessCursorTaken(false);
+    cursorInBackPage = 0;
+    SetCursorShape(1);  // 16 x 16
+    ShowCursor();
+    EXPECT_EQ(CountInRow(displaySurface, 305, 101), 16);
 }
 
 TEST_F(InputTest, TooFewOrTooLargeShapes) {
