@@ -80,8 +80,7 @@ std::vector<uint8_t> Grab(const Frame& frame, const Area& area) {
 double WaitForChange(const Frame& frame, const Area& area, const std::vector<uint8_t>& before,
                      Clock::time_point start) {
     for (;;) {
-        const double ms =
-            std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+        const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
         if (Grab(frame, area) != before) {
             return ms;
         }
