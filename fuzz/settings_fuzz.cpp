@@ -8,8 +8,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     SettingsStore store;
     SysSettingsParse(std::string_view(reinterpret_cast<const char*>(data), size), &store);
-    static const char* const names[] = {"CDROM",       "InstallPath", "DirectSound", "DirectX",
-                                        "DirectVideo", "8bitSound",   "Debug",       "Captions"};
+    static const char* const names[] = {"CDROM",       "InstallPath",  "DirectSound",    "DirectX",
+                                        "DirectVideo", "8bitSound",    "Debug",          "Captions",
+                                        "Gamepad",     "PointerSpeed", "HardwarePointer"};
     for (const char* name : names) {
         std::string text;
         uint32_t number = 0;

@@ -1,5 +1,7 @@
 #include "drivers/script.h"
 
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <sstream>
@@ -29,6 +31,30 @@ constexpr NamedKey kNamedKeys[] = {
     {"Down", 0x51},  {"Escape", 0x29},    {"F10", 0x43},    {"F12", 0x45},
 };
 
+// The pad's inputs by the names script lines give them.
+struct PadName {
+    const char* name;
+    int32_t number;
+};
+constexpr PadName kPadButtons[] = {
+    {"a", GDL_PAD_A},   {"b", GDL_PAD_B},       {"back", GDL_PAD_BACK}, {"start", GDL_PAD_START},
+    {"up", GDL_PAD_UP}, {"down", GDL_PAD_DOWN}, {"left", GDL_PAD_LEFT}, {"right", GDL_PAD_RIGHT},
+};
+constexpr PadName kPadAxes[] = {
+    {"leftx", GDL_PAD_LEFT_X},
+    {"lefty", GDL_PAD_LEFT_Y},
+    {"lefttrigger", GDL_PAD_TRIGGER_LEFT},
+    {"righttrigger", GDL_PAD_TRIGGER_RIGHT},
+};
+constexpr uint32_t kDefaultAimMs = 20000;
+// "pad aim" is done this close to the bird, in pixels.
+constexpr double kAimClose = 2.0;
+// How the pad moves the pointer at PointerSpeed 100 (platform/pad.cpp), and
+// the share of the gap a script's aim closes in a second.
+constexpr double kPadDeadZone = 8000.0;
+constexpr double kPadFullSpeed = 640.0;
+constexpr double kAimGain = 8.0;
+
 struct Runner {
     std::vector<ScriptCommand> commands;
     size_t next = 0;
@@ -40,6 +66,13 @@ struct Runner {
     int32_t x = 320;
     int32_t y = 240;
     uint32_t held = 0;  // button state bits
+    // Where "pad aim" or "pad to" last saw its target move to, when, and how fast.
+    bool aimSeen = false;
+    uint32_t aimSeenAt = 0;
+    int32_t aimLastX = 0;
+    int32_t aimLastY = 0;
+    double aimSpeedX = 0.0;  // pixels a second
+    double aimSpeedY = 0.0;
     bool closed = false;
 };
 Runner runner;
@@ -156,6 +189,116 @@ bool RunUntilHunt(const ScriptCommand& command, uint32_t now) {
     return true;
 }
 
+template <std::size_t N>
+bool FindPadName(const PadName (&names)[N], const std::string& word, int32_t* number) {
+    for (const PadName& entry : names) {
+        if (word == entry.name) {
+            *number = entry.number;
+            return true;
+        }
+    }
+    return false;
+}
+
+// pad aim [MS] / pad to X Y [MS]: tilts the left stick towards the bird in
+// sight or the point as a player would, harder the further off the pointer
+// is; true (the stick let go) once on it.
+bool RunPadAim(const ScriptCommand& command, uint32_t now) {
+    const bool bird = command.words[0] == "aim";
+    const size_t msWord = bird ? 1 : 3;
+    if (!runner.untilActive) {
+        int32_t ms = static_cast<int32_t>(kDefaultAimMs);
+        if (command.words.size() > msWord) {
+            ParseInt(command.words[msWord], &ms);
+        }
+        runner.untilActive = true;
+        runner.untilDeadline = now + static_cast<uint32_t>(ms);
+    }
+    bool seen = true;
+    int32_t targetX = 0;
+    int32_t targetY = 0;
+    if (bird) {
+        const Flock* flock = BirdInSight();
+        seen = flock != nullptr;
+        targetX = seen ? flock->x : 0;
+        targetY = seen ? flock->y : 0;
+    } else {
+        ParseInt(command.words[1], &targetX);
+        ParseInt(command.words[2], &targetY);
+    }
+    int32_t x = 0;
+    int32_t y = 0;
+    GDL_getMousePos(&x, &y);
+    const double dx = seen ? targetX - x : 0.0;
+    const double dy = seen ? targetY - y : 0.0;
+    const double distance = std::sqrt(dx * dx + dy * dy);
+    if (seen && distance <= kAimClose) {
+        GDL_padSetVirtual(GDL_PadInput::Axis, GDL_PAD_LEFT_X, 0);
+        GDL_padSetVirtual(GDL_PadInput::Axis, GDL_PAD_LEFT_Y, 0);
+        runner.untilActive = false;
+        runner.aimSeen = false;
+        return true;
+    }
+    if (static_cast<int32_t>(now - runner.untilDeadline) > 0) {
+        Fail(command, !seen
+                          ? "no bird in sight"
+                          : "the pointer stayed at " + std::to_string(x) + "," + std::to_string(y));
+    }
+    // As a player does: follow the target's own motion and close the gap
+    // within a fraction of a second, the stick tilted past its dead zone by the
+    // square root of the speed wanted (the pad squares it back).
+    double wantX = 0.0;
+    double wantY = 0.0;
+    if (seen) {
+        // A bird moves by steps: its speed is a step's move over the time between steps.
+        const uint32_t since = now - runner.aimSeenAt;
+        if (!runner.aimSeen) {
+            runner.aimSpeedX = runner.aimSpeedY = 0.0;
+        } else if ((targetX != runner.aimLastX || targetY != runner.aimLastY) && since > 0) {
+            runner.aimSpeedX = (targetX - runner.aimLastX) * 1000.0 / since;
+            runner.aimSpeedY = (targetY - runner.aimLastY) * 1000.0 / since;
+        }
+        if (!runner.aimSeen || targetX != runner.aimLastX || targetY != runner.aimLastY) {
+            runner.aimSeen = true;
+            runner.aimSeenAt = now;
+            runner.aimLastX = targetX;
+            runner.aimLastY = targetY;
+        }
+        wantX = runner.aimSpeedX + dx * kAimGain;
+        wantY = runner.aimSpeedY + dy * kAimGain;
+    }
+    const double speed = std::sqrt(wantX * wantX + wantY * wantY);
+    const double share = std::sqrt(std::min(speed / kPadFullSpeed, 1.0));
+    const double tilt = speed > 0 ? kPadDeadZone + share * (32767.0 - kPadDeadZone) : 0.0;
+    GDL_padSetVirtual(GDL_PadInput::Axis, GDL_PAD_LEFT_X,
+                      static_cast<int32_t>(speed > 0 ? tilt * wantX / speed : 0));
+    GDL_padSetVirtual(GDL_PadInput::Axis, GDL_PAD_LEFT_Y,
+                      static_cast<int32_t>(speed > 0 ? tilt * wantY / speed : 0));
+    return false;
+}
+
+void RunPad(const ScriptCommand& command) {
+    const std::string& what = command.words[0];
+    int32_t number = 0;
+    bool done = true;
+    if (what == "plug") {
+        done = GDL_padPlugVirtual();
+    } else if (what == "unplug") {
+        GDL_padUnplugVirtual();
+    } else if (what == "axis") {
+        int32_t value = 0;
+        FindPadName(kPadAxes, command.words[1], &number);
+        ParseInt(command.words[2], &value);
+        done = GDL_padSetVirtual(GDL_PadInput::Axis, number, value);
+    } else {
+        FindPadName(kPadButtons, command.words[1], &number);
+        done = GDL_padSetVirtual(GDL_PadInput::Button, number, what == "down" ? 1 : 0);
+    }
+    if (!done) {
+        Fail(command, "no virtual pad");
+    }
+}
+
 // Runs one command; false when it has to wait for the game.
 bool Run(const ScriptCommand& command, uint32_t now) {
     const std::string& verb = command.verb;
@@ -226,6 +369,10 @@ bool Run(const ScriptCommand& command, uint32_t now) {
     } else if (verb == "close") {
         runner.closed = true;
         GDL_postQuit();
+    } else if (verb == "pad" && (command.words[0] == "aim" || command.words[0] == "to")) {
+        return RunPadAim(command, now);
+    } else if (verb == "pad") {
+        RunPad(command);
     }
     return true;
 }
@@ -385,6 +532,30 @@ bool ParseScript(const std::string& text, std::vector<ScriptCommand>* commands,
             Add(commands, number, "focus", words);
         } else if (verb == "close" && words.empty()) {
             Add(commands, number, "close", words);
+        } else if (verb == "pad" && words.size() == 1 &&
+                   (words[0] == "plug" || words[0] == "unplug" || words[0] == "aim")) {
+            Add(commands, number, "pad", words);
+        } else if (verb == "pad" && words.size() == 2 && words[0] == "aim" &&
+                   ParseInt(words[1], &b) && b >= 0) {
+            Add(commands, number, "pad", words);
+        } else if (verb == "pad" && (words.size() == 3 || words.size() == 4) && words[0] == "to" &&
+                   ParseInt(words[1], &a) && ParseInt(words[2], &b) && a >= 0 && a < 640 &&
+                   b >= 0 && b < 480 && (words.size() == 3 || (ParseInt(words[3], &b) && b >= 0))) {
+            Add(commands, number, "pad", words);
+        } else if (verb == "pad" && words.size() == 3 && words[0] == "axis" &&
+                   FindPadName(kPadAxes, words[1], &a) && ParseInt(words[2], &b) && b >= -32768 &&
+                   b <= 32767) {
+            Add(commands, number, "pad", words);
+        } else if (verb == "pad" && words.size() == 2 && (words[0] == "down" || words[0] == "up") &&
+                   FindPadName(kPadButtons, words[1], &a)) {
+            Add(commands, number, "pad", words);
+        } else if (verb == "pad" && words.size() == 2 && words[0] == "button" &&
+                   FindPadName(kPadButtons, words[1], &a)) {
+            // Held as long as a click is, then a click's rest.
+            Add(commands, number, "pad", {"down", words[1]});
+            Add(commands, number, "wait", {std::to_string(kClickHoldMs)});
+            Add(commands, number, "pad", {"up", words[1]});
+            Add(commands, number, "wait", {std::to_string(kClickHoldMs)});
         } else {
             return bad("not understood");
         }

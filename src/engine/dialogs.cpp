@@ -73,6 +73,8 @@ std::array<DialogItem, 17> listTable = {{
 // The back-page area under the open dialog.
 void* dialogBack = nullptr;
 int32_t openDialogs = 0;  // nested when a chord opens one over another
+// The open dialogs' tables, innermost last (deeper nests are not remembered).
+std::array<const DialogItem*, 4> openTables = {};
 
 using PointerState = DialogPointer;
 
@@ -112,6 +114,9 @@ void OpenDialog(DialogItem* table, int32_t end) {
     // flushed, the button would stay held and the dialog's first click be
     // taken for a second press.
     GDL_flushEvents(GDL_EVENT_ALL & ~GDL_EVENT_MOUSEUP);
+    if (openDialogs >= 0 && openDialogs < static_cast<int32_t>(openTables.size())) {
+        openTables[static_cast<size_t>(openDialogs)] = table;
+    }
     ++openDialogs;
 }
 
@@ -429,7 +434,11 @@ uint32_t InputText(char* buffer) {
     std::strncpy(field.text, buffer, kEditMaxChars);
     field.text[kEditMaxChars] = '\0';
     field.length = static_cast<int32_t>(std::strlen(field.text));
-    if (EditText(&field) == 0) {
+    // The pad types here while it runs.
+    SetPadTextEntry(true);
+    const uint32_t entered = EditText(&field);
+    SetPadTextEntry(false);
+    if (entered == 0) {
         return 0;
     }
     std::memcpy(buffer, field.text, kEditMaxChars + 1);
@@ -607,8 +616,16 @@ bool DialogOpen() {
     return openDialogs > 0;
 }
 
+const DialogItem* TopDialogTable() {
+    const int32_t top = openDialogs - 1;
+    return top >= 0 && top < static_cast<int32_t>(openTables.size())
+               ? openTables[static_cast<size_t>(top)]
+               : nullptr;
+}
+
 void ResetDialogs() {
     GDL_free(dialogBack);
     dialogBack = nullptr;
     openDialogs = 0;
+    openTables = {};
 }

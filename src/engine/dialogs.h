@@ -88,5 +88,8 @@ void EndModalDialog(const DialogPointer& pointer);
 // Whether a message or list dialog is up; it is drawn on the back page.
 bool DialogOpen();
 
+// The table of the innermost dialog up, null when none is.
+const DialogItem* TopDialogTable();
+
 // Frees a held dialog background, as at start.
 void ResetDialogs();

@@ -280,5 +280,7 @@ void GDL_reset() {
     GdlResetSurfaces();
     GdlResetPalette();
     GdlResetEvents();
+    GdlResetPad();
+    GdlResetCursor();
     GdlResetErrors();
 }

@@ -332,6 +332,22 @@ int32_t GDL_postEvent(const GDL_Event* event) {
     return room ? 1 : 0;
 }
 
+int32_t GDL_postMotion(const GDL_Event* event) {
+    if (event == nullptr || event->type != GDL_EVENT_MOUSEMOVE) {
+        return 0;
+    }
+    GDL_Event* last = queued > 0 ? &queue[queued - 1] : nullptr;
+    if (last == nullptr || last->type != GDL_EVENT_MOUSEMOVE || last->state != event->state) {
+        return GDL_postEvent(event);
+    }
+    // A move nothing has taken yet just moves on: the pointer never lags.
+    GdlSetPointer(event->x, event->y);
+    last->x = pointerX;
+    last->y = pointerY;
+    last->time = SysMilliseconds();
+    return 1;
+}
+
 int32_t GDL_getEvent(GDL_Event* event, uint32_t mask) {
     return NextEvent(event, mask, true);
 }

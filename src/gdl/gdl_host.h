@@ -51,6 +51,10 @@ void GDL_setQuitHandler(GDL_QuitHandler handler);
 // and time are set here, the pointer position follows pointer events. Returns
 // 0 when the queue is full (the event is dropped, as real input would be).
 int32_t GDL_postEvent(const GDL_Event* event);
+// A pointer move as a device that reports every few milliseconds makes it:
+// when the last queued event is a move with the same buttons, that one moves
+// on instead, so the queue never fills with moves the game has not taken.
+int32_t GDL_postMotion(const GDL_Event* event);
 
 // Rests until an event of the mask is queued or, when `timed`, until the
 // clock reaches `until` (a SysMilliseconds time), whichever comes first, but
@@ -117,3 +121,67 @@ void GDL_pictureToWindow(int32_t windowWidth, int32_t windowHeight, int32_t x, i
 // `layoutChar`, when not 0, is the unshifted character the desktop's layout
 // gives the key and replaces the US one.
 uint32_t GDL_keyCode(int32_t usbUsage, bool shift, int32_t layoutChar);
+
+// Game controllers. Inputs are numbered as the common controller layout
+// numbers them: buttons A, B, X, Y, Back, Guide, Start, the stick presses,
+// the shoulders, then the D-pad up, down, left, right; axes the left stick's
+// x and y, the right stick's, then the left and right triggers.
+constexpr int32_t GDL_PAD_BUTTONS = 15;
+constexpr int32_t GDL_PAD_AXES = 6;
+constexpr int32_t GDL_PAD_A = 0;
+constexpr int32_t GDL_PAD_B = 1;
+constexpr int32_t GDL_PAD_BACK = 4;
+constexpr int32_t GDL_PAD_START = 6;
+constexpr int32_t GDL_PAD_UP = 11;
+constexpr int32_t GDL_PAD_DOWN = 12;
+constexpr int32_t GDL_PAD_LEFT = 13;
+constexpr int32_t GDL_PAD_RIGHT = 14;
+constexpr int32_t GDL_PAD_LEFT_X = 0;
+constexpr int32_t GDL_PAD_LEFT_Y = 1;
+constexpr int32_t GDL_PAD_TRIGGER_LEFT = 4;
+constexpr int32_t GDL_PAD_TRIGGER_RIGHT = 5;
+
+// What a pad holds: sticks -32768 to 32767 (y grows downwards), triggers 0 to
+// 32767, one bit per held button.
+struct GDL_PadState {
+    bool connected = false;
+    int16_t axes[GDL_PAD_AXES] = {};
+    uint32_t buttons = 0;
+};
+
+// Whether the game wants pads at all (off at start and after reset).
+void GDL_padEnable(bool on);
+// The first controller plugged in, looked for anew when none is (so one
+// plugged in mid-game is taken). False when pads are not wanted or cannot be
+// read: no window and no virtual pad, or the subsystem refused.
+bool GDL_padRead(GDL_PadState* state);
+
+// A virtual pad for tests and scripts, read like a real one; works headless.
+// Plugging brings the subsystem up; unplugging pulls the pad out.
+bool GDL_padPlugVirtual();
+void GDL_padUnplugVirtual();
+enum class GDL_PadInput { Axis, Button };
+// Sets one input of the virtual pad (an axis to its value as read, a button
+// held when nonzero). False without a virtual pad or for a bad number.
+bool GDL_padSetVirtual(GDL_PadInput input, int32_t number, int32_t value);
+
+// The pointer drawn by the windowing system. An image of `scale` times the
+// shape, ARGB, clear where the shape holds index 0; the hot spot is where the
+// pointer falls in it (the game draws a shape at the pointer plus its offset).
+struct GDL_CursorImage {
+    int32_t width = 0, height = 0;
+    int32_t hotX = 0, hotY = 0;
+    std::vector<uint32_t> argb;
+};
+GDL_CursorImage GDL_makeCursorImage(const uint8_t* pixels, int32_t width, int32_t height,
+                                    int32_t pitch, const GDL_PaletteEntry* palette, int32_t offsetX,
+                                    int32_t offsetY, int32_t scale);
+// Hands a shape to the windowing system at the window's whole scale (again
+// when the window is resized). False when refused, and headless, where it is
+// only kept (GDL_hardwareCursor), unless a test says headless takes it.
+bool GDL_setHardwareCursor(const uint8_t* pixels, int32_t width, int32_t height, int32_t pitch,
+                           const GDL_PaletteEntry* palette, int32_t offsetX, int32_t offsetY);
+// What the windowing system was last given, null before.
+const GDL_CursorImage* GDL_hardwareCursor();
+// Tests only: headless GDL_setHardwareCursor succeeds, as in a window (reset clears it).
+void GDL_setHeadlessCursorTaken(bool taken);

@@ -65,6 +65,15 @@ void GdlWindowRest(uint32_t ms);  // shows what was drawn, then rests up to ms f
 void GdlWindowShowNow();          // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
+int32_t GdlWindowWholeScale();  // the picture's whole scale in the window, 0 headless
+
+// pad.cpp: controllers let go, the virtual pad unplugged, the subsystem down.
+void GdlResetPad();
+
+// cursor.cpp: the windowing system's pointer made again for a new window
+// scale; forgotten (and freed) when the window goes.
+void GdlCursorRescale();
+void GdlResetCursor();
 
 // present.cpp: presenting only what changed.
 constexpr int32_t kGdlMaxChanges = 16;

@@ -400,6 +400,7 @@ void OnWindow(const SDL_WindowEvent& change) {
             break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+            GdlCursorRescale();
             mustPresent = true;
             GdlWindowShowNow();
             break;
@@ -470,6 +471,7 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
 
 void GdlWindowClose() {
     SysSetClockListener(nullptr);
+    GdlResetCursor();
     if (texture != nullptr) {
         SDL_DestroyTexture(texture);
         texture = nullptr;
@@ -596,6 +598,16 @@ void GdlWindowWarp(int32_t x, int32_t y) {
     warpX = x;
     warpY = y;
     SDL_WarpMouseInWindow(window, windowX, windowY);
+}
+
+int32_t GdlWindowWholeScale() {
+    if (window == nullptr) {
+        return 0;
+    }
+    int width = 0, height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    const GDL_Rect view = GDL_pictureViewport(width, height);
+    return std::max((view.right - view.left) / kGdlWidth, 1);
 }
 
 GDL_Renderer GdlWindowRenderer() {

@@ -102,6 +102,8 @@ void HandleInput() {
         }
     } else if (action == kActionRightPress && pointerY >= kPanelTop) {
         ClickIconBar();
+    } else if (keyScan == kScanEscape) {
+        PauseHunt(0);  // as the pause icon; a pad's Start comes as Escape
     }
     action = 0;
 }

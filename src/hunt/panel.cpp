@@ -178,6 +178,7 @@ void QuitHunt(int32_t) {
 }
 
 void PauseHunt(int32_t) {
+    Trace("PauseHunt");
     PauseHuntUntil(nullptr);
 }
 

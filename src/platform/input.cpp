@@ -6,10 +6,12 @@
 #include <span>
 #include <utility>
 
+#include "engine/config.h"
 #include "engine/graphic_slots.h"
 #include "engine/graphics.h"
 #include "engine/log.h"
 #include "gdl/gdl.h"
+#include "gdl/gdl_host.h"
 #include "platform/graphics.h"
 
 int32_t pointerX = 320;
@@ -41,6 +43,11 @@ int32_t lastY = 240;
 int32_t savedW = 0;
 int32_t savedH = 0;
 
+// Whether the windowing system draws the pointer (HardwarePointer, and it took
+// the shape): then nothing draws it on the pages.
+bool hardwareShown = false;
+int32_t hardwareShape = -1;  // the shape it was given, so a light does not make it again
+
 // The hidden chords and command keys the game handed over, none before.
 std::span<const HiddenChord> hiddenChords;
 std::span<const HiddenChord> commandKeys;
@@ -54,7 +61,7 @@ constexpr std::array<std::pair<int32_t, int32_t>, 4> kArrowActions = {{
 
 // Saves the page under the pointer's position and draws the pointer there.
 bool SaveAndDraw(GDL_Surface* page) {
-    if (cursorImage == nullptr || page == nullptr) {
+    if (cursorImage == nullptr || page == nullptr || hardwareShown) {
         return false;
     }
     const int32_t x = pointerX + hotX;
@@ -143,14 +150,17 @@ uint32_t InitMouse() {
         cursorSave = MakeCursorSurface(format, kCursorMaxW, kCursorMaxH);
         cursorSpare = MakeCursorSurface(format, kCursorMaxW, kCursorMaxW);
     }
+    hardwareShape = -1;  // the bank may hold other shapes now
     SetCursorShape(kArrowPointer);
     currentShape = kArrowPointer;
     GDL_setPalette(cursorImage, gamePalette.data(), 256, 0);
     GDL_realizePalette(cursorImage, 256, 0, 0);
+    StartPad();
     return 1;
 }
 
 void FreeMouse() {
+    StopPad();
     FreeGraphics(kPointerSlot, num_mice);
     num_mice = 0;
     // The pointer's surfaces go with the display they were made for.
@@ -236,6 +246,13 @@ void SetCursorShape(int32_t n) {
     cursorW = n == kNarrowPointer ? kNarrowShapeWidth : w;
     cursorH = h;
     currentShape = n;
+    if (hardwarePointer != 0 && cursorW > 0 && cursorH > 0 &&
+        (n != hardwareShape || !hardwareShown)) {
+        hardwareShown =
+            GDL_setHardwareCursor(cursorImage->pixels, cursorW, cursorH, cursorImage->bytesPerLine,
+                                  gamePalette.data(), hotX, hotY);
+        hardwareShape = n;
+    }
 }
 
 int32_t GetCursorShape() {
@@ -250,7 +267,7 @@ void ShowCursorOn(GDL_Surface* page) {
 }
 
 void HideCursorOn(GDL_Surface* page) {
-    if (cursorSave == nullptr || page == nullptr) {
+    if (cursorSave == nullptr || page == nullptr || hardwareShown) {
         return;
     }
     GDL_bitBlt(page, cursorSave, 0, 0, savedW, savedH, lastX, lastY, 0);
@@ -303,7 +320,7 @@ int64_t PresentCursor() {
 }
 
 void DrawCursorAt(int32_t x, int32_t y) {
-    if (cursorImage == nullptr) {
+    if (cursorImage == nullptr || hardwareShown) {
         return;
     }
     GDL_transBlt(backPage, cursorImage, 0, 0, cursorW, cursorH, x + hotX, y + hotY, 0, 1);
@@ -364,6 +381,9 @@ void FlushClicks() {
 }
 
 void ResetInput() {
+    ResetPad();
+    hardwareShown = false;
+    hardwareShape = -1;
     for (GDL_Surface** surface : {&cursorImage, &cursorSave, &cursorSpare}) {
         if (*surface != nullptr) {
             GDL_destroySurface(*surface);

@@ -115,3 +115,24 @@ void FlushClicks();
 
 // Back to the state at start: no shapes, surfaces destroyed, input cleared.
 void ResetInput();
+
+// The gamepad (pad.cpp): its moves, presses and keys arrive as the mouse's
+// and keyboard's do. StartPad (from InitMouse, when the Gamepad setting is on)
+// has every event call read the pad; StopPad ends that.
+void StartPad();
+void StopPad();
+
+// Where the D-pad may jump the pointer: the current screen's button centres,
+// asked from the layer that knows the buttons. Writes up to `room`, returns how many.
+struct PadTarget {
+    int32_t x, y;
+};
+using PadTargetSource = int32_t (*)(PadTarget* targets, int32_t room);
+void SetPadTargetSource(PadTargetSource source);
+
+// While a text entry runs, the D-pad types (up and down walk the letter at the
+// caret, right moves on, left erases) and A is Enter.
+void SetPadTextEntry(bool on);
+
+// StopPad, and the hooks forgotten.
+void ResetPad();

@@ -4,6 +4,7 @@
 
 #include "engine/blit.h"
 #include "engine/config.h"
+#include "engine/dialogs.h"
 #include "engine/draw.h"
 #include "engine/graphic_slots.h"
 #include "engine/graphics.h"
@@ -25,6 +26,30 @@ constexpr int32_t kLitGraphicBase = 10;  // a button's lit picture is graphic + 
 const ScreenHandlers* screens = nullptr;
 
 const ScreenHandlers kNoScreen = {"none", nullptr, nullptr, nullptr, nullptr};
+
+// The button list the current screen last handled, for the pad's jumps;
+// forgotten at a switch until the new screen handles its own.
+const Button* padButtons = nullptr;
+
+int32_t PadButtonCentres(PadTarget* targets, int32_t room) {
+    int32_t count = 0;
+    if (const DialogItem* dialog = TopDialogTable(); dialog != nullptr) {
+        // A dialog over the screen takes the clicks: its buttons are the targets.
+        for (int32_t i = 0; dialog[i].type != kItemEnd && count < room; ++i) {
+            if (dialog[i].type == kItemButton && dialog[i].w > 0) {
+                targets[count++] = {dialog[i].x + dialog[i].w / 2, dialog[i].y + dialog[i].h / 2};
+            }
+        }
+        return count;
+    }
+    for (int32_t i = 0; padButtons != nullptr && i >= 0 && count < room; i = padButtons[i].next) {
+        const Button& button = padButtons[i];
+        if (button.enabled && button.width > 0 && button.height > 0) {
+            targets[count++] = {button.x + button.width / 2, button.y + button.height / 2};
+        }
+    }
+    return count;
+}
 
 // Whether `number` names a registered screen; a switch to anything else is
 // refused with a log line.
@@ -57,6 +82,7 @@ bool Contains(const Button& button, int32_t px, int32_t py) {
 
 void RegisterScreens(const std::array<ScreenHandlers, kScreenCount>& table) {
     screens = table.data();
+    SetPadTargetSource(PadButtonCentres);
 }
 
 const ScreenHandlers& Screen(uint32_t number) {
@@ -77,6 +103,7 @@ void SwitchScreen(uint32_t number) {
     }
     previousScreen = currentScreen;
     currentScreen = number;
+    padButtons = nullptr;
     Screen(number).draw();
     ResetCursor();
     DrainMouse();
@@ -107,6 +134,7 @@ void SwitchOverlay(uint32_t number) {
     }
     previousScreen = currentScreen;
     currentScreen = number;
+    padButtons = nullptr;
     if (number == kScreenHunt) {
         Screen(kScreenHunt).restore();
         SetCursorShape(kArrowPointer);
@@ -119,6 +147,7 @@ void SwitchOverlay(uint32_t number) {
 }
 
 Button* HitTestButtons(Button* list, int32_t px, int32_t py, const HitRules& rules) {
+    padButtons = list;
     Button* found = nullptr;
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         Button& button = list[i];
@@ -194,6 +223,7 @@ void HoverButtons(Button* list, int32_t px, int32_t py) {
 }
 
 int64_t ShowButtons(const Button* list) {
+    padButtons = list;
     int64_t copied = 0;
     for (int32_t i = 0; i >= 0; i = list[i].next) {
         const Button& button = list[i];
@@ -206,6 +236,7 @@ int64_t ShowButtons(const Button* list) {
 }
 
 void DoButtonList(Button* list, const HitRules& rules) {
+    padButtons = list;
     if (action == 0) {
         return;
     }
@@ -226,4 +257,5 @@ void ResetScreens() {
     currentScreen = 0;
     previousScreen = 0;
     quitGame = 0;
+    padButtons = nullptr;
 }

@@ -22,6 +22,9 @@ TEST_F(ConfigTest, MissingFileIsCreatedEmptyAndDefaultsStand) {
     EXPECT_EQ(DirectVideo, 1u);
     EXPECT_EQ(eightBitSound, 0u);
     EXPECT_EQ(debugLog, 0u);
+    EXPECT_EQ(gamepadOn, 1u);
+    EXPECT_EQ(pointerSpeed, 100u);
+    EXPECT_EQ(hardwarePointer, 0u);
     EXPECT_EQ(dataDir, "") << "without CDROM data files are opened by bare names";
     EXPECT_EQ(installDir, "");
     EXPECT_EQ(LogText(), "");
@@ -31,7 +34,8 @@ TEST_F(ConfigTest, EveryValueIsReadOverItsDefault) {
     WriteBytes(dir + "cdrom/ReedShot/icons.256", "");
     WriteBytes(SettingsPath(), "[Settings]\nCDROM=" + dir +
                                    "cdrom\nInstallPath=/opt/pellmar\nDirectSound=0\n"
-                                   "DirectX=0\nDirectVideo=1\n8bitSound=1\nDebug=1\n");
+                                   "DirectX=0\nDirectVideo=1\n8bitSound=1\nDebug=1\n"
+                                   "Gamepad=0\nPointerSpeed=250\nHardwarePointer=1\n");
     CheckRegistry();
     EXPECT_EQ(dataDir, dir + "cdrom/ReedShot/") << "a separator is added when missing";
     EXPECT_EQ(installDir, "/opt/pellmar");
@@ -40,6 +44,11 @@ TEST_F(ConfigTest, EveryValueIsReadOverItsDefault) {
     EXPECT_EQ(DirectVideo, 1u);
     EXPECT_EQ(eightBitSound, 1u);
     EXPECT_EQ(debugLog, 1u);
+    EXPECT_EQ(gamepadOn, 0u);
+    EXPECT_EQ(pointerSpeed, 250u);
+    EXPECT_EQ(hardwarePointer, 1u);
+    ResetSettings();
+    EXPECT_EQ(pointerSpeed, 100u);
 }
 
 TEST_F(ConfigTest, GarbageAndWrongTypesKeepDefaultsWithOneLineEach) {

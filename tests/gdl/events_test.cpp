@@ -149,4 +149,27 @@ TEST_F(EventsTest, PointerPositionIsClampedToThePicture) {
     EXPECT_EQ(y, 479);
 }
 
+TEST_F(EventsTest, AMoveNotTakenYetMovesOnInsteadOfQueueingAnother) {
+    GDL_Event move = Make(GDL_EVENT_MOUSEMOVE, 0, 10, 20);
+    ASSERT_EQ(GDL_postMotion(&move), 1);
+    move.x = 30;
+    GDL_postMotion(&move);
+    GDL_Event press = Make(GDL_EVENT_MOUSEDOWN, GDL_BUTTON_LEFT, 30, 20);
+    GDL_postEvent(&press);
+    move.x = 40;
+    GDL_postMotion(&move);  // behind the press: a new move
+    move.state = GDL_STATE_LEFT;
+    move.x = 50;
+    GDL_postMotion(&move);  // other buttons held: a new move
+    GDL_Event key = Make(GDL_EVENT_KEYDOWN, 'a' | (30 << 8));
+    EXPECT_EQ(GDL_postMotion(&key), 0) << "moves only";
+
+    std::string seen;
+    GDL_Event got{};
+    while (GDL_getEvent(&got, GDL_EVENT_ALL) != 0) {
+        seen += std::to_string(got.type) + "@" + std::to_string(got.x) + " ";
+    }
+    EXPECT_EQ(seen, "32@30 8@30 32@40 32@50 ");
+}
+
 }  // namespace

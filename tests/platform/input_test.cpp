@@ -228,6 +228,54 @@ TEST_F(InputTest, PointerModeDrawsIntoTheBackPageOnly) {
     EXPECT_EQ(CountInRow(backPage, 15, 100), 12);
 }
 
+TEST_F(InputTest, AHardwarePointerIsMadeFromTheBankAndNotDrawnOnThePages) {
+    hardwarePointer = 1;
+    GDL_setHeadlessCursorTaken(true);  // as a window would
+    LoadPointers(EightShapes());
+    const GDL_CursorImage* image = GDL_hardwareCursor();
+    ASSERT_NE(image, nullptr) << "the arrow, handed over at start";
+    EXPECT_EQ(image->width, 12);
+    EXPECT_EQ(image->height, 20);
+    EXPECT_EQ(image->hotX, 0);
+    EXPECT_EQ(image->argb[0], 0xFF000000u | (gamePalette[100].red << 16) |
+                                  (gamePalette[100].green << 8) | gamePalette[100].blue);
+
+    SetCursorShape(7);  // 31 x 31 around its centre
+    image = GDL_hardwareCursor();
+    EXPECT_EQ(image->width, 31);
+    EXPECT_EQ(image->hotX, 15);
+    EXPECT_EQ(image->hotY, 15);
+    SetCursorShape(3);
+    EXPECT_EQ(GDL_hardwareCursor()->width, 22) << "the narrow shape stays narrow";
+
+    const std::vector<uint8_t> display = Snapshot(displaySurface);
+    const std::vector<uint8_t> back = Snapshot(backPage);
+    SetPointerPos(300, 200);
+    ShowCursor();
+    BusyCursor();
+    GDL_Event move = Move(400, 300);
+    GDL_postEvent(&move);
+    PollEvent();
+    RestoreCursor();
+    cursorInBackPage = 1;
+    DrawCursorInBackPage();
+    PresentCursor();
+    DrawCursorAt(10, 10);
+    HideCursor();
+    EXPECT_EQ(Snapshot(displaySurface), display) << "the page never holds the pointer";
+    EXPECT_EQ(Snapshot(backPage), back);
+    EXPECT_EQ(GDL_hardwareCursor()->width, 22) << "the busy shape and back";
+    ResetCursor();
+    EXPECT_EQ(GDL_hardwareCursor()->width, 12);
+
+    // Headless, where no windowing system draws it, the game's own pointer stays.
+    GDL_setHeadlessCursorTaken(false);
+    cursorInBackPage = 0;
+    SetCursorShape(1);  // 16 x 16
+    ShowCursor();
+    EXPECT_EQ(CountInRow(displaySurface, 305, 101), 16);
+}
+
 TEST_F(InputTest, TooFewOrTooLargeShapes) {
     WriteBytes("pointers.256", PointerBank({{8, 8, 0, 0}, {8, 8, 0, 0}, {8, 8, 0, 0}}));
     EXPECT_EQ(InitMouse(), 0u);
