@@ -39,7 +39,6 @@ protected:
         ResetInput();
         gamepadOn = 1;
         pointerSpeed = 100;
-        backPresses = 0;
         fakeTargets.clear();
         StartPad();
         ASSERT_TRUE(GDL_padPlugVirtual());
