@@ -14,9 +14,11 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
 # read its class, a small window manager and its fonts for minimising the
 # window (bench/hidden_cpu.sh), the desktop entry and AppStream checkers for
 # the installed game, man and groff to check the manual page, dpkg-dev and
-# lintian to build and check the .deb.
+# lintian to build and check the .deb, numpy for the replays' driver
+# (tests/replays/drive.py).
 TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool
-               x11-utils twm xfonts-base appstream man-db groff-base dpkg-dev lintian)
+               x11-utils twm xfonts-base appstream man-db groff-base dpkg-dev lintian
+               python3-numpy)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {

@@ -19,7 +19,7 @@ for name in $sessions; do
         REEDGUNNER_CHECKPOINTS=$work/checkpoints.txt \
         SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy \
         xvfb-run -a -s "-screen 0 1280x1024x24 -fbdir $work" \
-        python3 "$here/drive.py" "$build/bin/reedgunner" "$name" "$work")
+        "${PYTHON:-/usr/bin/python3}" "$here/drive.py" "$build/bin/reedgunner" "$name" "$work")
     cp "$work"/pellmar/replays/*.rgr "$here/$name.rgr"
     cp "$work/checkpoints.txt" "$here/$name.checkpoints"
     cp "$work/pellmar/options.dat" "$here/$name.options.dat"
