@@ -23,7 +23,7 @@ build_tree "$ROOT/build-fuzz" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREEDGUNNER_FUZ
 # 64 KiB (their seeds with a small picture stay whole).
 fuzzers=("$@")
 [ ${#fuzzers[@]} -gt 0 ] || fuzzers=(fuzz_settings fuzz_options fuzz_lipsync fuzz_background
-    fuzz_sound_bank fuzz_fonts fuzz_captions fuzz_wav fuzz_graphics fuzz_decoys)
+    fuzz_sound_bank fuzz_fonts fuzz_captions fuzz_wav fuzz_graphics fuzz_decoys fuzz_replay)
 max_len() {
     case "$1" in
         fuzz_wav) echo 65536 ;;

@@ -46,6 +46,7 @@ link fuzz_fonts "$data/fonts.dat"
 link fuzz_sound_bank "$data"/*.16b "$data"/*.8b
 link fuzz_lipsync "$data"/char*.16b "$data"/char*.8b
 link fuzz_captions "$data/captions.txt"
+link fuzz_replay "$src"/tests/replays/*.rgr
 # Music files are whole wave images; the banks hold theirs one after another
 # behind a 516-byte table of end offsets: the effects' short ones are cut out.
 for file in "$data"/*.16b "$data"/*.8b; do
