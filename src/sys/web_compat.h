@@ -1,7 +1,8 @@
 #pragma once
 // What the browser's C library lacks of Linux's, given to every file of the
 // browser build (-include): renameat2 without RENAME_NOREPLACE support, so
-// callers take their portable fallback (look first, then rename).
+// callers take their portable fallback (look first, then rename). The
+// library's link() and clock_nanosleep() are replaced too (web_compat.cpp).
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -263,6 +263,15 @@ try {
   await steps();
   if (failures === before) note('the player\'s session: roster, new game, main screen, store, club, shot, hunt left');
 
+  // Every save keeps the file before it as options.dat.bak, in the
+  // browser too, and the log has no complaint about it.
+  const kept = await page.evaluate(() => {
+    const log = new TextDecoder().decode(Module.FS.readFile('/tmp/state/pellmar/PELLMAR.TXT'));
+    return { files: Module.FS.readdir('/save/share/pellmar'), complaints: log.split('\n').filter((l) => /not kept/.test(l)) };
+  });
+  if (!kept.files.includes('options.dat.bak')) fail('no options.dat.bak after the saves: ' + kept.files.join(' '));
+  if (kept.complaints.length > 0) fail('the log says: ' + kept.complaints[0]);
+
   // 3. The saved game survives a reload.
   const saved = await page.evaluate(() => Array.from(Module.FS.readFile('/save/share/pellmar/options.dat')));
   await new Promise((r) => setTimeout(r, 1000));
