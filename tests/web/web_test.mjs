@@ -8,6 +8,7 @@
 //      hunt left; the canvas is read at each checkpoint and compared with
 //      the native snaps of the same screens.
 //   3. The saved game survives a reload of the page (IndexedDB).
+//   4. The saved games download as one file and load back from one.
 // Exit code 0 when all hold, 1 with a line saying what failed, 77 when
 // Chromium cannot start at all.
 import { spawnSync } from 'node:child_process';
@@ -285,6 +286,37 @@ try {
   else {
     await page.click('#start');
     if (await waitFor('back', 0.97)) note(`a saved game (${saved.length} bytes) survived the reload: Kim is on the roster`);
+  }
+
+  // 4. The saved games out as one file and back in: a bad file changes
+  // nothing, a good one replaces the files it holds and restarts the page.
+  const download = JSON.parse(await page.evaluate(() => new Promise((resolve) => {
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { blob.text().then(resolve); return make(blob); };
+    document.getElementById('download').click();
+  })));
+  const out = download.files || {};
+  if (!out['share/pellmar/options.dat'] || !Buffer.from(out['share/pellmar/options.dat'], 'base64').equals(Buffer.from(saved)))
+    fail('the downloaded saved games do not hold options.dat: ' + Object.keys(out).join(' '));
+  else if (!out['share/pellmar/options.dat.bak']) fail('the downloaded saved games leave out options.dat.bak');
+  else {
+    const upload = await page.$('#upload');
+    const bad = path.join(scratch, 'bad.json');
+    fs.writeFileSync(bad, JSON.stringify({ reedGunnerSaves: 1, files: { '../../etc/x': 'AA==' } }));
+    await upload.uploadFile(bad);
+    await page.waitForFunction('/Cannot load that file/.test(document.getElementById("status").textContent)', { timeout: 5000 });
+    // The older save (the .bak) loaded as options.dat.
+    const older = { reedGunnerSaves: 1, files: { 'share/pellmar/options.dat': out['share/pellmar/options.dat.bak'] } };
+    const good = path.join(scratch, 'good.json');
+    fs.writeFileSync(good, JSON.stringify(older));
+    const reloaded = page.waitForNavigation({ timeout: 20000 });
+    await upload.uploadFile(good);
+    await reloaded;
+    await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
+    const now = await page.evaluate(() => Array.from(Module.FS.readFile('/save/share/pellmar/options.dat')));
+    if (!Buffer.from(now).equals(Buffer.from(out['share/pellmar/options.dat.bak'], 'base64')))
+      fail('a loaded file of saved games did not replace options.dat');
+    else note('the saved games went out as a file and back in; a bad file was refused');
   }
 } catch (error) {
   fail(error.stack || String(error));
