@@ -67,7 +67,7 @@
       timing.ready = performance.now();
       if (scriptUrl) { runScript(); return; }
       start.disabled = false;
-      progress.textContent = 'the browser build plays without sound for now';
+      progress.textContent = 'and sound on';
     },
     onExit: function (code) {
       if (scriptUrl) {
@@ -110,10 +110,7 @@
     start.hidden = true;
     canvas.focus();
     timing.started = performance.now();
-    // Sound must be unlocked by a click; this build plays silent for now,
-    // but an AudioContext made here is allowed to sound later.
-    try { Module.audioContext = new (window.AudioContext || window.webkitAudioContext)(); }
-    catch (error) { /* no Web Audio: silent anyway */ }
+    // This click is what lets the game's Web Audio sound (web/pre.js).
     Module.callMain([]);
   });
   fit();

@@ -62,3 +62,43 @@ Module.preRun.push(function () {
     return result;
   };
 });
+
+// The sound device (src/aud/web/): Web Audio at the mixer's own rate, asking
+// the mixer for each buffer while the game yields. Browsers let it sound once
+// the page has had a click, as the start button gives.
+Module.openAudio = function (rate) {
+  const Context = window.AudioContext || window.webkitAudioContext;
+  if (!Context) return 0;
+  try {
+    const context = new Context({ sampleRate: rate });
+    // 2048 frames (93 ms at 22050 Hz): the game yields far more often.
+    const node = context.createScriptProcessor(2048, 0, 1);
+    let buffer = 0, size = 0;
+    node.onaudioprocess = function (event) {
+      const out = event.outputBuffer.getChannelData(0);
+      if (size < out.length) {
+        if (buffer) _free(buffer);
+        buffer = _malloc(out.length * 4);
+        size = out.length;
+      }
+      _WebAudioFill(buffer, out.length);
+      out.set(HEAPF32.subarray(buffer >> 2, (buffer >> 2) + out.length));
+      // What the page has played so far, for the tests.
+      Module.audio.buffers++;
+      for (let i = 0; i < out.length; ++i) Module.audio.peak = Math.max(Module.audio.peak, Math.abs(out[i]));
+    };
+    node.connect(context.destination);
+    if (context.state === 'suspended') context.resume();
+    Module.audio = { context: context, node: node, buffers: 0, peak: 0 };
+    return 1;
+  } catch (error) {
+    console.error('Reed Gunner: no Web Audio: ' + error);
+    return 0;
+  }
+};
+Module.closeAudio = function () {
+  if (!Module.audio) return;
+  Module.audio.node.disconnect();
+  Module.audio.context.close();
+  Module.audio = null;
+};

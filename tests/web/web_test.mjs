@@ -3,10 +3,10 @@
 //   1. The same script (walk_script.txt, one seed) played by the page's
 //      script runner and by the native reedgunner-script: every snap must be
 //      the same picture, index for index and colour for colour.
-//   2. A player's session through real input events: click to start, the
-//      roster, a new game, the main screen, the store, a club, a shot, the
-//      hunt left; the canvas is read at each checkpoint and compared with
-//      the native snaps of the same screens.
+//   2. A player's session through real input events: click to start (the
+//      sound reaches Web Audio), the roster, a new game, the main screen,
+//      the store, a club, a shot, the hunt left; the canvas is read at each
+//      checkpoint and compared with the native snaps of the same screens.
 //   3. The saved game survives a reload of the page (IndexedDB).
 //   4. The saved games download as one file and load back from one.
 // Exit code 0 when all hold, 1 with a line saying what failed, 77 when
@@ -202,6 +202,13 @@ try {
   await page.waitForFunction('window.gameTiming.firstPicture > 0', { timeout: 20000 });
   const title = await page.evaluate('window.gameTiming.firstPicture - window.gameTiming.started');
   note(`page ready (data loaded) ${ready.toFixed(0)} ms after navigation; title on the canvas ${title.toFixed(0)} ms after the click`);
+  // The game's sound reaches Web Audio: buffers played, and not all silence.
+  try {
+    await page.waitForFunction('Module.audio && Module.audio.buffers > 20 && Module.audio.peak > 0.01', { timeout: 15000 });
+    note('sound: ' + await page.evaluate('`${Module.audio.buffers} buffers at ${Module.audio.context.sampleRate} Hz, peak ${Module.audio.peak.toFixed(2)}`'));
+  } catch (error) {
+    fail('no sound reached Web Audio: ' + await page.evaluate('JSON.stringify(Module.audio ? { buffers: Module.audio.buffers, peak: Module.audio.peak, state: Module.audio.context.state } : null)'));
+  }
   const steps = async () => {
     if (!await waitFor('roster', 0.97)) return;
     await click(350, 365);

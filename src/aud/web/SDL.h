@@ -1,9 +1,8 @@
 #pragma once
 // The browser build's answer to the few SDL calls of the sound library
 // (aud.cpp, wav.cpp): the same mixer compiles unchanged. Headless (the script
-// runner in the page) the mixer runs on the virtual clock as natively; the
-// page itself has no audio device yet, so the game plays silent and says so
-// in its log, as on a machine without sound.
+// runner in the page) the mixer runs on the virtual clock as natively; in
+// play its device is the page's Web Audio (sdl_audio_web.cpp, web/pre.js).
 #include <cstdint>
 
 using Uint8 = uint8_t;

@@ -1,24 +1,50 @@
-// The browser's stand-in for SDL's audio calls (see SDL.h): no device, and
-// the one conversion the game's banks need.
+// The browser's stand-in for SDL's audio calls (see SDL.h): the device is
+// the page's Web Audio (web/pre.js), which asks for each buffer of sound
+// while the game yields; and the one conversion the game's banks need.
 #include <SDL.h>
+#include <emscripten.h>
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
 const char* lastError = "";
+SDL_AudioSpec spec{};
+bool deviceOpen = false;
+bool paused = true;
+std::vector<int16_t> block;
+
+// clang-format off
+EM_JS(int, WebAudioOpen, (int rate), {
+    return Module.openAudio ? Module.openAudio(rate) : 0;
+});
+EM_JS(void, WebAudioClose, (), {
+    if (Module.closeAudio) Module.closeAudio();
+});
+// clang-format on
 
 }  // namespace
+
+// The page's audio callback: `frames` mono frames of the mix as floats in
+// `out`, silence while the device is paused.
+extern "C" EMSCRIPTEN_KEEPALIVE void WebAudioFill(float* out, int frames) {
+    if (!deviceOpen || paused || spec.callback == nullptr) {
+        std::memset(out, 0, sizeof(float) * static_cast<size_t>(frames));
+        return;
+    }
+    block.resize(static_cast<size_t>(frames));
+    spec.callback(spec.userdata, reinterpret_cast<Uint8*>(block.data()), frames * 2);
+    for (int i = 0; i < frames; ++i) {
+        out[i] = block[static_cast<size_t>(i)] / 32768.0f;
+    }
+}
 
 const char* SDL_GetError() {
     return lastError;
 }
 
-int SDL_InitSubSystem(uint32_t flags) {
-    if ((flags & SDL_INIT_AUDIO) != 0) {
-        lastError = "the browser build has no sound output yet";
-        return -1;
-    }
+int SDL_InitSubSystem(uint32_t) {
     return 0;
 }
 
@@ -37,19 +63,43 @@ const char* SDL_GetAudioDriver(int) {
 }
 
 int SDL_AudioInit(const char*) {
-    lastError = "the browser build has no sound output yet";
+    lastError = "the page has its one sound output only";
     return -1;
 }
 
 void SDL_AudioQuit() {}
 
-SDL_AudioDeviceID SDL_OpenAudioDevice(const char*, int, const SDL_AudioSpec*, SDL_AudioSpec*, int) {
-    lastError = "the browser build has no sound output yet";
-    return 0;
+SDL_AudioDeviceID SDL_OpenAudioDevice(const char*, int, const SDL_AudioSpec* want,
+                                      SDL_AudioSpec* have, int) {
+    // Signed 16-bit mono is what the mixer makes for the page.
+    if (deviceOpen || want == nullptr || want->channels != 1 || want->format != AUDIO_S16LSB) {
+        lastError = "the page plays only one signed 16-bit mono output";
+        return 0;
+    }
+    if (WebAudioOpen(want->freq) == 0) {
+        lastError = "the browser gives no Web Audio";
+        return 0;
+    }
+    spec = *want;
+    if (have != nullptr) {
+        *have = spec;
+    }
+    deviceOpen = true;
+    paused = true;
+    return 1;
 }
 
-void SDL_CloseAudioDevice(SDL_AudioDeviceID) {}
-void SDL_PauseAudioDevice(SDL_AudioDeviceID, int) {}
+void SDL_CloseAudioDevice(SDL_AudioDeviceID) {
+    if (deviceOpen) {
+        WebAudioClose();
+    }
+    deviceOpen = false;
+    spec = SDL_AudioSpec{};
+}
+
+void SDL_PauseAudioDevice(SDL_AudioDeviceID, int pause) {
+    paused = pause != 0;
+}
 void SDL_LockAudioDevice(SDL_AudioDeviceID) {}
 void SDL_UnlockAudioDevice(SDL_AudioDeviceID) {}
 
