@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Builds everything (installing what it needs) and runs every test: the format
 # check, the suite, the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and each fuzzer for a bounded time.
+# UndefinedBehaviorSanitizer, each fuzzer for a bounded time, and the browser
+# build in a headless Chromium.
 set -euo pipefail
 source "$(dirname "$0")/scripts/setup.sh"
 
@@ -84,6 +85,30 @@ for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
         failed=$((failed + 1))
     fi
 done
+
+# The browser build in Chromium: the same frames as the native script runner,
+# a player's session through real input, a saved game across a reload.
+echo "== Browser"
+web_start=$SECONDS
+if ! build_web; then
+    echo "browser: the browser build FAILED" >&2
+    failed=$((failed + 1))
+elif ! (cd "$ROOT/tests/web" && npm ci --no-audit --no-fund --loglevel=error >/dev/null); then
+    echo "browser: FAILED to install the test's driver (npm ci in tests/web)" >&2
+    failed=$((failed + 1))
+else
+    status=0
+    node "$ROOT/tests/web/web_test.mjs" "$ROOT/build-web/site" "$ROOT/build" || status=$?
+    if [ "$status" -eq 0 ]; then
+        passed=$((passed + 1))
+    elif [ "$status" -eq 77 ]; then
+        echo "browser: SKIPPED, Chromium cannot start here"
+    else
+        echo "browser: FAILED" >&2
+        failed=$((failed + 1))
+    fi
+fi
+echo "browser: $((SECONDS - web_start)) s with the build"
 
 echo "== Summary"
 echo "total: $passed passed, $failed failed"

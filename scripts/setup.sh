@@ -53,3 +53,23 @@ build_tree() {
     cmake -S "$ROOT" -B "$dir" -G Ninja "${configure[@]}" >/dev/null
     cmake --build "$dir" -j "$(nproc)" "${build[@]}"
 }
+
+# What the browser build adds (./web.sh, the browser step of ./test.sh):
+# Debian's emscripten, Chromium for the test, node for the test's driver.
+WEB_PACKAGES=(emscripten chromium nodejs)
+
+# Builds the browser build in build-web/ (the page in build-web/site/). The
+# data and the built-in font come from the native build in build/, made first
+# when missing: the tools that generate them are native programs.
+build_web() {
+    need_packages "${PLAY_PACKAGES[@]}" "${WEB_PACKAGES[@]}"
+    if [ ! -f "$ROOT/build/data/ReedShot/fonts.dat" ] ||
+        [ ! -f "$ROOT/build/generated/builtin_font_glyphs.cpp" ]; then
+        build_tree "$ROOT/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -- --target reedgunner_data rg_engine
+    fi
+    # Debian's emscripten finds its own JavaScript modules here when node is not Debian's.
+    export NODE_PATH="${NODE_PATH:-/usr/share/nodejs}"
+    emcmake cmake -S "$ROOT" -B "$ROOT/build-web" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+        -DREEDGUNNER_DATA=OFF -DREEDGUNNER_WERROR=ON -DREEDGUNNER_NATIVE_BUILD="$ROOT/build" >/dev/null
+    cmake --build "$ROOT/build-web" -j "$(nproc)" --target reedgunner-web
+}

@@ -120,7 +120,7 @@ constexpr uint8_t kPickedColour = 226;  // the row the keys change
 
 std::array<DialogItem, kRecords> table{};
 std::array<std::array<char, 24>, kSettingsRowCount> valueTexts{};
-bool open = false;
+bool dialogOpen = false;
 
 void ValueText(int32_t row) {
     const RowKind& kind = kRows[static_cast<size_t>(row)];
@@ -215,14 +215,14 @@ struct SavedPage {
 }  // namespace
 
 bool SettingsDialogOpen() {
-    return open;
+    return dialogOpen;
 }
 
 bool SettingsDialog() {
-    if (open || !DialogsCanShow()) {
+    if (dialogOpen || !DialogsCanShow()) {
         return false;
     }
-    open = true;
+    dialogOpen = true;
     std::array<uint32_t, kSettingsRowCount> before{};
     for (int32_t row = 0; row < kSettingsRowCount; ++row) {
         before[static_cast<size_t>(row)] = kRows[static_cast<size_t>(row)].get();
@@ -302,6 +302,6 @@ bool SettingsDialog() {
     back.Restore(backPage);
     display.Restore(displaySurface);
     EndModalDialog(pointer);
-    open = false;
+    dialogOpen = false;
     return answer == 1;
 }

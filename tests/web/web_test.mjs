@@ -1,0 +1,336 @@
+// The browser build in Debian's Chromium, headless, with the native game as
+// the oracle. Usage: node web_test.mjs SITE_DIR NATIVE_BUILD_DIR
+//   1. The same script (walk_script.txt, one seed) played by the page's
+//      script runner and by the native reedgunner-script: every snap must be
+//      the same picture, index for index and colour for colour.
+//   2. A player's session through real input events: click to start (the
+//      sound reaches Web Audio), the roster, a new game, the main screen,
+//      the store, a club, a shot, the hunt left; the canvas is read at each
+//      checkpoint and compared with the native snaps of the same screens.
+//   3. The saved game survives a reload of the page (IndexedDB).
+//   4. The saved games download as one file and load back from one.
+// Exit code 0 when all hold, 1 with a line saying what failed, 77 when
+// Chromium cannot start at all.
+import { spawnSync } from 'node:child_process';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import zlib from 'node:zlib';
+import { fileURLToPath } from 'node:url';
+import puppeteer from 'puppeteer-core';
+
+const here = path.dirname(fileURLToPath(import.meta.url));
+const [site, nativeBuild] = process.argv.slice(2).map((p) => path.resolve(p));
+if (!site || !nativeBuild) {
+  console.error('usage: node web_test.mjs SITE_DIR NATIVE_BUILD_DIR');
+  process.exit(2);
+}
+const seed = 11;
+const scriptText = fs.readFileSync(path.join(here, 'walk_script.txt'), 'utf8');
+const scratch = fs.mkdtempSync(path.join(os.tmpdir(), 'reedgunner-web-'));
+let failures = 0;
+function fail(text) { console.log('FAIL: ' + text); ++failures; }
+function note(text) { console.log(text); }
+
+// A paletted 8-bit PNG as {width, height, indices, palette}; any filter.
+function decodePng(bytes) {
+  let at = 8, width = 0, height = 0, palette = null;
+  const data = [];
+  while (at < bytes.length) {
+    const length = bytes.readUInt32BE(at);
+    const type = bytes.toString('latin1', at + 4, at + 8);
+    const body = bytes.subarray(at + 8, at + 8 + length);
+    if (type === 'IHDR') {
+      width = body.readUInt32BE(0); height = body.readUInt32BE(4);
+      if (body[8] !== 8 || body[9] !== 3) throw new Error('not an 8-bit paletted PNG');
+    } else if (type === 'PLTE') palette = Buffer.from(body);
+    else if (type === 'IDAT') data.push(body);
+    at += 12 + length;
+  }
+  const raw = zlib.inflateSync(Buffer.concat(data));
+  const indices = Buffer.alloc(width * height);
+  for (let y = 0; y < height; ++y) {
+    const filter = raw[y * (width + 1)];
+    for (let x = 0; x < width; ++x) {
+      const v = raw[y * (width + 1) + 1 + x];
+      const a = x > 0 ? indices[y * width + x - 1] : 0;
+      const b = y > 0 ? indices[(y - 1) * width + x] : 0;
+      const c = x > 0 && y > 0 ? indices[(y - 1) * width + x - 1] : 0;
+      let p = v;
+      if (filter === 1) p = v + a;
+      else if (filter === 2) p = v + b;
+      else if (filter === 3) p = v + ((a + b) >> 1);
+      else if (filter === 4) {
+        const e = a + b - c, pa = Math.abs(e - a), pb = Math.abs(e - b), pc = Math.abs(e - c);
+        p = v + (pa <= pb && pa <= pc ? a : pb <= pc ? b : c);
+      }
+      indices[y * width + x] = p & 0xFF;
+    }
+  }
+  return { width, height, indices, palette };
+}
+
+function rgbOf(png) {
+  const rgb = Buffer.alloc(png.width * png.height * 3);
+  for (let i = 0; i < png.indices.length; ++i) png.palette.copy(rgb, i * 3, png.indices[i] * 3, png.indices[i] * 3 + 3);
+  return rgb;
+}
+
+// The share of pixels in the box (default: the whole picture) where the
+// canvas (RGBA) shows the native snap's colour.
+function likeness(rgba, rgb, box = [0, 0, 640, 480]) {
+  const [left, top, right, bottom] = box;
+  let same = 0;
+  for (let y = top; y < bottom; ++y) {
+    for (let x = left; x < right; ++x) {
+      const i = y * 640 + x;
+      if (rgba[i * 4] === rgb[i * 3] && rgba[i * 4 + 1] === rgb[i * 3 + 1] && rgba[i * 4 + 2] === rgb[i * 3 + 2]) ++same;
+    }
+  }
+  return same / ((right - left) * (bottom - top));
+}
+
+// 1. The native oracle.
+const nativeDir = path.join(scratch, 'native');
+fs.mkdirSync(path.join(nativeDir, 'config', 'pellmar'), { recursive: true });
+fs.mkdirSync(path.join(nativeDir, 'snaps'));
+fs.writeFileSync(path.join(nativeDir, 'config', 'pellmar', 'Settings.ini'),
+                 `[Settings]\nCDROM=${path.join(nativeBuild, 'data')}\n`);
+fs.writeFileSync(path.join(nativeDir, 'script.txt'), `seed ${seed}\n` + scriptText);
+const native = spawnSync(path.join(nativeBuild, 'bin', 'reedgunner-script'), ['script.txt', 'snaps'], {
+  cwd: nativeDir, encoding: 'utf8',
+  env: { ...process.env, XDG_CONFIG_HOME: path.join(nativeDir, 'config'),
+         XDG_STATE_HOME: path.join(nativeDir, 'state'), XDG_DATA_HOME: path.join(nativeDir, 'data') },
+});
+if (native.status !== 0) {
+  console.log('FAIL: the native script runner: ' + native.stdout + native.stderr);
+  process.exit(1);
+}
+const snapNames = [...scriptText.matchAll(/^snap (\S+)/gm)].map((m) => m[1]);
+const nativeSnaps = {};
+for (const name of snapNames) nativeSnaps[name] = decodePng(fs.readFileSync(path.join(nativeDir, 'snaps', name + '.png')));
+
+// The page, served as a web server would, and the walk's script beside it.
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+                '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.txt': 'text/plain' };
+const server = http.createServer((request, response) => {
+  const url = new URL(request.url, 'http://localhost');
+  if (url.pathname === '/walk_script.txt') { response.end(scriptText); return; }
+  const file = path.join(site, path.normalize(url.pathname === '/' ? '/index.html' : url.pathname));
+  if (!file.startsWith(site) || !fs.existsSync(file)) { response.statusCode = 404; response.end(); return; }
+  response.setHeader('Content-Type', types[path.extname(file)] || 'application/octet-stream');
+  fs.createReadStream(file).pipe(response);
+});
+await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+const origin = `http://127.0.0.1:${server.address().port}`;
+
+let browser;
+try {
+  browser = await puppeteer.launch({
+    executablePath: '/usr/bin/chromium', headless: true, userDataDir: path.join(scratch, 'profile'),
+    args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+  });
+} catch (error) {
+  console.log('SKIP: Chromium cannot start: ' + error.message.split('\n')[0]);
+  server.close();
+  process.exit(77);
+}
+
+try {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1000, height: 900 });
+  page.on('pageerror', (error) => fail('page error: ' + error.message));
+
+  // 1. The same frames.
+  await page.goto(`${origin}/?script=/walk_script.txt&seed=${seed}`);
+  await page.waitForFunction('window.scriptResult !== undefined', { timeout: 120000 });
+  const result = await page.evaluate('window.scriptResult');
+  if (result.code !== 0) fail('the page\'s script run ended with ' + result.code + ': ' + result.log.slice(-3).join(' | '));
+  let identical = 0;
+  for (const name of snapNames) {
+    const base64 = await page.evaluate((n) => {
+      try {
+        const bytes = Module.FS.readFile('/snaps/' + n + '.png');
+        let s = '';
+        for (let i = 0; i < bytes.length; i += 0x8000) s += String.fromCharCode.apply(null, bytes.subarray(i, i + 0x8000));
+        return btoa(s);
+      } catch (error) { return null; }
+    }, name);
+    if (base64 === null) { fail(`snap ${name}: not made in the page`); continue; }
+    const web = decodePng(Buffer.from(base64, 'base64'));
+    const want = nativeSnaps[name];
+    if (!web.indices.equals(want.indices) || !web.palette.equals(want.palette)) {
+      let differ = 0;
+      for (let i = 0; i < web.indices.length; ++i) if (web.indices[i] !== want.indices[i]) ++differ;
+      fail(`snap ${name}: the page's frame differs from the native one (${differ} pixels, palette ${web.palette.equals(want.palette) ? 'same' : 'differs'})`);
+    } else ++identical;
+  }
+  note(`same frames: ${identical} of ${snapNames.length} snaps identical to the native runner's`);
+
+  // 2. A player's session.
+  await page.goto(`${origin}/`);
+  await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
+  const ready = await page.evaluate('window.gameTiming.ready - window.gameTiming.navigation');
+  const box = await (await page.$('#canvas')).boundingBox();
+  const scale = box.width / 640;
+  const at = (x, y) => [box.x + (x + 0.5) * scale, box.y + (y + 0.5) * scale];
+  const click = async (x, y) => { await page.mouse.click(...at(x, y), { delay: 40 }); };
+  const canvasPixels = async () => Buffer.from(await page.evaluate(() => {
+    const data = document.getElementById('canvas').getContext('2d').getImageData(0, 0, 640, 480).data;
+    let s = '';
+    for (let i = 0; i < data.length; i += 0x8000) s += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return btoa(s);
+  }), 'base64');
+  // Waits until the canvas shows `snap` (in `region`) to `share` of its pixels.
+  const waitFor = async (name, share, region, seconds = 60) => {
+    const want = rgbOf(nativeSnaps[name]);
+    let best = 0;
+    for (const end = Date.now() + seconds * 1000; Date.now() < end;) {
+      const now = likeness(await canvasPixels(), want, region);
+      best = Math.max(best, now);
+      if (now >= share) return true;
+      await new Promise((r) => setTimeout(r, 200));
+    }
+    const shot = path.join(os.tmpdir(), `reedgunner-web-${name}.png`);
+    await page.screenshot({ path: shot });
+    fail(`the canvas never showed ${name} (best ${(best * 100).toFixed(1)}% alike; the page is in ${shot})`);
+    return false;
+  };
+  await page.click('#start');
+  await page.waitForFunction('window.gameTiming.firstPicture > 0', { timeout: 20000 });
+  const title = await page.evaluate('window.gameTiming.firstPicture - window.gameTiming.started');
+  note(`page ready (data loaded) ${ready.toFixed(0)} ms after navigation; title on the canvas ${title.toFixed(0)} ms after the click`);
+  // The game's sound reaches Web Audio: buffers played, and not all silence.
+  try {
+    await page.waitForFunction('Module.audio && Module.audio.buffers > 20 && Module.audio.peak > 0.01', { timeout: 15000 });
+    note('sound: ' + await page.evaluate('`${Module.audio.buffers} buffers at ${Module.audio.context.sampleRate} Hz, peak ${Module.audio.peak.toFixed(2)}`'));
+  } catch (error) {
+    fail('no sound reached Web Audio: ' + await page.evaluate('JSON.stringify(Module.audio ? { buffers: Module.audio.buffers, peak: Module.audio.peak, state: Module.audio.context.state } : null)'));
+  }
+  const steps = async () => {
+    if (!await waitFor('roster', 0.97)) return;
+    await click(350, 365);
+    await new Promise((r) => setTimeout(r, 300));
+    await page.keyboard.type('Kim', { delay: 30 });
+    await page.keyboard.press('Enter');
+    if (!await waitFor('named', 0.97)) return;
+    await click(120, 200);
+    await new Promise((r) => setTimeout(r, 300));
+    await click(40, 450);
+    if (!await waitFor('main', 0.97)) return;
+    await click(570, 385);
+    if (!await waitFor('store', 0.9)) return;
+    await click(86, 111);
+    await new Promise((r) => setTimeout(r, 700));
+    if (!await waitFor('store', 0.97)) return;  // the decoys bought: Your Gear and Money as natively
+    await click(44, 451);
+    if (!await waitFor('main', 0.97)) return;
+    await click(120, 205);
+    // The hunt's panel (the clock's hands aside) is up.
+    if (!await waitFor('marsh', 0.9, [0, 400, 640, 480])) return;
+    // The shells loaded and a shot into the sky: the count shows what it
+    // does natively after the same. The digits are compared as a shape, not
+    // by colour, since the marsh's palette follows the time of day.
+    const digits = (pixel) => {
+      const shape = [], counts = new Map();
+      for (let y = 432; y < 468; ++y) for (let x = 578; x < 638; ++x) {
+        const key = pixel(x, y);
+        counts.set(key, (counts.get(key) || 0) + 1);
+      }
+      const background = [...counts.entries()].sort((p, q) => q[1] - p[1])[0][0];
+      for (let y = 432; y < 468; ++y) for (let x = 578; x < 638; ++x) shape.push(pixel(x, y) === background ? 0 : 1);
+      return shape.join('');
+    };
+    const nativeDigits = (name) => digits((x, y) => nativeSnaps[name].indices[y * 640 + x]);
+    const canvasDigits = (rgba) => digits((x, y) => rgba.readUInt32LE((y * 640 + x) * 4));
+    if (nativeDigits('shot') === nativeDigits('marsh')) { fail('the native snaps show no shot'); return; }
+    // The count shows 25 shells before the gun is loaded.
+    await page.mouse.move(...at(320, 120), { steps: 4 });
+    await new Promise((r) => setTimeout(r, 500));
+    const show = (shape) => shape.match(/.{60}/g).join('\n').replace(/0/g, '.').replace(/1/g, '#');
+    const first = canvasDigits(await canvasPixels());
+    if (first !== nativeDigits('marsh')) {
+      fail('the canvas does not show 25 shells:\n' + show(first) + '\nnatively:\n' + show(nativeDigits('marsh')));
+      return;
+    }
+    await click(580, 445);  // the shells into the gun
+    await new Promise((r) => setTimeout(r, 800));
+    await click(320, 120);
+    let counted = false;
+    for (const end = Date.now() + 5000; !counted && Date.now() < end;) {
+      await new Promise((r) => setTimeout(r, 200));
+      counted = canvasDigits(await canvasPixels()) === nativeDigits('shot');
+    }
+    if (!counted) { fail('the shell count after loading and a shot is not the native one'); return; }
+    await click(44, 451);
+    await waitFor('back', 0.97, undefined, 120);
+  };
+  const before = failures;
+  await steps();
+  if (failures === before) note('the player\'s session: roster, new game, main screen, store, club, shot, hunt left');
+
+  // Every save keeps the file before it as options.dat.bak, in the
+  // browser too, and the log has no complaint about it.
+  const kept = await page.evaluate(() => {
+    const log = new TextDecoder().decode(Module.FS.readFile('/tmp/state/pellmar/PELLMAR.TXT'));
+    return { files: Module.FS.readdir('/save/share/pellmar'), complaints: log.split('\n').filter((l) => /not kept/.test(l)) };
+  });
+  if (!kept.files.includes('options.dat.bak')) fail('no options.dat.bak after the saves: ' + kept.files.join(' '));
+  if (kept.complaints.length > 0) fail('the log says: ' + kept.complaints[0]);
+
+  // 3. The saved game survives a reload.
+  const saved = await page.evaluate(() => Array.from(Module.FS.readFile('/save/share/pellmar/options.dat')));
+  await new Promise((r) => setTimeout(r, 1000));
+  await page.reload();
+  await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
+  const reloaded = await page.evaluate(() => {
+    try { return Array.from(Module.FS.readFile('/save/share/pellmar/options.dat')); } catch (e) { return null; }
+  });
+  if (reloaded === null) fail('options.dat is gone after a reload');
+  else if (Buffer.compare(Buffer.from(saved), Buffer.from(reloaded)) !== 0) fail('options.dat changed across a reload');
+  else {
+    await page.click('#start');
+    if (await waitFor('back', 0.97)) note(`a saved game (${saved.length} bytes) survived the reload: Kim is on the roster`);
+  }
+
+  // 4. The saved games out as one file and back in: a bad file changes
+  // nothing, a good one replaces the files it holds and restarts the page.
+  const download = JSON.parse(await page.evaluate(() => new Promise((resolve) => {
+    const make = URL.createObjectURL;
+    URL.createObjectURL = (blob) => { blob.text().then(resolve); return make(blob); };
+    document.getElementById('download').click();
+  })));
+  const out = download.files || {};
+  if (!out['share/pellmar/options.dat'] || !Buffer.from(out['share/pellmar/options.dat'], 'base64').equals(Buffer.from(saved)))
+    fail('the downloaded saved games do not hold options.dat: ' + Object.keys(out).join(' '));
+  else if (!out['share/pellmar/options.dat.bak']) fail('the downloaded saved games leave out options.dat.bak');
+  else {
+    const upload = await page.$('#upload');
+    const bad = path.join(scratch, 'bad.json');
+    fs.writeFileSync(bad, JSON.stringify({ reedGunnerSaves: 1, files: { '../../etc/x': 'AA==' } }));
+    await upload.uploadFile(bad);
+    await page.waitForFunction('/Cannot load that file/.test(document.getElementById("status").textContent)', { timeout: 5000 });
+    // The older save (the .bak) loaded as options.dat.
+    const older = { reedGunnerSaves: 1, files: { 'share/pellmar/options.dat': out['share/pellmar/options.dat.bak'] } };
+    const good = path.join(scratch, 'good.json');
+    fs.writeFileSync(good, JSON.stringify(older));
+    const reloaded = page.waitForNavigation({ timeout: 20000 });
+    await upload.uploadFile(good);
+    await reloaded;
+    await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
+    const now = await page.evaluate(() => Array.from(Module.FS.readFile('/save/share/pellmar/options.dat')));
+    if (!Buffer.from(now).equals(Buffer.from(out['share/pellmar/options.dat.bak'], 'base64')))
+      fail('a loaded file of saved games did not replace options.dat');
+    else note('the saved games went out as a file and back in; a bad file was refused');
+  }
+} catch (error) {
+  fail(error.stack || String(error));
+} finally {
+  await browser.close();
+  server.close();
+  fs.rmSync(scratch, { recursive: true, force: true });
+}
+console.log(failures === 0 ? 'web test: all passed' : `web test: ${failures} failure(s)`);
+process.exit(failures === 0 ? 0 : 1);
