@@ -95,8 +95,7 @@ Sheet FontSheet(int font) {
 // The data directory without a trailing '/': an installed gallery's own, else
 // the build's.
 std::string DataDirectory() {
-    const std::string installed = SysInstalledDataRoot();
-    return installed.empty() ? REEDGUNNER_DATA_DIR : installed + "ReedShot";
+    return SysProgramDataRoot() + "ReedShot";
 }
 
 const ProgramOptions kOptions = {
