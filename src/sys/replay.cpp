@@ -5,8 +5,10 @@
 #include <time.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -45,6 +47,15 @@ uint32_t ZigZag(int32_t value) {
 
 int32_t UnZigZag(uint32_t value) {
     return static_cast<int32_t>((value >> 1) ^ (0u - (value & 1u)));
+}
+
+// A pointer's move from one event to the next, and back: modulo 2^32, so any
+// two positions give a step and a damaged tape's step cannot overflow.
+int32_t Step(int32_t from, int32_t to) {
+    return static_cast<int32_t>(static_cast<uint32_t>(to) - static_cast<uint32_t>(from));
+}
+int32_t Moved(int32_t from, int32_t step) {
+    return static_cast<int32_t>(static_cast<uint32_t>(from) + static_cast<uint32_t>(step));
 }
 
 struct Recorder {
@@ -333,17 +344,27 @@ std::vector<uint8_t> Expand(const std::vector<uint8_t>& in) {
                 break;
             }
             at = next;
-            for (uint64_t i = 0; i < count; ++i) {
-                const size_t from = history[0][0];
-                const size_t length = history[0][1];
-                history[0][0] = history[1][0];
-                history[0][1] = history[1][1];
-                history[1][0] = out.size();
-                history[1][1] = length;
-                for (size_t k = 0; k < length; ++k) {
-                    out.push_back(out[from + k]);
-                }
+            // The last two records, A then B, lie together at the end; the
+            // repeats go on A B A B ..., the last period bytes over and over,
+            // copied in doubling pieces that never overlap their source.
+            const size_t lengthA = history[0][1];
+            const size_t lengthB = history[1][1];
+            const size_t period = lengthA + lengthB;
+            const size_t start = history[0][0];
+            const size_t end = out.size();
+            const size_t total =
+                static_cast<size_t>(count / 2) * period + static_cast<size_t>(count % 2) * lengthA;
+            out.resize(end + total);
+            for (size_t done = 0; done < total;) {
+                const size_t piece = std::min(total - done, end + done - start);
+                std::memcpy(out.data() + end + done, out.data() + start, piece);
+                done += piece;
             }
+            const bool odd = count % 2 != 0;
+            history[0][0] = out.size() - period;
+            history[0][1] = odd ? lengthB : lengthA;
+            history[1][0] = out.size() - (odd ? lengthA : lengthB);
+            history[1][1] = odd ? lengthA : lengthB;
             continue;
         }
         const size_t length = RecordLength(in, at);
@@ -461,8 +482,8 @@ void SysReplayPutEvent(const ReplayEvent& event, ReplayPhase phase) {
         EmitNumber(event.code);
     }
     EmitNumber(event.state);
-    EmitNumber(ZigZag(event.x - last.x));
-    EmitNumber(ZigZag(event.y - last.y));
+    EmitNumber(ZigZag(Step(last.x, event.x)));
+    EmitNumber(ZigZag(Step(last.y, event.y)));
     last = event;
     AfterRecord();
 }
@@ -640,8 +661,8 @@ bool SysReplayTakeEvent(ReplayEvent* event) {
         return false;
     }
     next.state = static_cast<uint32_t>(value);
-    next.x = last.x + dx;
-    next.y = last.y + dy;
+    next.x = Moved(last.x, dx);
+    next.y = Moved(last.y, dy);
     last = next;
     *event = next;
     return true;

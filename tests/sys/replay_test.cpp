@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,9 @@ TEST_F(Tape, EverythingComesBackInOrder) {
     const ReplayEvent key{1, 0x011B, 4, 0, 0};
     const ReplayEvent move1{32, 0, 0, 320, 240};
     const ReplayEvent move2{32, 0, 1, 300, 250};
+    // Steps between any two positions, the widest included, stay defined.
+    const ReplayEvent far1{32, 0, 1, INT32_MAX, INT32_MIN};
+    const ReplayEvent far2{32, 0, 1, INT32_MIN, INT32_MAX};
     const std::vector<uint8_t> tape = Record([&] {
         for (uint32_t t : clock) {
             SysReplayPutClock(t);
@@ -60,6 +64,8 @@ TEST_F(Tape, EverythingComesBackInOrder) {
         SysReplayPutEvent(key, ReplayPhase::Window);
         SysReplayPutEvent(move1, ReplayPhase::Window);
         SysReplayPutEvent(move2, ReplayPhase::Window);
+        SysReplayPutEvent(far1, ReplayPhase::Window);
+        SysReplayPutEvent(far2, ReplayPhase::Window);
         for (uint32_t t : longRun) {
             SysReplayPutClock(t);
         }
@@ -68,23 +74,28 @@ TEST_F(Tape, EverythingComesBackInOrder) {
             SysReplayPutClock(t);
             SysReplayPutValue(ReplayRecord::SoundStatus, 4);
         }
+        // And an odd number of pairs.
+        for (uint32_t t = 900; t < 1201; ++t) {
+            SysReplayPutClock(t);
+            SysReplayPutValue(ReplayRecord::SoundStatus, 2);
+        }
         SysReplayPutActive(false, ReplayPhase::Window);
         SysReplayPutActive(true, ReplayPhase::Window);
         SysReplayPutValue(ReplayRecord::SoundStatus, 3);
         SysReplayPutValue(ReplayRecord::SoundLeft, 123456);
         SysReplayPutValue(ReplayRecord::SoundEnd, 7);
         SysReplayPutQuit(ReplayPhase::Window);
-        SysReplayPutClock(801);
+        SysReplayPutClock(1300);
     });
-    // 730 readings, 500 answers, three events and the rest in a few bytes.
-    EXPECT_LT(tape.size(), 90u);
+    // 1031 readings, 801 answers, five events and the rest in a few bytes.
+    EXPECT_LT(tape.size(), 130u);
 
     SysReplayPlay(tape, false, false, CountTrouble);
     for (uint32_t t : clock) {
         ASSERT_EQ(SysReplayNext(), ReplayRecord::Clock);
         EXPECT_EQ(SysReplayTakeClock(), t);
     }
-    for (const ReplayEvent& want : {key, move1, move2}) {
+    for (const ReplayEvent& want : {key, move1, move2, far1, far2}) {
         ReplayEvent got{};
         ASSERT_TRUE(SysReplayTakeEvent(&got));
         EXPECT_EQ(got.type, want.type);
@@ -102,6 +113,12 @@ TEST_F(Tape, EverythingComesBackInOrder) {
         ASSERT_TRUE(SysReplayTakeValue(ReplayRecord::SoundStatus, &status));
         ASSERT_EQ(status, 4u);
     }
+    for (uint32_t t = 900; t < 1201; ++t) {
+        ASSERT_EQ(SysReplayTakeClock(), t);
+        uint32_t status = 0;
+        ASSERT_TRUE(SysReplayTakeValue(ReplayRecord::SoundStatus, &status));
+        ASSERT_EQ(status, 2u);
+    }
     bool gained = true;
     ASSERT_TRUE(SysReplayTakeActive(&gained));
     EXPECT_FALSE(gained);
@@ -115,7 +132,7 @@ TEST_F(Tape, EverythingComesBackInOrder) {
     ASSERT_TRUE(SysReplayTakeValue(ReplayRecord::SoundEnd, &value));
     EXPECT_EQ(value, 7u);
     EXPECT_TRUE(SysReplayTakeQuit());
-    EXPECT_EQ(SysReplayTakeClock(), 801u);
+    EXPECT_EQ(SysReplayTakeClock(), 1300u);
     EXPECT_EQ(SysReplayNext(), ReplayRecord::None);
     EXPECT_EQ(SysReplayBytesLeft(), 0u);
     EXPECT_EQ(troubles, 0);
