@@ -1,7 +1,5 @@
 // The pointer drawn by the windowing system: the game's 8-bit shape through a
 // palette, index 0 clear, each pixel grown to the window's whole scale.
-#include <SDL.h>
-
 #include <algorithm>
 #include <vector>
 
@@ -21,13 +19,13 @@ bool haveShape = false;
 Shape shape;
 GDL_CursorImage taken;  // what the windowing system shows (headless: keeps)
 bool haveTaken = false;
-SDL_Cursor* cursor = nullptr;
+bool shown = false;          // the windowing system shows `taken`
 bool headlessTakes = false;  // tests: headless acts as if a window took the shape
 
 void FreeCursor() {
-    if (cursor != nullptr) {
-        SDL_FreeCursor(cursor);
-        cursor = nullptr;
+    if (shown) {
+        GdlWindowFreeCursor();
+        shown = false;
     }
 }
 
@@ -41,21 +39,10 @@ bool Take(int32_t scale) {
         // pointer stays, so captures look as they always did.
         return headlessTakes;
     }
-    SDL_Surface* surface =
-        SDL_CreateRGBSurfaceWithFormatFrom(taken.argb.data(), taken.width, taken.height, 32,
-                                           taken.width * 4, SDL_PIXELFORMAT_ARGB8888);
-    if (surface == nullptr) {
+    if (!GdlWindowShowCursor(taken)) {
         return false;
     }
-    SDL_Cursor* made = SDL_CreateColorCursor(surface, taken.hotX, taken.hotY);
-    SDL_FreeSurface(surface);
-    if (made == nullptr) {
-        return false;
-    }
-    SDL_SetCursor(made);
-    FreeCursor();
-    cursor = made;
-    SDL_ShowCursor(SDL_ENABLE);
+    shown = true;
     return true;
 }
 
@@ -115,7 +102,7 @@ const GDL_CursorImage* GDL_hardwareCursor() {
 }
 
 void GdlCursorRescale() {
-    if (haveShape && cursor != nullptr && GdlWindowWholeScale() * shape.width != taken.width) {
+    if (haveShape && shown && GdlWindowWholeScale() * shape.width != taken.width) {
         Take(std::max(GdlWindowWholeScale(), 1));
     }
 }

@@ -66,6 +66,11 @@ void GdlWindowShowNow();          // presents at once
 void GdlWindowWarp(int32_t x, int32_t y);
 GDL_Renderer GdlWindowRenderer();
 int32_t GdlWindowWholeScale();  // the picture's whole scale in the window, 0 headless
+// The windowing system's pointer: shows `image` (false when it cannot), or
+// lets the one shown go.
+struct GDL_CursorImage;
+bool GdlWindowShowCursor(const GDL_CursorImage& image);
+void GdlWindowFreeCursor();
 
 // pad.cpp: controllers let go, the virtual pad unplugged, the subsystem down.
 void GdlResetPad();

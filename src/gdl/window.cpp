@@ -614,6 +614,36 @@ GDL_Renderer GdlWindowRenderer() {
     return window != nullptr ? rendererKind : GDL_Renderer::None;
 }
 
+namespace {
+SDL_Cursor* shownCursor = nullptr;
+}  // namespace
+
+bool GdlWindowShowCursor(const GDL_CursorImage& image) {
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(
+        const_cast<uint32_t*>(image.argb.data()), image.width, image.height, 32, image.width * 4,
+        SDL_PIXELFORMAT_ARGB8888);
+    if (surface == nullptr) {
+        return false;
+    }
+    SDL_Cursor* made = SDL_CreateColorCursor(surface, image.hotX, image.hotY);
+    SDL_FreeSurface(surface);
+    if (made == nullptr) {
+        return false;
+    }
+    SDL_SetCursor(made);
+    GdlWindowFreeCursor();
+    shownCursor = made;
+    SDL_ShowCursor(SDL_ENABLE);
+    return true;
+}
+
+void GdlWindowFreeCursor() {
+    if (shownCursor != nullptr) {
+        SDL_FreeCursor(shownCursor);
+        shownCursor = nullptr;
+    }
+}
+
 void GDL_setWindowMode(int32_t scale, bool fullscreen) {
     wantedScale = std::clamp(scale, 0, 4);
     wantedFullscreen = fullscreen;

@@ -474,6 +474,18 @@ GDL_Renderer GdlWindowRenderer() {
     return windowOpen ? GDL_Renderer::Software : GDL_Renderer::None;
 }
 
+// The canvas is scaled by the page; the pointer is always the game's own
+// (the page hides the browser's over the canvas).
+int32_t GdlWindowWholeScale() {
+    return windowOpen ? 1 : 0;
+}
+
+bool GdlWindowShowCursor(const GDL_CursorImage&) {
+    return false;
+}
+
+void GdlWindowFreeCursor() {}
+
 void GDL_setWindowMode(int32_t scale, bool fullscreen) {
     wantedScale = std::clamp(scale, 0, 4);
     wantedFullscreen = fullscreen;
