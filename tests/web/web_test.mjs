@@ -230,6 +230,28 @@ try {
     await click(120, 205);
     // The hunt's panel (the clock's hands aside) is up.
     if (!await waitFor('marsh', 0.9, [0, 400, 640, 480])) return;
+    // bench/web_cpu.sh: the processor time Chromium's processes take while
+    // the hunt runs, then the session ends here.
+    const cpuSeconds = Number(process.env.REEDGUNNER_WEB_CPU_SECONDS || 0);
+    if (cpuSeconds > 0) {
+      const ticks = () => {
+        let sum = 0;
+        for (const pid of fs.readdirSync('/proc').filter((n) => /^[0-9]+$/.test(n))) {
+          try {
+            if (!fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(scratch)) continue;
+            const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+            sum += Number(fields[11]) + Number(fields[12]);
+          } catch (error) { /* gone meanwhile */ }
+        }
+        return sum;
+      };
+      await page.mouse.move(...at(320, 120), { steps: 4 });
+      const start = ticks();
+      await new Promise((r) => setTimeout(r, cpuSeconds * 1000));
+      const share = (ticks() - start) / (cpuSeconds * 100) * 100;
+      note(`hunt: Chromium's processes took ${share.toFixed(2)} % of one core over ${cpuSeconds} s`);
+      return;
+    }
     // The shells loaded and a shot into the sky: the count shows what it
     // does natively after the same. The digits are compared as a shape, not
     // by colour, since the marsh's palette follows the time of day.
