@@ -1,7 +1,11 @@
 #include "app/game.h"
 
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 
 #include "app/chords.h"
@@ -244,4 +248,15 @@ void QuitFromAnywhere() {
     SoundExit();
     GraphicsExit();
     std::exit(status);
+}
+
+int RunGameInSavesFolder() {
+    const std::string saves = SysSavesDir();
+    if (!SysMakeDirs(saves) || chdir(saves.c_str()) != 0) {
+        const std::string text = "The game cannot start: cannot use the saves folder " + saves +
+                                 ": " + std::strerror(errno);
+        SysErrorLine(text.c_str(), kErrorTitle);
+        return 1;
+    }
+    return RunGame();
 }

@@ -7,6 +7,11 @@ struct GDL_Surface;
 // Returns the process exit code.
 int RunGame();
 
+// RunGame in the saves folder, made when missing: one saves folder however the
+// game is started (menu, terminal, page), since options.dat is opened by its
+// bare name. A folder it cannot use is told as a start-up failure, status 1.
+int RunGameInSavesFolder();
+
 // Loads what every screen shares, shows the title and enters screen 0.
 // Returns 1, or 0 when the game cannot start.
 uint32_t GameInit();

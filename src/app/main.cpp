@@ -1,7 +1,5 @@
 // The entry point of the game.
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,7 +7,6 @@
 #include "app/game.h"
 #include "app/replay.h"
 #include "sys/identity.h"
-#include "sys/message_box.h"
 #include "sys/paths.h"
 
 namespace {
@@ -93,14 +90,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "Try '%s --help' for more information.\n", argv[0]);
         return 2;
     }
-    // One saves folder however the game is started (menu, terminal, script):
-    // options.dat is opened by its bare name, so the game works there.
-    const std::string saves = SysSavesDir();
-    if (!SysMakeDirs(saves) || chdir(saves.c_str()) != 0) {
-        const std::string text = "The game cannot start: cannot use the saves folder " + saves +
-                                 ": " + std::strerror(errno);
-        SysErrorLine(text.c_str(), "Reed Shot Error");
-        return 1;
-    }
-    return RunGame();
+    return RunGameInSavesFolder();
 }

@@ -2,9 +2,7 @@
 // with "--script FILE [SEED]" to play a script of the script runner headless
 // on the virtual clock, its snaps written to /snaps/ for the page to read:
 // the same script in the native runner must make the same frames.
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
@@ -14,7 +12,6 @@
 #include "app/game.h"
 #include "drivers/script.h"
 #include "sys/backend.h"
-#include "sys/message_box.h"
 #include "sys/paths.h"
 
 namespace {
@@ -57,13 +54,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "reedgunner-web: unexpected argument '%s'\n", argv[1]);
         return 2;
     }
-    // As the game: options.dat is opened by its bare name in the saves folder.
-    const std::string saves = SysSavesDir();
-    if (!SysMakeDirs(saves) || chdir(saves.c_str()) != 0) {
-        const std::string text = "The game cannot start: cannot use the saves folder " + saves +
-                                 ": " + std::strerror(errno);
-        SysErrorLine(text.c_str(), "Reed Shot Error");
-        return 1;
-    }
-    return RunGame();
+    return RunGameInSavesFolder();
 }

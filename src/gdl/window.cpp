@@ -8,6 +8,7 @@
 #include <cstring>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "gdl/gdl_internal.h"
@@ -148,6 +149,22 @@ bool MakeOutput(GDL_Renderer kind, bool anyGl) {
     // The picture is opaque: blending it over the old frame is work for nothing.
     SDL_SetTextureBlendMode(texture, SDL_BLENDMODE_NONE);
     return true;
+}
+
+// The wanted renderer first, then the other one, then OpenGL however it draws
+// (an accelerated renderer that draws in software comes last of all), so a
+// picture is always shown. False when none would start.
+bool MakeOutputInOrder(GDL_Renderer wanted) {
+    const GDL_Renderer other =
+        wanted == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
+    for (const auto& [kind, anyGl] : {std::pair{wanted, false}, std::pair{other, false},
+                                      std::pair{GDL_Renderer::Accelerated, true}}) {
+        rendererKind = kind;
+        if (MakeOutput(kind, anyGl)) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void PresentTexture(const GDL_PaletteEntry* palette, const GDL_Rect* changes, int32_t count) {
@@ -439,20 +456,9 @@ bool GdlWindowOpen(GDL_Renderer preferred) {
         return false;
     }
     SDL_SetWindowMinimumSize(window, kGdlWidth / 2, kGdlHeight / 2);
-    // The setting's renderer first, then the other one: a picture is always shown.
-    const GDL_Renderer other =
-        preferred == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
-    // An accelerated renderer that draws in software comes last of all.
-    rendererKind = preferred;
-    if (!MakeOutput(preferred, false)) {
-        rendererKind = other;
-        if (!MakeOutput(other, false)) {
-            rendererKind = GDL_Renderer::Accelerated;
-            if (!MakeOutput(GDL_Renderer::Accelerated, true)) {
-                GdlWindowClose();
-                return false;
-            }
-        }
+    if (!MakeOutputInOrder(preferred)) {
+        GdlWindowClose();
+        return false;
     }
     SDL_DisplayMode mode;
     const int rate = SDL_GetWindowDisplayMode(window, &mode) == 0 ? mode.refresh_rate : 0;
@@ -680,17 +686,7 @@ GDL_Renderer GDL_switchRenderer(GDL_Renderer wanted) {
         renderer = nullptr;
     }
     shownSurface = nullptr;
-    const GDL_Renderer other =
-        wanted == GDL_Renderer::Accelerated ? GDL_Renderer::Software : GDL_Renderer::Accelerated;
-    // As at start: the wanted one, the other, then OpenGL however it draws.
-    rendererKind = wanted;
-    if (!MakeOutput(wanted, false)) {
-        rendererKind = other;
-        if (!MakeOutput(other, false)) {
-            rendererKind = GDL_Renderer::Accelerated;
-            MakeOutput(GDL_Renderer::Accelerated, true);
-        }
-    }
+    MakeOutputInOrder(wanted);
     GdlWindowShowNow();
     return GdlWindowRenderer();
 }
