@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstring>
 #include <vector>
 
 #include "engine/log.h"
@@ -92,7 +94,10 @@ uint32_t CheckRegistry() {
     installDir.clear();
 
     SettingsStore store;
-    SysSettingsOpen(&store);
+    if (!SysSettingsOpen(&store)) {
+        LogPrintf("ERROR: Settings.ini cannot be read (%s); the defaults hold",
+                  std::strerror(errno));
+    }
     for (const SettingsLine& bad : store.badLines) {
         LogPrintf("ERROR: Settings.ini line %d is not Name=value: %.200s", bad.number,
                   bad.text.c_str());

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/log.h"
+#include "sys/paths.h"
 
 namespace {
 
@@ -21,14 +22,25 @@ FileHandle Handle(int fd) {
     return fd < 0 ? INVALID_FILE : static_cast<FileHandle>(fd);
 }
 
+// A named pipe or a device in a file's place is refused with a line in the
+// log: the game would otherwise wait on it for ever.
+int OpenLogged(const char* name, int flags) {
+    const int fd = SysOpenFile(name, flags, 0644);
+    if (fd < 0 && errno == EINVAL) {
+        LogPrintf("ERROR: %s is not a regular file", name);
+        errno = EINVAL;
+    }
+    return fd;
+}
+
 }  // namespace
 
 FileHandle FileCreate(const char* name) {
-    return Handle(open(name, O_WRONLY | O_CREAT | O_CLOEXEC, 0644));
+    return Handle(OpenLogged(name, O_WRONLY | O_CREAT | O_CLOEXEC));
 }
 
 FileHandle FileOpen(const char* name) {
-    return Handle(open(name, O_RDONLY | O_CLOEXEC));
+    return Handle(OpenLogged(name, O_RDONLY | O_CLOEXEC));
 }
 
 void FileClose(FileHandle handle) {

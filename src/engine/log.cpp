@@ -81,7 +81,7 @@ void LogLine(const char* format, va_list args) {
         flags |= O_TRUNC;
         SysMakeDirs(SysStateDir());
     }
-    int fd = open(LogPath(), flags, 0644);
+    int fd = SysOpenFile(LogPath(), flags, 0644);
     if (fd < 0) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "sys/paths.h"
 
+#include <fcntl.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -168,4 +169,19 @@ bool SysMakeDirs(const std::string& dir) {
     }
     struct stat st {};
     return stat(dir.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+int SysOpenFile(const char* path, int flags, int mode) {
+    const int fd = open(path, flags | O_NONBLOCK, mode);
+    if (fd < 0) {
+        return fd;
+    }
+    struct stat info {};
+    if (fstat(fd, &info) != 0 || !(S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))) {
+        close(fd);
+        errno = EINVAL;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
 }

@@ -40,3 +40,8 @@ bool SysIsDirectory(const std::string& path);
 
 // Creates a directory and its missing parents. Returns true when it exists afterwards.
 bool SysMakeDirs(const std::string& dir);
+
+// open(2) that never waits on what stands in a file's place: a named pipe, a
+// socket or a device there is refused with errno EINVAL instead of holding the
+// game until some other program writes to it. Files and folders open as usual.
+int SysOpenFile(const char* path, int flags, int mode = 0);

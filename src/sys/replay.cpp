@@ -11,6 +11,8 @@
 #include <cstring>
 #include <utility>
 
+#include "sys/paths.h"
+
 namespace {
 
 // The tags. Most records are clock readings that move on by a few
@@ -389,7 +391,7 @@ std::vector<uint8_t> Expand(const std::vector<uint8_t>& in) {
 bool SysReplayRecord(const std::string& path, const std::vector<uint8_t>& header, size_t limit) {
     SysReplayReset();
     if (!path.empty()) {
-        recorder.fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        recorder.fd = SysOpenFile(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
         if (recorder.fd < 0) {
             return false;
         }

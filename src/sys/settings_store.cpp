@@ -41,12 +41,12 @@ const SettingsValue* FindValue(const SettingsStore& store, const char* name) {
 // The whole file; false when it cannot be read or is too long to be ours
 // (rewriting it would cut it). A missing file reads as empty.
 bool ReadWhole(const std::string& path, std::string* text, std::string* error) {
-    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    int fd = SysOpenFile(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) {
         if (errno == ENOENT) {
             return true;
         }
-        *error = std::strerror(errno);
+        *error = errno == EINVAL ? "not a regular file" : std::strerror(errno);
         return false;
     }
     char chunk[4096];
@@ -208,7 +208,7 @@ bool SysSettingsOpen(SettingsStore* store) {
     *store = SettingsStore{};
     store->path = SysSettingsPath();
     SysMakeDirs(SysConfigDir());
-    int fd = open(store->path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
+    int fd = SysOpenFile(store->path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         return false;
     }
@@ -273,7 +273,7 @@ bool SysSettingsUpdate(const std::vector<SettingsValue>& values, std::string* er
     }
     const std::string merged = MergeValues(text, values);
     const std::string temporary = path + ".new";
-    int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    int fd = SysOpenFile(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
         *error = std::strerror(errno);
         return false;

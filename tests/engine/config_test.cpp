@@ -1,5 +1,7 @@
 #include "engine/config.h"
 
+#include <sys/stat.h>
+
 #include <string>
 
 #include "support/temp_dir.h"
@@ -63,6 +65,16 @@ TEST_F(ConfigTest, GarbageAndWrongTypesKeepDefaultsWithOneLineEach) {
               "ERROR: Settings.ini line 4 is not Name=value: this is not a setting\r\n"
               "ERROR: setting DirectSound is not a 32-bit number\r\n"
               "ERROR: setting DirectX is not a 32-bit number\r\n");
+}
+
+TEST_F(ConfigTest, ANamedPipeForTheFileIsRefusedNotWaitedOn) {
+    WriteBytes(dir + "config/pellmar/placeholder", "");
+    ASSERT_EQ(mkfifo(SettingsPath().c_str(), 0644), 0);
+    CheckRegistry();
+    EXPECT_EQ(DirectSound, 1u);
+    EXPECT_EQ(pointerSpeed, 100u);
+    EXPECT_EQ(LogText(),
+              "ERROR: Settings.ini cannot be read (Invalid argument); the defaults hold\r\n");
 }
 
 TEST_F(ConfigTest, DataDirectoryFromCdrom) {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <iterator>
 #include <string>
@@ -155,6 +156,19 @@ TEST_F(OptionsTest, UnreadableFilesAreKeptAsideAndTheFreshRosterFollows) {
     EXPECT_EQ(ReadBytes(kept[0]), damages[0].bytes);
     EXPECT_EQ(LoadOptions(), 1u);
     EXPECT_EQ(TakeOptionsNotice(), "");
+
+    // A named pipe in its place is refused at once, not waited on for ever,
+    // and moves aside like the rest.
+    ASSERT_EQ(std::remove("options.dat"), 0);
+    ASSERT_EQ(mkfifo("options.dat", 0644), 0);
+    EXPECT_EQ(LoadOptions(), 0u);
+    EXPECT_NE(LogText().find("ERROR: options.dat is not a regular file\r\n"), std::string::npos);
+    struct stat pipe {};
+    ASSERT_EQ(stat("options.dat.damaged-7", &pipe), 0);
+    EXPECT_TRUE(S_ISFIFO(pipe.st_mode));
+    EXPECT_NE(TakeOptionsNotice(), "");
+    EXPECT_EQ(SaveOptions(), 1u);
+    EXPECT_EQ(ReadBytes("options.dat"), Header(0) + RosterBytes(true));
 }
 
 TEST_F(OptionsTest, ADamagedFileThatCannotBeMovedAsideIsNeverSavedOver) {
