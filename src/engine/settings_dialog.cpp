@@ -223,6 +223,12 @@ bool SettingsDialog() {
         return false;
     }
     dialogOpen = true;
+    // Alt+Enter (or the page's button in a browser) may have changed the
+    // window since the setting was last read.
+    int32_t scale = 0;
+    bool full = false;
+    GDL_windowMode(&scale, &full);
+    fullscreen = full ? 1 : 0;
     std::array<uint32_t, kSettingsRowCount> before{};
     for (int32_t row = 0; row < kSettingsRowCount; ++row) {
         before[static_cast<size_t>(row)] = kRows[static_cast<size_t>(row)].get();

@@ -323,9 +323,12 @@ void PictureFromWindow(int32_t windowX, int32_t windowY, int32_t* x, int32_t* y)
     GDL_windowToPicture(width, height, windowX, windowY, x, y);
 }
 
+// The mode Alt+Enter leaves is the one GDL_windowMode reports, so the
+// settings dialog shows it and saves it.
 void ToggleFullscreen() {
     const bool full = (SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN) != 0;
     SDL_SetWindowFullscreen(window, full ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP);
+    wantedFullscreen = !full;
     mustPresent = true;
 }
 

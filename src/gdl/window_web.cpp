@@ -497,7 +497,8 @@ void GDL_setWindowMode(int32_t scale, bool fullscreen) {
 
 void GDL_windowMode(int32_t* scale, bool* fullscreen) {
     *scale = wantedScale;
-    *fullscreen = wantedFullscreen;
+    // The page's button and the browser's Escape change it too.
+    *fullscreen = EM_ASM_INT({ return document.fullscreenElement ? 1 : 0; }) != 0;
 }
 
 GDL_Renderer GDL_switchRenderer(GDL_Renderer) {
