@@ -70,11 +70,18 @@ std::array<DialogItem, 17> listTable = {{
     {kItemEnd, 0, 0, nullptr, 0, 0, 0, 0},
 }};
 
-// The back-page area under the open dialog.
-void* dialogBack = nullptr;
 int32_t openDialogs = 0;  // nested when a chord opens one over another
 // The open dialogs' tables, innermost last (deeper nests are not remembered).
 std::array<const DialogItem*, 4> openTables = {};
+// The back-page area under each open dialog, outermost first, so a chord's
+// dialog over another gives back the outer one's picture when it closes.
+// Nests deeper than this share the last one.
+std::array<void*, 4> dialogBacks = {};
+
+void*& DialogBack() {
+    return dialogBacks[static_cast<size_t>(
+        std::clamp(openDialogs, 0, static_cast<int32_t>(dialogBacks.size()) - 1))];
+}
 
 using PointerState = DialogPointer;
 
@@ -562,20 +569,21 @@ void CenterDialog(DialogItem* table) {
 }
 
 void SaveDialogBack(DialogItem* table, int32_t restore) {
+    void*& back = DialogBack();
     if (restore == 0) {
-        GDL_free(dialogBack);
-        dialogBack = nullptr;
+        GDL_free(back);
+        back = nullptr;
         const DialogArea area = DialogExtent(table);
         const int32_t size =
             GDL_saveAreaSize(backPage, area.left, area.top, area.right, area.bottom);
-        dialogBack = size > 0 ? GDL_malloc(static_cast<size_t>(size)) : nullptr;
-        if (dialogBack != nullptr) {
-            GDL_saveArea(backPage, area.left, area.top, area.right, area.bottom, dialogBack);
+        back = size > 0 ? GDL_malloc(static_cast<size_t>(size)) : nullptr;
+        if (back != nullptr) {
+            GDL_saveArea(backPage, area.left, area.top, area.right, area.bottom, back);
         }
-    } else if (dialogBack != nullptr) {
-        GDL_restoreArea(backPage, dialogBack);
-        GDL_free(dialogBack);
-        dialogBack = nullptr;
+    } else if (back != nullptr) {
+        GDL_restoreArea(backPage, back);
+        GDL_free(back);
+        back = nullptr;
     }
 }
 
@@ -624,8 +632,10 @@ const DialogItem* TopDialogTable() {
 }
 
 void ResetDialogs() {
-    GDL_free(dialogBack);
-    dialogBack = nullptr;
+    for (void*& back : dialogBacks) {
+        GDL_free(back);
+        back = nullptr;
+    }
     openDialogs = 0;
     openTables = {};
 }

@@ -46,6 +46,8 @@ TEST_F(DayTest, ClubFeeRefusalStoreRosterAndQuestionOnTheMainScreen) {
     EXPECT_EQ(LogCount("there is no screen"), 0);
     EXPECT_EQ(LogCount("DrawWaterFowlScreen BEGIN"), 1);
     EXPECT_NE(ReadBytes("first/refused.png"), ReadBytes("first/main.png"));
+    EXPECT_TRUE(ReadBytes("first/unasked.png") == ReadBytes("first/asking.png"))
+        << "the question's box is gone with the debug options over it";
 
     // The same script again shows the same pictures, the hunt's included.
     fs::remove("options.dat");
