@@ -198,11 +198,16 @@ void Noise() {
             AddText(Below(8) + 1);
             break;
         case 8: {
-            // The chords: the debug options anywhere (rarely), the hunt's clock,
-            // and the store's money with the pointer where it wants it.
+            // The chords: the debug options anywhere (rarely), the settings
+            // dialog and a screenshot (rarely), the hunt's clock, and the
+            // store's money with the pointer where it wants it.
             const int32_t which = Below(20);
             if (which == 0) {
                 AddKey("d", GDL_STATE_CONTROL);
+            } else if (which == 1) {
+                AddKey("F10");
+            } else if (which == 2) {
+                AddKey("F12");
             } else if (which < 10) {
                 AddKey("t", GDL_STATE_CONTROL);
             } else {

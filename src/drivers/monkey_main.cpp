@@ -74,6 +74,7 @@ bool MakeHome(const fs::path& home, const std::string& dataRoot) {
     setenv("XDG_CONFIG_HOME", (home / "config").c_str(), 1);
     setenv("XDG_STATE_HOME", (home / "state").c_str(), 1);
     setenv("XDG_DATA_HOME", (home / "data").c_str(), 1);
+    unsetenv("XDG_PICTURES_DIR");  // F12's screenshots stay in the home too
     return chdir(home.c_str()) == 0;
 }
 
