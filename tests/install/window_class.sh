@@ -6,15 +6,8 @@
 # window_class.sh GAME DATA_ROOT APP_ID
 set -euo pipefail
 game="$1" data="$2" id="$3"
-scratch="$(mktemp -d "${TMPDIR:-/tmp}/reedgunner-class-XXXXXXXX")"
-trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/pellmar"
-printf '[Settings]\nCDROM=%s\n' "$data" > "$scratch/pellmar/Settings.ini"
-cd "$scratch"
-# Any class the caller's environment would give is left out.
-export HOME="$scratch" XDG_CONFIG_HOME="$scratch" XDG_STATE_HOME="$scratch" XDG_DATA_HOME="$scratch"
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-unset REEDGUNNER_HEADLESS SDL_VIDEO_X11_WMCLASS SDL_VIDEO_WAYLAND_WMCLASS
+source "$(dirname "$0")/window_home.sh"
+window_home "$data"
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     "$1" & game=$!
     # The window appears once the game is up; xprop reads its class.

@@ -5,14 +5,8 @@
 # window_fullscreen.sh GAME DATA_ROOT
 set -euo pipefail
 game="$1" data="$2"
-scratch="$(mktemp -d "${TMPDIR:-/tmp}/reedgunner-full-XXXXXXXX")"
-trap 'rm -rf "$scratch"' EXIT
-mkdir -p "$scratch/pellmar"
-printf '[Settings]\nCDROM=%s\nDebug=1\n' "$data" > "$scratch/pellmar/Settings.ini"
-cd "$scratch"
-export HOME="$scratch" XDG_CONFIG_HOME="$scratch" XDG_STATE_HOME="$scratch" XDG_DATA_HOME="$scratch"
-export SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-unset REEDGUNNER_HEADLESS
+source "$(dirname "$0")/window_home.sh"
+window_home "$data" "Debug=1\n"
 xvfb-run -a -s "-screen 0 1024x768x24" sh -c '
     "$1" & game=$!
     for i in $(seq 100); do
