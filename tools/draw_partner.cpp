@@ -4,7 +4,6 @@
 // the figure; 201 and 202 the mouth shut and open, 207 and 208 the eyes open
 // and blinking, each cut from a painting of the whole figure at the same
 // geometry so that it lies exactly over the face; 203 to 206 are unused.
-#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstddef>
@@ -21,13 +20,6 @@ constexpr int kAnchorX = kPartnerX, kAnchorY = kPartnerY;
 // Everything below the top of the panel is hidden by it: the figure, and so
 // the area he redraws while he talks, stops above it.
 constexpr Rect kArea = {190, 226, 220, 420 - 226};
-constexpr int kDither = 6;
-constexpr int kMargin = 2;  // each cut repeats the figure this far round its changes
-
-struct Look {
-    bool mouthOpen;
-    bool blink;
-};
 
 constexpr uint32_t kSkin = 0xd89a78;
 constexpr uint32_t kSkinShade = 0x8a4a34;
@@ -530,85 +522,23 @@ void Cap(Canvas& c) {
     cairo_stroke(cr);
 }
 
-void PaintPartner(Canvas& c, const Look& look) {
-    cairo_translate(c.cr, -kArea.x, -kArea.y);
+// His poses: the mouth shut or open (any open mouth), the eyes open or, as
+// the second overlay, blinking.
+void PaintPartner(Canvas& c, const HeadPose& pose) {
     cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     Jacket(c);
     NeckAndShirt(c);
     Collar(c);
     Ear(c);
     Face(c);
-    EyesAndBrows(c, look.blink);
-    MouthAndMoustache(c, look.mouthOpen);
+    EyesAndBrows(c, pose.second);
+    MouthAndMoustache(c, pose.mouth != Mouth::kClosed);
     Cap(c);
     cairo_identity_matrix(c.cr);
     Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, 404);
 }
 
-Picture PaintLook(const Look& look) {
-    Canvas c(kArea.w, kArea.h);
-    PaintPartner(c, look);
-    return Quantize(c, 0, 0, kArea.w, kArea.h, true, kDither);
-}
-
-// An inclusive box of area pixels; empty when x1 < x0.
-struct Box {
-    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
-    void Add(int x, int y) {
-        x0 = std::min(x0, x);
-        y0 = std::min(y0, y);
-        x1 = std::max(x1, x);
-        y1 = std::max(y1, y);
-    }
-    bool Empty() const { return x1 < x0; }
-};
-
-// Where two paintings differ, widened so that the cut's edge repeats the
-// figure and no seam can show.
-Box Changed(const Picture& a, const Picture& b) {
-    Box box;
-    for (int y = 0; y < a.height; y++) {
-        for (int x = 0; x < a.width; x++) {
-            size_t i = static_cast<size_t>(y) * a.width + x;
-            if (a.pixels[i] != b.pixels[i]) {
-                box.Add(x, y);
-            }
-        }
-    }
-    if (!box.Empty()) {
-        box.x0 = std::max(box.x0 - kMargin, 0);
-        box.y0 = std::max(box.y0 - kMargin, 0);
-        box.x1 = std::min(box.x1 + kMargin, a.width - 1);
-        box.y1 = std::min(box.y1 + kMargin, a.height - 1);
-    }
-    return box;
-}
-
-Box Opaque(const Picture& p) {
-    Box box;
-    for (int y = 0; y < p.height; y++) {
-        for (int x = 0; x < p.width; x++) {
-            if (p.pixels[static_cast<size_t>(y) * p.width + x] != 0) {
-                box.Add(x, y);
-            }
-        }
-    }
-    return box;
-}
-
-// The box of a painting as a graphic placed from the anchor.
-Picture Cut(const Picture& p, const Box& b) {
-    Picture out;
-    out.width = b.x1 - b.x0 + 1;
-    out.height = b.y1 - b.y0 + 1;
-    out.xoff = kArea.x + b.x0 - kAnchorX;
-    out.yoff = kArea.y + b.y0 - kAnchorY;
-    for (int y = b.y0; y <= b.y1; y++) {
-        auto row = p.pixels.begin() + static_cast<ptrdiff_t>(y) * p.width;
-        out.pixels.insert(out.pixels.end(), row + b.x0, row + b.x1 + 1);
-    }
-    return out;
-}
+constexpr HeadFigure kPartner = {kArea, kAnchorX, kAnchorY, PaintPartner, false};
 
 }  // namespace
 
@@ -617,22 +547,23 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: %s OUTDIR\n", argv[0]);
         return 2;
     }
-    Picture plain = PaintLook({false, false});
-    Picture talking = PaintLook({true, false});
-    Picture blinking = PaintLook({false, true});
-    Box mouth = Changed(plain, talking), eyes = Changed(plain, blinking);
+    HeadPose shut, open, blink;
+    open.mouth = Mouth::kOpen;
+    blink.second = true;
+    Picture plain = PaintPose(kPartner, shut);
+    Picture talking = PaintPose(kPartner, open);
+    Picture blinking = PaintPose(kPartner, blink);
+    PixelBox mouth = Changed(plain, talking), eyes = Changed(plain, blinking);
     // The eyes are laid on after the mouth: the two cuts must not meet.
-    if (mouth.Empty() || eyes.Empty() ||
-        (mouth.x0 <= eyes.x1 && eyes.x0 <= mouth.x1 && mouth.y0 <= eyes.y1 &&
-         eyes.y0 <= mouth.y1)) {
+    if (mouth.Empty() || eyes.Empty() || mouth.Meets(eyes)) {
         std::fprintf(stderr, "the partner's mouth and eyes do not cut apart\n");
         return 1;
     }
     std::vector<Picture> bank(9, Picture{1, 1, 0, 0, {0}});
-    bank[0] = Cut(plain, Opaque(plain));
-    bank[1] = Cut(plain, mouth);
-    bank[2] = Cut(talking, mouth);
-    bank[7] = Cut(plain, eyes);
-    bank[8] = Cut(blinking, eyes);
+    bank[0] = Cut(kPartner, plain, Covered(plain));
+    bank[1] = Cut(kPartner, plain, mouth);
+    bank[2] = Cut(kPartner, talking, mouth);
+    bank[7] = Cut(kPartner, plain, eyes);
+    bank[8] = Cut(kPartner, blinking, eyes);
     return WriteBank(OutPath(argv[1], "char04.256"), MasterPalette(), bank, true) ? 0 : 1;
 }

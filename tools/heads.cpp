@@ -8,75 +8,7 @@
 namespace {
 
 constexpr int kDither = 6;
-// Each cut reaches this far past the pixels its poses change, so that its
-// edge repeats the head exactly and no seam can show.
-constexpr int kMargin = 2;
-
-struct Box {
-    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;  // inclusive; empty when x1 < x0
-    bool Empty() const { return x1 < x0; }
-    void Add(int x, int y) {
-        x0 = std::min(x0, x);
-        y0 = std::min(y0, y);
-        x1 = std::max(x1, x);
-        y1 = std::max(y1, y);
-    }
-    void Add(const Box& b) {
-        if (!b.Empty()) {
-            Add(b.x0, b.y0);
-            Add(b.x1, b.y1);
-        }
-    }
-    bool Meets(const Box& b) const {
-        return !Empty() && !b.Empty() && x0 <= b.x1 && b.x0 <= x1 && y0 <= b.y1 && b.y0 <= y1;
-    }
-};
-
-Picture PaintPose(const HeadFigure& f, const HeadPose& pose) {
-    Canvas c(f.area.w, f.area.h);
-    cairo_translate(c.cr, -f.area.x, -f.area.y);
-    f.paint(c, pose);
-    return Quantize(c, 0, 0, f.area.w, f.area.h, true, kDither);
-}
-
-// Where two paintings of the figure differ.
-Box Changed(const Picture& a, const Picture& b) {
-    Box box;
-    for (int y = 0; y < a.height; y++) {
-        for (int x = 0; x < a.width; x++) {
-            size_t i = static_cast<size_t>(y) * a.width + x;
-            if (a.pixels[i] != b.pixels[i]) {
-                box.Add(x, y);
-            }
-        }
-    }
-    return box;
-}
-
-Box Widened(Box b, const Picture& p) {
-    if (b.Empty()) {
-        return b;
-    }
-    b.x0 = std::max(b.x0 - kMargin, 0);
-    b.y0 = std::max(b.y0 - kMargin, 0);
-    b.x1 = std::min(b.x1 + kMargin, p.width - 1);
-    b.y1 = std::min(b.y1 + kMargin, p.height - 1);
-    return b;
-}
-
-// The box of a painting as a graphic placed relative to the anchor.
-Picture Cut(const HeadFigure& f, const Picture& p, const Box& b) {
-    Picture out;
-    out.width = b.x1 - b.x0 + 1;
-    out.height = b.y1 - b.y0 + 1;
-    out.xoff = f.area.x + b.x0 - f.anchorX;
-    out.yoff = f.area.y + b.y0 - f.anchorY;
-    for (int y = b.y0; y <= b.y1; y++) {
-        auto row = p.pixels.begin() + static_cast<ptrdiff_t>(y) * p.width;
-        out.pixels.insert(out.pixels.end(), row + b.x0, row + b.x1 + 1);
-    }
-    return out;
-}
+constexpr int kMargin = 2;  // how far a cut reaches past the pixels its poses change
 
 bool Opaque(const Picture& p) {
     return std::find(p.pixels.begin(), p.pixels.end(), 0) == p.pixels.end();
@@ -111,10 +43,79 @@ void BoxBlur(uint8_t* data, int stride, int width, int height, int radius) {
 
 }  // namespace
 
+void PixelBox::Add(int x, int y) {
+    x0 = std::min(x0, x);
+    y0 = std::min(y0, y);
+    x1 = std::max(x1, x);
+    y1 = std::max(y1, y);
+}
+
+void PixelBox::Add(const PixelBox& b) {
+    if (!b.Empty()) {
+        Add(b.x0, b.y0);
+        Add(b.x1, b.y1);
+    }
+}
+
+bool PixelBox::Meets(const PixelBox& b) const {
+    return !Empty() && !b.Empty() && x0 <= b.x1 && b.x0 <= x1 && y0 <= b.y1 && b.y0 <= y1;
+}
+
+Picture PaintPose(const HeadFigure& f, const HeadPose& pose) {
+    Canvas c(f.area.w, f.area.h);
+    cairo_translate(c.cr, -f.area.x, -f.area.y);
+    f.paint(c, pose);
+    return Quantize(c, 0, 0, f.area.w, f.area.h, true, kDither);
+}
+
+PixelBox Changed(const Picture& a, const Picture& b) {
+    PixelBox box;
+    for (int y = 0; y < a.height; y++) {
+        for (int x = 0; x < a.width; x++) {
+            size_t i = static_cast<size_t>(y) * a.width + x;
+            if (a.pixels[i] != b.pixels[i]) {
+                box.Add(x, y);
+            }
+        }
+    }
+    if (!box.Empty()) {
+        box.x0 = std::max(box.x0 - kMargin, 0);
+        box.y0 = std::max(box.y0 - kMargin, 0);
+        box.x1 = std::min(box.x1 + kMargin, a.width - 1);
+        box.y1 = std::min(box.y1 + kMargin, a.height - 1);
+    }
+    return box;
+}
+
+PixelBox Covered(const Picture& p) {
+    PixelBox box;
+    for (int y = 0; y < p.height; y++) {
+        for (int x = 0; x < p.width; x++) {
+            if (p.pixels[static_cast<size_t>(y) * p.width + x] != 0) {
+                box.Add(x, y);
+            }
+        }
+    }
+    return box;
+}
+
+Picture Cut(const HeadFigure& f, const Picture& p, const PixelBox& b) {
+    Picture out;
+    out.width = b.x1 - b.x0 + 1;
+    out.height = b.y1 - b.y0 + 1;
+    out.xoff = f.area.x + b.x0 - f.anchorX;
+    out.yoff = f.area.y + b.y0 - f.anchorY;
+    for (int y = b.y0; y <= b.y1; y++) {
+        auto row = p.pixels.begin() + static_cast<ptrdiff_t>(y) * p.width;
+        out.pixels.insert(out.pixels.end(), row + b.x0, row + b.x1 + 1);
+    }
+    return out;
+}
+
 std::vector<Picture> BuildHeadBank(const HeadFigure& f) {
     const HeadPose base;
     Picture head = PaintPose(f, base);
-    Box eyes, mouth, second;
+    PixelBox eyes, mouth, second;
     std::vector<Picture> eyePoses, mouthPoses;
     for (Eyes e : {Eyes::kAhead, Eyes::kAside, Eyes::kFrown, Eyes::kRaised}) {
         HeadPose pose = base;
@@ -132,9 +133,6 @@ std::vector<Picture> BuildHeadBank(const HeadFigure& f) {
     blink.second = true;
     Picture other = PaintPose(f, blink);
     second = Changed(head, other);
-    eyes = Widened(eyes, head);
-    mouth = Widened(mouth, head);
-    second = Widened(second, head);
     if (eyes.Empty() || mouth.Empty() || second.Empty()) {
         std::fprintf(stderr, "a talking head whose poses do not differ\n");
         return {};
@@ -145,16 +143,8 @@ std::vector<Picture> BuildHeadBank(const HeadFigure& f) {
         std::fprintf(stderr, "a talking head's features overlap\n");
         return {};
     }
-    Box all;
-    for (int y = 0; y < head.height; y++) {
-        for (int x = 0; x < head.width; x++) {
-            if (head.pixels[static_cast<size_t>(y) * head.width + x] != 0) {
-                all.Add(x, y);
-            }
-        }
-    }
     std::vector<Picture> bank;
-    bank.push_back(Cut(f, head, all));
+    bank.push_back(Cut(f, head, Covered(head)));
     for (const Picture& p : eyePoses) {
         bank.push_back(Cut(f, p, eyes));
     }
@@ -177,7 +167,7 @@ std::vector<Picture> BuildHeadBank(const HeadFigure& f) {
             return {};
         }
     }
-    Box rect = eyes;
+    PixelBox rect = eyes;
     rect.Add(mouth);
     rect.Add(second);
     Picture area = Cut(f, head, rect);

@@ -33,6 +33,27 @@ struct HeadFigure {
 // stderr) when the poses do not cut cleanly.
 std::vector<Picture> BuildHeadBank(const HeadFigure& figure);
 
+// The pieces a bank is cut with, for figures whose banks are laid out
+// otherwise (the partner's).
+
+// A box of a painting's pixels, inclusive; empty when x1 < x0.
+struct PixelBox {
+    int x0 = 1 << 20, y0 = 1 << 20, x1 = -1, y1 = -1;
+    bool Empty() const { return x1 < x0; }
+    void Add(int x, int y);
+    void Add(const PixelBox& b);
+    bool Meets(const PixelBox& b) const;
+};
+// One pose painted over the figure's area and turned into palette indices.
+Picture PaintPose(const HeadFigure& figure, const HeadPose& pose);
+// Where two paintings of a figure differ, widened so that a cut's edge repeats
+// the figure exactly and no seam can show.
+PixelBox Changed(const Picture& a, const Picture& b);
+// The box round every pixel a painting covers.
+PixelBox Covered(const Picture& p);
+// The box of a painting as a graphic placed relative to the figure's anchor.
+Picture Cut(const HeadFigure& figure, const Picture& p, const PixelBox& b);
+
 // Painting helpers shared by the characters.
 
 // Fills what `shape` draws, blurred by `radius`, with a colour; the canvas's
