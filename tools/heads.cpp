@@ -221,6 +221,110 @@ void SmoothPath(cairo_t* cr, const std::vector<double>& xy) {
     cairo_close_path(cr);
 }
 
+void PolygonPath(cairo_t* cr, const std::vector<double>& xy) {
+    cairo_move_to(cr, xy[0], xy[1]);
+    for (size_t i = 2; i + 1 < xy.size(); i += 2) {
+        cairo_line_to(cr, xy[i], xy[i + 1]);
+    }
+    cairo_close_path(cr);
+}
+
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double a0, double a1) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_arc(cr, 0, 0, 1, a0, a1);
+    cairo_restore(cr);
+}
+
+void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner) {
+    for (int i = 0; i < 2 * points; i++) {
+        double a = -M_PI / 2 + i * M_PI / points, r = i % 2 ? inner : outer;
+        double px = cx + r * std::cos(a), py = cy + r * std::sin(a);
+        i == 0 ? cairo_move_to(cr, px, py) : cairo_line_to(cr, px, py);
+    }
+    cairo_close_path(cr);
+}
+
+void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha) {
+    SetColour(cr, rgb, alpha);
+    cairo_set_line_width(cr, width);
+    cairo_stroke(cr);
+}
+
+void FillOutlined(cairo_t* cr, uint32_t fill, uint32_t line, double width, double lineAlpha) {
+    SetColour(cr, fill);
+    cairo_fill_preserve(cr);
+    Outline(cr, line, width, lineAlpha);
+}
+
+void StrokeDashed(cairo_t* cr, double on, double off) {
+    cairo_set_dash(cr, std::array<double, 2>{on, off}.data(), 2, 0);
+    cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
+}
+
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                const std::array<GradientStop, 3>& stops, bool keep) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(x0, y0, x1, y1);
+    for (const GradientStop& s : stops) {
+        cairo_pattern_add_color_stop_rgb(p, s.at, s.r, s.g, s.b);
+    }
+    cairo_set_source(cr, p);
+    keep ? cairo_fill_preserve(cr) : cairo_fill(cr);
+    cairo_pattern_destroy(p);
+}
+
+void SoftDisc(Canvas& c, double x, double y, double r, uint32_t rgb, double alpha, int radius) {
+    SoftFill(
+        c,
+        [&](cairo_t* m) {
+            cairo_arc(m, x, y, r, 0, 2 * M_PI);
+            cairo_fill(m);
+        },
+        rgb, alpha, radius);
+}
+
+void SoftRect(Canvas& c, double x, double y, double w, double h, uint32_t rgb, double alpha,
+              int radius) {
+    SoftFill(
+        c,
+        [&](cairo_t* m) {
+            cairo_rectangle(m, x, y, w, h);
+            cairo_fill(m);
+        },
+        rgb, alpha, radius);
+}
+
+void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t rgb, double alpha,
+                 int radius) {
+    SoftFill(
+        c,
+        [&](cairo_t* m) {
+            EllipsePath(m, cx, cy, rx, ry);
+            cairo_fill(m);
+        },
+        rgb, alpha, radius);
+}
+
+void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
+                uint32_t rgb, double alpha, int radius) {
+    SoftFill(
+        c,
+        [&](cairo_t* m) {
+            cairo_translate(m, dx, dy);
+            shape(m);
+            cairo_fill(m);
+        },
+        rgb, alpha, radius);
+}
+
+void NameBar(cairo_t* cr, double x, double y, double w, double h, double line, double alpha) {
+    Rectangle(cr, x, y, w, h, 0x2a2018);
+    Rectangle(cr, x + 1, y + 1, w - 2, h - 2, 0xe8e0c8);
+    Rectangle(cr, x + 4, y + 2.5, w - 8, line, 0x3a3028, alpha);
+}
+
 namespace {
 
 // The upper and lower lid curves of an almond eye, as Bezier control points.
@@ -257,17 +361,7 @@ void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const Eye
     cairo_save(cr);  // line caps and widths stay the caller's
     Lids s = EyeShape(cx, cy, w, inner, std::max(e.open, 0.0), e.lidSlant);
     // A socket shadow round the eye and the lid crease above it.
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_save(m);
-            cairo_translate(m, cx, cy - w * 0.12);
-            cairo_scale(m, w * 0.62, w * 0.36);
-            cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
-            cairo_restore(m);
-            cairo_fill(m);
-        },
-        0x6a3424, 0.28, 2);
+    SoftEllipse(c, cx, cy - w * 0.12, w * 0.62, w * 0.36, 0x6a3424, 0.28, 2);
     if (e.open < 0.15) {
         // Shut: the lid in skin, its lashes a curve bowed down.
         cairo_move_to(cr, s.ox, s.oy);

@@ -3,6 +3,8 @@
 // then cut into the twelve graphics the game composes while a character
 // speaks (head, four eye overlays, three mouths, two second overlays, an
 // unused one and the head rectangle).
+#include <array>
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <vector>
@@ -65,6 +67,42 @@ void SoftFill(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t rg
 void FillRadial(cairo_t* cr, double cx, double cy, double r, uint32_t inner, uint32_t outer);
 // A smooth closed curve through the points (x, y pairs), Catmull-Rom style.
 void SmoothPath(cairo_t* cr, const std::vector<double>& xy);
+// A closed polygon through the points (x, y pairs).
+void PolygonPath(cairo_t* cr, const std::vector<double>& xy);
+// An ellipse's arc centred at (cx, cy) with radii rx and ry.
+void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double a0 = 0,
+                 double a1 = 2 * M_PI);
+// A star of `points` points from radius `outer` in to `inner`, one point up.
+void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner);
+
+// Strokes the current path.
+void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha = 1.0);
+// Fills the current path, then strokes it.
+void FillOutlined(cairo_t* cr, uint32_t fill, uint32_t line, double width, double lineAlpha = 1.0);
+// Strokes the current path in dashes.
+void StrokeDashed(cairo_t* cr, double on, double off);
+// One stop of a gradient: where (0..1), then red, green and blue (0..1).
+struct GradientStop {
+    double at, r, g, b;
+};
+// Fills the current path with a gradient along (x0, y0) to (x1, y1); with
+// `keep` the path stays for an outline.
+void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
+                const std::array<GradientStop, 3>& stops, bool keep = false);
+
+// SoftFill of a disc, a rectangle, an ellipse, and of `shape` moved by
+// (dx, dy) as the shadow it casts.
+void SoftDisc(Canvas& c, double x, double y, double r, uint32_t rgb, double alpha, int radius);
+void SoftRect(Canvas& c, double x, double y, double w, double h, uint32_t rgb, double alpha,
+              int radius);
+void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t rgb, double alpha,
+                 int radius);
+void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
+                uint32_t rgb, double alpha, int radius);
+
+// A name bar on a uniform's pocket: dark frame, pale plate, the name a line
+// `line` high.
+void NameBar(cairo_t* cr, double x, double y, double w, double h, double line, double alpha);
 
 struct EyeLook {
     double look;      // -1 left, 0 ahead, 1 right (the viewer's)

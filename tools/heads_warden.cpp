@@ -60,11 +60,9 @@ void FrontLocks(Canvas& c) {
                    {kCx + s * 12, 248, kCx + s * 26, 250, kCx + s * 31, 262, kCx + s * 33, 282,
                     kCx + s * 30, 294, kCx + s * 28, 280, kCx + s * 25, 262, kCx + s * 17, 254});
         FillRadial(cr, kCx + s * 20, 256, 36, 0x8a4622, kHairDark);
-        SetColour(cr, 0xb0683a, 0.5);
-        cairo_set_line_width(cr, 0.8);
         cairo_move_to(cr, kCx + s * 16, 251);
         cairo_curve_to(cr, kCx + s * 26, 254, kCx + s * 30, 268, kCx + s * 30, 286);
-        cairo_stroke(cr);
+        Outline(cr, 0xb0683a, 0.8, 0.5);
     }
 }
 
@@ -105,27 +103,22 @@ void Shirt(Canvas& c) {
             cairo_fill(m);
         },
         kKhakiDark, 0.6, 8);
-    SetColour(cr, kKhakiDark, 0.8);
-    cairo_set_line_width(cr, 1.2);
     for (int side : {-1, 1}) {
         double s = side;
-        // Sleeve seam and the fold between arm and body.
+        // Sleeve seam and the fold between arm and body; on her left they
+        // have always been the brown of the pocket buttons.
+        uint32_t seam = s < 0 ? kKhakiDark : 0x5a4420;
+        double seamAlpha = s < 0 ? 0.8 : 1.0;
         cairo_move_to(cr, kCx + s * 74, 350);
         cairo_curve_to(cr, kCx + s * 80, 362, kCx + s * 82, 380, kCx + s * 80, 396);
-        cairo_stroke(cr);
+        Outline(cr, seam, 1.2, seamAlpha);
         cairo_move_to(cr, kCx + s * 78, 404);
         cairo_curve_to(cr, kCx + s * 74, 430, kCx + s * 74, 450, kCx + s * 76, 474);
-        cairo_stroke(cr);
+        Outline(cr, seam, 1.2, seamAlpha);
         // Epaulette.
-        cairo_move_to(cr, kCx + s * 30, 340);
-        cairo_line_to(cr, kCx + s * 76, 352);
-        cairo_line_to(cr, kCx + s * 74, 359);
-        cairo_line_to(cr, kCx + s * 30, 346);
-        cairo_close_path(cr);
-        SetColour(cr, 0xa08a5a);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kKhakiDark, 0.8);
-        cairo_stroke(cr);
+        PolygonPath(cr,
+                    {kCx + s * 30, 340, kCx + s * 76, 352, kCx + s * 74, 359, kCx + s * 30, 346});
+        FillOutlined(cr, 0xa08a5a, kKhakiDark, 1.2, 0.8);
         cairo_arc(cr, kCx + s * 36, 343.5, 1.8, 0, 2 * M_PI);
         SetColour(cr, 0x6a5020);
         cairo_fill(cr);
@@ -134,32 +127,17 @@ void Shirt(Canvas& c) {
         cairo_move_to(cr, px, py - 11);
         cairo_curve_to(cr, px + 9, py - 6, px + 8, py + 6, px, py + 12);
         cairo_curve_to(cr, px - 8, py + 6, px - 9, py - 6, px, py - 11);
-        SetColour(cr, 0x5a3a1c);
-        cairo_fill_preserve(cr);
-        SetColour(cr, 0xd8c890);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        FillOutlined(cr, 0x5a3a1c, 0xd8c890, 1);
         cairo_move_to(cr, px - 3, py + 5);
         cairo_line_to(cr, px, py - 5);
         cairo_line_to(cr, px + 3, py + 5);
-        SetColour(cr, 0x4e7a3a);
-        cairo_stroke(cr);
-        SetColour(cr, kKhakiDark, 0.8);
-        cairo_set_line_width(cr, 1.2);
+        Outline(cr, 0x4e7a3a, 1);
         // A chest pocket with its flap and button.
         double x0 = kCx + (s < 0 ? -52 : 16);
         cairo_rectangle(cr, x0, 380, 36, 34);
-        cairo_stroke(cr);
-        cairo_move_to(cr, x0 - 1, 379);
-        cairo_line_to(cr, x0 + 37, 379);
-        cairo_line_to(cr, x0 + 37, 388);
-        cairo_line_to(cr, x0 + 18, 392);
-        cairo_line_to(cr, x0 - 1, 388);
-        cairo_close_path(cr);
-        SetColour(cr, 0xd2ba86);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kKhakiDark, 0.9);
-        cairo_stroke(cr);
+        Outline(cr, kKhakiDark, 1.2, 0.8);
+        PolygonPath(cr, {x0 - 1, 379, x0 + 37, 379, x0 + 37, 388, x0 + 18, 392, x0 - 1, 388});
+        FillOutlined(cr, 0xd2ba86, kKhakiDark, 1.2, 0.9);
         cairo_arc(cr, x0 + 18, 388, 1.7, 0, 2 * M_PI);
         SetColour(cr, 0x5a4420);
         cairo_fill(cr);
@@ -168,59 +146,33 @@ void Shirt(Canvas& c) {
     Rectangle(cr, kCx - 0.5, 356, 1.2, 118, kKhakiDark, 0.7);
     cairo_restore(cr);
     TorsoPath(cr);
-    SetColour(cr, kOutline, 0.8);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.2, 0.8);
 }
 
 void CollarAndTie(Canvas& c) {
     cairo_t* cr = c.cr;
     // The tie.
-    cairo_move_to(cr, 216, 347);
-    cairo_line_to(cr, 224, 347);
-    cairo_line_to(cr, 223, 356);
-    cairo_line_to(cr, 217, 356);
-    cairo_close_path(cr);
+    PolygonPath(cr, {216, 347, 224, 347, 223, 356, 217, 356});
     SetColour(cr, 0x3c5e38);
     cairo_fill(cr);
-    cairo_move_to(cr, 217, 356);
-    cairo_line_to(cr, 223, 356);
-    cairo_line_to(cr, 227, 424);
-    cairo_line_to(cr, 220, 432);
-    cairo_line_to(cr, 213, 424);
-    cairo_close_path(cr);
+    PolygonPath(cr, {217, 356, 223, 356, 227, 424, 220, 432, 213, 424});
     FillVertical(cr, 356, 432, 0x3c5e38, 0x1e3420);
     cairo_move_to(cr, 218, 362);
     cairo_line_to(cr, 216, 420);
-    SetColour(cr, 0x6a8a5a, 0.6);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    Outline(cr, 0x6a8a5a, 1, 0.6);
     Rectangle(cr, 214, 392, 12, 2.5, 0xd8b050);  // tie bar
     for (int side : {-1, 1}) {
         double s = side;
-        cairo_move_to(cr, kCx + s * 4, 348);
-        cairo_line_to(cr, kCx + s * 15, 330);
-        cairo_line_to(cr, kCx + s * 27, 340);
-        cairo_line_to(cr, kCx + s * 26, 364);
-        cairo_close_path(cr);
-        SetColour(cr, 0xdcc694);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kKhakiDark);
-        cairo_set_line_width(cr, 1);
-        cairo_stroke(cr);
+        PolygonPath(cr,
+                    {kCx + s * 4, 348, kCx + s * 15, 330, kCx + s * 27, 340, kCx + s * 26, 364});
+        FillOutlined(cr, 0xdcc694, kKhakiDark, 1);
     }
 }
 
 void Badge(Canvas& c) {
     cairo_t* cr = c.cr;
     double x = 254, y = 364;
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_rectangle(m, x - 7, y - 6, 15, 19);
-            cairo_fill(m);
-        },
-        0x3a2a10, 0.5, 2);
+    SoftRect(c, x - 7, y - 6, 15, 19, 0x3a2a10, 0.5, 2);
     // A shield of brass with a darker star.
     cairo_move_to(cr, x - 7, y - 8);
     cairo_curve_to(cr, x - 3, y - 6, x + 3, y - 6, x + 7, y - 8);
@@ -228,28 +180,13 @@ void Badge(Canvas& c) {
     cairo_curve_to(cr, x + 6, y + 8, x + 2, y + 10, x, y + 12);
     cairo_curve_to(cr, x - 2, y + 10, x - 6, y + 8, x - 7, y + 2);
     cairo_close_path(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x - 7, y - 8, x + 7, y + 12);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 0.92, 0.6);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, 0.86, 0.66, 0.2);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.5, 0.34, 0.06);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    SetColour(cr, 0x4a3008);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
-    for (int i = 0; i < 10; i++) {
-        double a = -M_PI / 2 + i * M_PI / 5, r = i % 2 ? 1.8 : 4.2;
-        double px = x + r * std::cos(a), py = y + 1.5 + r * std::sin(a);
-        i == 0 ? cairo_move_to(cr, px, py) : cairo_line_to(cr, px, py);
-    }
-    cairo_close_path(cr);
+    FillLinear(cr, x - 7, y - 8, x + 7, y + 12,
+               {{{0, 1, 0.92, 0.6}, {0.5, 0.86, 0.66, 0.2}, {1, 0.5, 0.34, 0.06}}}, true);
+    Outline(cr, 0x4a3008, 0.8);
+    StarPath(cr, x, y + 1.5, 5, 4.2, 1.8);
     SetColour(cr, 0x7a5210);
     cairo_fill(cr);
-    // The name bar over the other pocket.
-    Rectangle(cr, 174, 369, 24, 6, 0x2a2018);
-    Rectangle(cr, 175, 370, 22, 4, 0xe8e0c8);
-    Rectangle(cr, 178, 371.5, 16, 1, 0x3a3028, 0.8);
+    NameBar(cr, 174, 369, 24, 6, 1, 0.8);  // over the other pocket
 }
 
 // The clipboard in her right hand, the pen in her left; `lifted` for graphic 10.
@@ -262,25 +199,12 @@ void Clipboard(Canvas& c, bool lifted) {
         cairo_line_to(t, 156, 452);
         cairo_close_path(t);
     };
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_translate(m, 3, 4);
-            board(m);
-            cairo_fill(m);
-        },
-        0x2a1a08, 0.45, 3);
+    DropShadow(c, board, 3, 4, 0x2a1a08, 0.45, 3);
     board(cr);
     FillVertical(cr, 368, 452, 0xa8743c, 0x6a4420);
-    cairo_move_to(cr, 153, 384);
-    cairo_line_to(cr, 202, 376);
-    cairo_line_to(cr, 211, 440);
-    cairo_line_to(cr, 160, 447);
-    cairo_close_path(cr);
+    PolygonPath(cr, {153, 384, 202, 376, 211, 440, 160, 447});
     SetColour(cr, 0xf2eee2);
     cairo_fill(cr);
-    SetColour(cr, 0x8a9ab8, 0.7);
-    cairo_set_line_width(cr, 0.8);
     for (int i = 0; i < 8; i++) {
         double t = 0.14 + i * 0.1;
         double lx0 = 153 + 7 * t + 4, ly0 = 384 + 63 * t;
@@ -288,7 +212,7 @@ void Clipboard(Canvas& c, bool lifted) {
         cairo_move_to(cr, lx0, ly0);
         cairo_line_to(cr, lx1 - (i == 3 ? 18 : 0), ly1 + (i == 3 ? 3 : 0));
     }
-    cairo_stroke(cr);
+    Outline(cr, 0x8a9ab8, 0.8, 0.7);
     // Writing on the top lines.
     SetColour(cr, 0x2a3a6a, 0.8);
     cairo_set_line_width(cr, 0.7);
@@ -301,40 +225,22 @@ void Clipboard(Canvas& c, bool lifted) {
         cairo_stroke(cr);
     }
     // The clip.
-    cairo_move_to(cr, 166, 372);
-    cairo_line_to(cr, 188, 368);
-    cairo_line_to(cr, 190, 378);
-    cairo_line_to(cr, 168, 382);
-    cairo_close_path(cr);
+    PolygonPath(cr, {166, 372, 188, 368, 190, 378, 168, 382});
     FillVertical(cr, 368, 382, 0xe4e8ee, 0x6a7078);
-    SetColour(cr, 0x30343a);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Outline(cr, 0x30343a, 0.8);
     // Her right hand at the board's edge: fingers in front.
     for (int i = 0; i < 4; i++) {
         double y = 404 + i * 6.5;
-        cairo_save(cr);
-        cairo_translate(cr, 152 + i * 0.5, y);
-        cairo_scale(cr, 6.5, 3.2);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        EllipsePath(cr, 152 + i * 0.5, y, 6.5, 3.2);
         FillRadial(cr, 152, y - 1, 7, 0xf0c0a0, 0xb07858);
-        cairo_save(cr);
-        cairo_translate(cr, 152 + i * 0.5, y);
-        cairo_scale(cr, 6.5, 3.2);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
-        SetColour(cr, 0x6a3424, 0.7);
-        cairo_set_line_width(cr, 0.7);
-        cairo_stroke(cr);
+        EllipsePath(cr, 152 + i * 0.5, y, 6.5, 3.2);
+        Outline(cr, 0x6a3424, 0.7, 0.7);
     }
     // The left forearm from the far side, its cuff, and the pen hand.
     SmoothPath(cr,
                {318, 470, 280, 446, 240, 420, 226, 408, 230, 398, 250, 404, 290, 424, 324, 440});
     FillVertical(cr, 398, 470, 0xcab07c, 0x8a7048);
-    SetColour(cr, kOutline, 0.7);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1, 0.7);
     cairo_save(cr);
     // The hand pivots at the wrist when she lifts the pen.
     cairo_translate(cr, 226, 404);
@@ -344,19 +250,13 @@ void Clipboard(Canvas& c, bool lifted) {
     }
     cairo_move_to(cr, -3, -5);
     cairo_line_to(cr, -26, 6);
-    SetColour(cr, 0x1a2a5a);
-    cairo_set_line_width(cr, 2.2);
-    cairo_stroke(cr);
+    Outline(cr, 0x1a2a5a, 2.2);
     cairo_move_to(cr, -24, 5);
     cairo_line_to(cr, -27, 6.5);
-    SetColour(cr, 0xd0c8b0);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, 0xd0c8b0, 1.2);
     SmoothPath(cr, {2, -8, -6, -9, -14, -5, -17, 0, -13, 5, -4, 7, 3, 4});
     FillRadial(cr, -8, -4, 12, 0xf4c8a8, 0xb07454);
-    SetColour(cr, 0x6a3424, 0.8);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Outline(cr, 0x6a3424, 0.8, 0.8);
     cairo_move_to(cr, -12, 1);
     cairo_curve_to(cr, -9, 3, -6, 3, -3, 2);
     cairo_stroke(cr);
@@ -378,21 +278,9 @@ void Face(Canvas& c) {
             cairo_fill(m);
         },
         kSkinShade, 0.45, 5);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 180, 242, 80, 16);
-            cairo_fill(m);
-        },
-        0x5a2a1a, 0.55, 5);
+    SoftRect(c, 180, 242, 80, 16, 0x5a2a1a, 0.55, 5);
     for (double x : {203.0, 237.0}) {
-        SoftFill(
-            c,
-            [x](cairo_t* m) {
-                cairo_arc(m, x, 296, 6, 0, 2 * M_PI);
-                cairo_fill(m);
-            },
-            0xd86a5a, 0.22, 4);
+        SoftDisc(c, x, 296, 6, 0xd86a5a, 0.22, 4);
     }
     cairo_restore(cr);
     // Nose: a shaded side, a lit tip, nostrils.
@@ -406,33 +294,15 @@ void Face(Canvas& c) {
             cairo_fill(m);
         },
         kSkinShade, 0.55, 1);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_arc(m, 219, 291, 2.6, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xfce0cc, 0.7, 1);
+    SoftDisc(c, 219, 291, 2.6, 0xfce0cc, 0.7, 1);
     for (double x : {215.5, 224.0}) {
-        cairo_save(cr);
-        cairo_translate(cr, x, 295.2);
-        cairo_scale(cr, 2.0, 1.0);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        EllipsePath(cr, x, 295.2, 2.0, 1.0);
         SetColour(cr, 0x5a2418, 0.75);
         cairo_fill(cr);
     }
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 213, 296.5, 14, 2);
-            cairo_fill(m);
-        },
-        0x8a4a34, 0.35, 1);
+    SoftRect(c, 213, 296.5, 14, 2, 0x8a4a34, 0.35, 1);
     FacePath(cr);
-    SetColour(cr, kOutline, 0.75);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.1, 0.75);
 }
 
 void EyesAndBrows(Canvas& c, Eyes eyes) {
@@ -479,16 +349,8 @@ void MouthShape(Canvas& c, Mouth mouth) {
         cairo_fill(cr);
         cairo_move_to(cr, 210, y);
         cairo_curve_to(cr, 214, y + 1.2, 226, y + 1.2, 230, y);
-        SetColour(cr, 0x5a2018);
-        cairo_set_line_width(cr, 0.9);
-        cairo_stroke(cr);
-        SoftFill(
-            c,
-            [y](cairo_t* m) {
-                cairo_arc(m, 221, y + 3, 1.4, 0, 2 * M_PI);
-                cairo_fill(m);
-            },
-            0xf4c0b0, 0.6, 1);
+        Outline(cr, 0x5a2018, 0.9);
+        SoftDisc(c, 221, y + 3, 1.4, 0xf4c0b0, 0.6, 1);
         return;
     }
     bool wide = mouth == Mouth::kWide;
@@ -500,67 +362,37 @@ void MouthShape(Canvas& c, Mouth mouth) {
     cairo_curve_to(cr, kCx + half + 1, bottom + 4, kCx - half - 1, bottom + 4, kCx - half - 1.5, y);
     SetColour(cr, 0xb25650);
     cairo_fill(cr);
-    cairo_move_to(cr, kCx - half, y);
-    cairo_curve_to(cr, kCx - half + 1, top, kCx + half - 1, top, kCx + half, y);
-    cairo_curve_to(cr, kCx + half - 1, bottom, kCx - half + 1, bottom, kCx - half, y);
+    auto opening = [&](cairo_t* t) {
+        cairo_move_to(t, kCx - half, y);
+        cairo_curve_to(t, kCx - half + 1, top, kCx + half - 1, top, kCx + half, y);
+        cairo_curve_to(t, kCx + half - 1, bottom, kCx - half + 1, bottom, kCx - half, y);
+    };
+    opening(cr);
     SetColour(cr, 0x3a0e0c);
     cairo_fill(cr);
     cairo_save(cr);
-    cairo_move_to(cr, kCx - half, y);
-    cairo_curve_to(cr, kCx - half + 1, top, kCx + half - 1, top, kCx + half, y);
-    cairo_curve_to(cr, kCx + half - 1, bottom, kCx - half + 1, bottom, kCx - half, y);
+    opening(cr);
     cairo_clip(cr);
     Rectangle(cr, kCx - half, top - 1, 2 * half, 2.6, 0xf0e8dc);
     SetColour(cr, 0xa03a3a, 0.8);
     cairo_arc(cr, kCx, bottom + 1.5, half * 0.6, M_PI, 2 * M_PI);
     cairo_fill(cr);
     cairo_restore(cr);
-    SoftFill(
-        c,
-        [bottom](cairo_t* m) {
-            cairo_arc(m, 221, bottom + 2.2, 1.3, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xf4c0b0, 0.5, 1);
+    SoftDisc(c, 221, bottom + 2.2, 1.3, 0xf4c0b0, 0.5, 1);
 }
 
 void Hat(Canvas& c) {
     cairo_t* cr = c.cr;
     // The brim: a flat ellipse whose underside shows, shading her brow.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_save(m);
-            cairo_translate(m, kCx + 2, 256);
-            cairo_scale(m, 56, 6);
-            cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
-            cairo_restore(m);
-            cairo_fill(m);
-        },
-        0x1a0c06, 0.4, 3);
-    auto brim = [](cairo_t* t) {
-        cairo_save(t);
-        cairo_translate(t, kCx, 249);
-        cairo_scale(t, 64, 9.5);
-        cairo_arc(t, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(t);
-    };
-    brim(cr);
+    SoftEllipse(c, kCx + 2, 256, 56, 6, 0x1a0c06, 0.4, 3);
+    EllipsePath(cr, kCx, 249, 64, 9.5);
     FillVertical(cr, 239.5, 258.5, 0xb08a52, 0x4a3018);
-    brim(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
-    cairo_save(cr);
-    cairo_translate(cr, kCx, 249);
-    cairo_scale(cr, 60, 7.2);
-    cairo_arc(cr, 0, 0, 1, 0.1, M_PI - 0.1);
-    cairo_restore(cr);
+    EllipsePath(cr, kCx, 249, 64, 9.5);
+    Outline(cr, kOutline, 1.1);
+    EllipsePath(cr, kCx, 249, 60, 7.2, 0.1, M_PI - 0.1);
     SetColour(cr, 0xd8b880, 0.55);
     cairo_set_line_width(cr, 0.8);
-    cairo_set_dash(cr, std::array<double, 2>{2, 1.5}.data(), 2, 0);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
+    StrokeDashed(cr, 2, 1.5);
     // The crown with its four-dent peak.
     auto crown = [](cairo_t* t) {
         cairo_move_to(t, 187, 249);
@@ -573,28 +405,13 @@ void Hat(Canvas& c) {
         cairo_close_path(t);
     };
     crown(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(187, 0, 253, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.66, 0.5, 0.28);
-    cairo_pattern_add_color_stop_rgb(p, 0.45, 0.7, 0.54, 0.3);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.34, 0.24, 0.12);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    FillLinear(cr, 187, 0, 253, 0,
+               {{{0, 0.66, 0.5, 0.28}, {0.45, 0.7, 0.54, 0.3}, {1, 0.34, 0.24, 0.12}}});
     cairo_save(cr);
     crown(cr);
     cairo_clip(cr);
     for (double x : {206.0, 234.0}) {  // the front dents
-        SoftFill(
-            c,
-            [x](cairo_t* m) {
-                cairo_save(m);
-                cairo_translate(m, x, 220);
-                cairo_scale(m, 6, 11);
-                cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
-                cairo_restore(m);
-                cairo_fill(m);
-            },
-            0x2a1808, 0.45, 3);
+        SoftEllipse(c, x, 220, 6, 11, 0x2a1808, 0.45, 3);
     }
     SoftFill(
         c,
@@ -615,9 +432,7 @@ void Hat(Canvas& c) {
     FillVertical(cr, 240, 252, 0x5a3a20, 0x24140a);
     cairo_restore(cr);
     crown(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.1);
     Rectangle(cr, 195, 243.5, 4, 5, 0xd8b050);  // the band's buckle
 }
 
