@@ -2,7 +2,6 @@
 // cell, cream cattleman's hat, grey walrus moustache, tan uniform shirt with a
 // star, thumbs in his belt. His second overlay is a blink: his comment shows
 // only overlay 4, so the open eyes of graphic 8 repeat it.
-#include <array>
 #include <cmath>
 
 #include "heads.h"
@@ -39,13 +38,7 @@ void Body(Canvas& c) {
     BodyPath(cr);
     cairo_clip(cr);
     // A round belly lit from the upper left; the arms turn away at the sides.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_arc(m, 315, 380, 70, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xe0c690, 0.35, 14);
+    SoftDisc(c, 315, 380, 70, 0xe0c690, 0.35, 14);
     SoftFill(
         c,
         [](cairo_t* m) {
@@ -55,20 +48,15 @@ void Body(Canvas& c) {
             cairo_fill(m);
         },
         kShirtDark, 0.65, 10);
-    SetColour(cr, kShirtDark, 0.85);
-    cairo_set_line_width(cr, 1.3);
     for (int side : {-1, 1}) {
         double s = side;
         // The arm's inner edge against the body.
         cairo_move_to(cr, kCx + s * 92, 318);
         cairo_curve_to(cr, kCx + s * 96, 350, kCx + s * 98, 380, kCx + s * 96, 410);
-        cairo_stroke(cr);
+        Outline(cr, kShirtDark, 1.3, 0.85);
         // Epaulette with its button.
-        cairo_move_to(cr, kCx + s * 34, 283);
-        cairo_line_to(cr, kCx + s * 104, 300);
-        cairo_line_to(cr, kCx + s * 102, 309);
-        cairo_line_to(cr, kCx + s * 34, 291);
-        cairo_close_path(cr);
+        PolygonPath(cr,
+                    {kCx + s * 34, 283, kCx + s * 104, 300, kCx + s * 102, 309, kCx + s * 34, 291});
         SetColour(cr, 0x6a4e2c);
         cairo_fill(cr);
         cairo_arc(cr, kCx + s * 42, 288, 2.2, 0, 2 * M_PI);
@@ -82,26 +70,13 @@ void Body(Canvas& c) {
         cairo_curve_to(cr, px + 8, py + 9, px + 3, py + 12, px, py + 14);
         cairo_curve_to(cr, px - 3, py + 12, px - 8, py + 9, px - 9, py + 3);
         cairo_close_path(cr);
-        SetColour(cr, 0x5a3418);
-        cairo_fill_preserve(cr);
-        SetColour(cr, 0xd8b050);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        FillOutlined(cr, 0x5a3418, 0xd8b050, 1.2);
         cairo_arc(cr, px, py, 3.5, 0, 2 * M_PI);
         cairo_stroke(cr);
         // Pocket flap.
         double x0 = kCx + (s < 0 ? -76 : 26);
-        cairo_move_to(cr, x0, 338);
-        cairo_line_to(cr, x0 + 50, 338);
-        cairo_line_to(cr, x0 + 50, 350);
-        cairo_line_to(cr, x0 + 25, 356);
-        cairo_line_to(cr, x0, 350);
-        cairo_close_path(cr);
-        SetColour(cr, 0x8a6c40);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kShirtDark);
-        cairo_set_line_width(cr, 1.1);
-        cairo_stroke(cr);
+        PolygonPath(cr, {x0, 338, x0 + 50, 338, x0 + 50, 350, x0 + 25, 356, x0, 350});
+        FillOutlined(cr, 0x8a6c40, kShirtDark, 1.1);
         cairo_move_to(cr, x0, 356);
         cairo_line_to(cr, x0 + 1, 392);
         cairo_line_to(cr, x0 + 49, 392);
@@ -110,13 +85,11 @@ void Body(Canvas& c) {
         cairo_arc(cr, x0 + 25, 350, 2, 0, 2 * M_PI);
         SetColour(cr, 0x3a2a14);
         cairo_fill(cr);
-        SetColour(cr, kShirtDark, 0.85);
-        cairo_set_line_width(cr, 1.3);
     }
     // Placket and buttons, bowed over the belly.
     cairo_move_to(cr, kCx, 300);
     cairo_curve_to(cr, kCx + 4, 360, kCx + 6, 410, kCx + 3, 450);
-    cairo_stroke(cr);
+    Outline(cr, kShirtDark, 1.3, 0.85);
     for (int i = 0; i < 4; i++) {
         double y = 330 + i * 32;
         cairo_arc(cr, kCx + 3 + (i > 0 ? 3 : 0), y, 2.2, 0, 2 * M_PI);
@@ -132,22 +105,16 @@ void Body(Canvas& c) {
     FillVertical(cr, 446, 476, 0x6a4424, 0x2a180a);
     SetColour(cr, 0xc8a060, 0.55);
     cairo_set_line_width(cr, 0.8);
-    cairo_set_dash(cr, std::array<double, 2>{3, 2}.data(), 2, 0);
     cairo_move_to(cr, 198, 449);
     cairo_curve_to(cr, 260, 459, 390, 459, 452, 449);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
+    StrokeDashed(cr, 3, 2);
     RoundedRect(cr, kCx - 16, 451, 32, 20, 4);
     FillVertical(cr, 451, 471, 0xf0e0a0, 0x8a6a20);
     RoundedRect(cr, kCx - 16, 451, 32, 20, 4);
-    SetColour(cr, 0x3a2808);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    Outline(cr, 0x3a2808, 1);
     cairo_restore(cr);
     BodyPath(cr);
-    SetColour(cr, kOutline, 0.85);
-    cairo_set_line_width(cr, 1.3);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.3, 0.85);
 }
 
 void Arms(Canvas& c) {
@@ -167,36 +134,19 @@ void Arms(Canvas& c) {
         cairo_save(cr);
         sleeve(cr);
         cairo_clip(cr);
-        SoftFill(
-            c,
-            [s](cairo_t* m) {
-                cairo_rectangle(m, kCx + s * 118 - 8, 300, 16, 150);
-                cairo_fill(m);
-            },
-            kShirtDark, 0.6, 6);
+        SoftRect(c, kCx + s * 118 - 8, 300, 16, 150, kShirtDark, 0.6, 6);
         cairo_restore(cr);
         sleeve(cr);
-        SetColour(cr, kOutline, 0.85);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        Outline(cr, kOutline, 1.2, 0.85);
         cairo_move_to(cr, kCx + s * 118, 404);  // a crease at the elbow
         cairo_curve_to(cr, kCx + s * 112, 410, kCx + s * 108, 414, kCx + s * 104, 420);
-        SetColour(cr, kShirtDark, 0.8);
-        cairo_stroke(cr);
+        Outline(cr, kShirtDark, 1.2, 0.8);
         double hx = kCx + s * 82, hy = 454;
-        SoftFill(
-            c,
-            [&](cairo_t* m) {
-                cairo_arc(m, hx + 2, hy + 6, 12, 0, 2 * M_PI);
-                cairo_fill(m);
-            },
-            0x1a0e06, 0.45, 4);
+        SoftDisc(c, hx + 2, hy + 6, 12, 0x1a0e06, 0.45, 4);
         SmoothPath(cr, {hx + s * 14, hy - 12, hx - s * 2, hy - 10, hx - s * 12, hy - 4, hx - s * 13,
                         hy + 10, hx - s * 6, hy + 20, hx + s * 6, hy + 19, hx + s * 15, hy + 4});
         FillRadial(cr, hx + s * 4, hy, 20, 0xecb894, 0x9a5e40);
-        SetColour(cr, 0x5a2e1c, 0.9);
-        cairo_set_line_width(cr, 0.9);
-        cairo_stroke(cr);
+        Outline(cr, 0x5a2e1c, 0.9, 0.9);
         for (int f = 0; f < 3; f++) {
             double fx = hx + s * 7 - s * f * 6.5;
             cairo_move_to(cr, fx, hy + 4);
@@ -204,15 +154,9 @@ void Arms(Canvas& c) {
         }
         cairo_stroke(cr);
         // The cuff.
-        cairo_move_to(cr, kCx + s * 84, 438);
-        cairo_line_to(cr, kCx + s * 100, 450);
-        cairo_line_to(cr, kCx + s * 106, 441);
-        cairo_line_to(cr, kCx + s * 90, 429);
-        cairo_close_path(cr);
-        SetColour(cr, 0x8a6c40);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kShirtDark);
-        cairo_stroke(cr);
+        PolygonPath(cr,
+                    {kCx + s * 84, 438, kCx + s * 100, 450, kCx + s * 106, 441, kCx + s * 90, 429});
+        FillOutlined(cr, 0x8a6c40, kShirtDark, 0.9);
     }
 }
 
@@ -223,16 +167,9 @@ void Neck(Canvas& c) {
     // Collar points and the bolo tie.
     for (int side : {-1, 1}) {
         double s = side;
-        cairo_move_to(cr, kCx + s * 3, 292);
-        cairo_line_to(cr, kCx + s * 30, 272);
-        cairo_line_to(cr, kCx + s * 38, 284);
-        cairo_line_to(cr, kCx + s * 28, 310);
-        cairo_close_path(cr);
-        SetColour(cr, 0xc4a878);
-        cairo_fill_preserve(cr);
-        SetColour(cr, kShirtDark);
-        cairo_set_line_width(cr, 1.1);
-        cairo_stroke(cr);
+        PolygonPath(cr,
+                    {kCx + s * 3, 292, kCx + s * 30, 272, kCx + s * 38, 284, kCx + s * 28, 310});
+        FillOutlined(cr, 0xc4a878, kShirtDark, 1.1);
     }
     SetColour(cr, 0x1a120a);
     cairo_set_line_width(cr, 1.6);
@@ -241,11 +178,7 @@ void Neck(Canvas& c) {
     cairo_move_to(cr, kCx + 2, 300);
     cairo_line_to(cr, kCx + 4, 338);
     cairo_stroke(cr);
-    cairo_save(cr);
-    cairo_translate(cr, kCx, 300);
-    cairo_scale(cr, 6, 7.5);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    EllipsePath(cr, kCx, 300, 6, 7.5);
     FillRadial(cr, kCx - 2, 298, 8, 0xe8f0f4, 0x5a6a78);
     cairo_arc(cr, kCx, 300, 2.6, 0, 2 * M_PI);
     SetColour(cr, 0x2a8a8a);
@@ -256,12 +189,7 @@ void Star(Canvas& c) {
     cairo_t* cr = c.cr;
     double x = 357, y = 322, r = 13;
     auto star = [&](cairo_t* t, double dx, double dy) {
-        for (int i = 0; i < 12; i++) {
-            double a = -M_PI / 2 + i * M_PI / 6, rr = i % 2 ? r * 0.5 : r;
-            double px = x + dx + rr * std::cos(a), py = y + dy + rr * std::sin(a);
-            i == 0 ? cairo_move_to(t, px, py) : cairo_line_to(t, px, py);
-        }
-        cairo_close_path(t);
+        StarPath(t, x + dx, y + dy, 6, r, r * 0.5);
     };
     SoftFill(
         c,
@@ -271,16 +199,9 @@ void Star(Canvas& c) {
         },
         0x2a1a08, 0.55, 2);
     star(cr, 0, 0);
-    cairo_pattern_t* p = cairo_pattern_create_linear(x - r, y - r, x + r, y + r);
-    cairo_pattern_add_color_stop_rgb(p, 0, 1, 0.95, 0.66);
-    cairo_pattern_add_color_stop_rgb(p, 0.5, 0.9, 0.7, 0.22);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.5, 0.32, 0.06);
-    cairo_set_source(cr, p);
-    cairo_fill_preserve(cr);
-    cairo_pattern_destroy(p);
-    SetColour(cr, 0x3a2606);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    FillLinear(cr, x - r, y - r, x + r, y + r,
+               {{{0, 1, 0.95, 0.66}, {0.5, 0.9, 0.7, 0.22}, {1, 0.5, 0.32, 0.06}}}, true);
+    Outline(cr, 0x3a2606, 0.9);
     for (int i = 0; i < 6; i++) {  // a ball on each point
         double a = -M_PI / 2 + i * M_PI / 3;
         cairo_arc(cr, x + r * std::cos(a), y + r * std::sin(a), 1.6, 0, 2 * M_PI);
@@ -288,13 +209,8 @@ void Star(Canvas& c) {
         cairo_fill(cr);
     }
     cairo_arc(cr, x, y, r * 0.34, 0, 2 * M_PI);
-    SetColour(cr, 0x8a6418);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
-    // The name bar over the other pocket.
-    Rectangle(cr, 262, 328, 32, 7, 0x2a2018);
-    Rectangle(cr, 263, 329, 30, 5, 0xe8e0c8);
-    Rectangle(cr, 266, 330.5, 24, 1.2, 0x3a3028, 0.85);
+    Outline(cr, 0x8a6418, 1);
+    NameBar(cr, 262, 328, 32, 7, 1.2, 0.85);  // over the other pocket
 }
 
 void Face(Canvas& c) {
@@ -302,11 +218,7 @@ void Face(Canvas& c) {
     // Ears and the grey hair cropped short at the sides.
     for (int side : {-1, 1}) {
         double s = side;
-        cairo_save(cr);
-        cairo_translate(cr, kCx + s * 45, 208);
-        cairo_scale(cr, 7, 14);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        EllipsePath(cr, kCx + s * 45, 208, 7, 14);
         FillRadial(cr, kCx + s * 44, 206, 14, 0xe0a080, 0x9a5a40);
         SmoothPath(cr, {kCx + s * 38, 168, kCx + s * 48, 176, kCx + s * 47, 196, kCx + s * 42, 214,
                         kCx + s * 38, 196});
@@ -325,22 +237,10 @@ void Face(Canvas& c) {
         },
         kSkinShade, 0.5, 6);
     // The hat's shadow over his brow.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 270, 150, 110, 30);
-            cairo_fill(m);
-        },
-        0x4a2010, 0.55, 6);
+    SoftRect(c, 270, 150, 110, 30, 0x4a2010, 0.55, 6);
     // Weathered cheeks and nose, heavy jowls, a shaved chin's shadow.
     for (double x : {302.0, 348.0}) {
-        SoftFill(
-            c,
-            [x](cairo_t* m) {
-                cairo_arc(m, x, 222, 10, 0, 2 * M_PI);
-                cairo_fill(m);
-            },
-            0xd07860, 0.22, 6);
+        SoftDisc(c, x, 222, 10, 0xd07860, 0.22, 6);
     }
     SoftFill(
         c,
@@ -384,33 +284,15 @@ void Face(Canvas& c) {
         cairo_curve_to(cr, kCx + side * 12, 222, kCx + side * 12, 229, kCx + side * 7, 230);
     }
     cairo_stroke(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_arc(m, 323, 222, 4.5, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xf8d2b8, 0.6, 2);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_arc(m, 325, 224, 7, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xc04838, 0.18, 3);
+    SoftDisc(c, 323, 222, 4.5, 0xf8d2b8, 0.6, 2);
+    SoftDisc(c, 325, 224, 7, 0xc04838, 0.18, 3);
     for (double x : {318.0, 332.0}) {
-        cairo_save(cr);
-        cairo_translate(cr, x, 229);
-        cairo_scale(cr, 3, 1.5);
-        cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-        cairo_restore(cr);
+        EllipsePath(cr, x, 229, 3, 1.5);
         SetColour(cr, 0x4a1c10, 0.8);
         cairo_fill(cr);
     }
     FacePath(cr);
-    SetColour(cr, kOutline, 0.8);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.2, 0.8);
 }
 
 void EyesAndBrows(Canvas& c, Eyes eyes, bool blink) {
@@ -439,9 +321,7 @@ void EyesAndBrows(Canvas& c, Eyes eyes, bool blink) {
         // Bags under the eyes.
         cairo_move_to(c.cr, ex - 7, 203);
         cairo_curve_to(c.cr, ex - 3, 207, ex + 3, 207, ex + 7, 203);
-        SetColour(c.cr, 0x8a4a34, 0.45);
-        cairo_set_line_width(c.cr, 0.9);
-        cairo_stroke(c.cr);
+        Outline(c.cr, 0x8a4a34, 0.9, 0.45);
         PaintEye(c, ex, 197, 15.5, -s, look, 0x4a6e8e, 0xd89a7a, 1.5);
         // Bushy grey brows, a few hairs astray.
         double y0 = 188 - browLift * 0.5 + browFrown, y1 = 187 - browLift + browFrown * 0.1;
@@ -466,14 +346,7 @@ void Moustache(Canvas& c) {
             t, {325, 229, 338, 228, 350, 234, 356, 246, 357, 258, 352, 258, 346, 246, 336, 242,
                 325, 243, 314, 242, 304, 246, 298, 258, 293, 258, 294, 246, 300, 234, 312, 228});
     };
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_translate(m, 1, 2.5);
-            shape(m);
-            cairo_fill(m);
-        },
-        0x3a1a10, 0.5, 2);
+    DropShadow(c, shape, 1, 2.5, 0x3a1a10, 0.5, 2);
     shape(cr);
     FillVertical(cr, 228, 258, 0xd8d2c8, 0x7a746c);
     cairo_save(cr);
@@ -489,9 +362,7 @@ void Moustache(Canvas& c) {
     }
     cairo_restore(cr);
     shape(cr);
-    SetColour(cr, 0x4a4440, 0.8);
-    cairo_set_line_width(cr, 0.9);
-    cairo_stroke(cr);
+    Outline(cr, 0x4a4440, 0.9, 0.8);
 }
 
 void MouthShape(Canvas& c, Mouth mouth) {
@@ -505,9 +376,7 @@ void MouthShape(Canvas& c, Mouth mouth) {
         cairo_fill(cr);
         cairo_move_to(cr, 310, y + 3.5);
         cairo_curve_to(cr, 318, y + 5.5, 332, y + 5.5, 340, y + 3.5);
-        SetColour(cr, 0x4a1c12);
-        cairo_set_line_width(cr, 1.1);
-        cairo_stroke(cr);
+        Outline(cr, 0x4a1c12, 1.1);
         return;
     }
     bool wide = mouth == Mouth::kWide;
@@ -556,14 +425,7 @@ void Hat(Canvas& c) {
         cairo_curve_to(t, 240, 176, 230, 160, 232, 150);
         cairo_close_path(t);
     };
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_translate(m, 2, 8);
-            brim(m);
-            cairo_fill(m);
-        },
-        0x1a0a04, 0.4, 4);
+    DropShadow(c, brim, 2, 8, 0x1a0a04, 0.4, 4);
     brim(cr);
     FillVertical(cr, 150, 190, 0xe4d6b4, 0x8a7a5a);
     // The brim's underside shows along its front edge.
@@ -575,9 +437,7 @@ void Hat(Canvas& c) {
     SetColour(cr, 0x5a4a34, 0.7);
     cairo_fill(cr);
     brim(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.2);
     // The crown: a cattleman's crease down the middle.
     auto crown = [](cairo_t* t) {
         cairo_move_to(t, 280, 166);
@@ -589,13 +449,8 @@ void Hat(Canvas& c) {
         cairo_close_path(t);
     };
     crown(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(280, 0, 370, 0);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.86, 0.82, 0.7);
-    cairo_pattern_add_color_stop_rgb(p, 0.4, 0.93, 0.89, 0.78);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.52, 0.46, 0.36);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    FillLinear(cr, 280, 0, 370, 0,
+               {{{0, 0.86, 0.82, 0.7}, {0.4, 0.93, 0.89, 0.78}, {1, 0.52, 0.46, 0.36}}});
     cairo_save(cr);
     crown(cr);
     cairo_clip(cr);
@@ -617,9 +472,7 @@ void Hat(Canvas& c) {
     FillVertical(cr, 150, 170, 0x6a4424, 0x2a180a);
     cairo_restore(cr);
     crown(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.2);
     cairo_arc(cr, 296, 160, 3.2, 0, 2 * M_PI);  // a silver concho on the band
     FillRadial(cr, 295, 159, 3.2, 0xffffff, 0x707880);
 }
