@@ -85,13 +85,7 @@ void Jacket(Canvas& c) {
             cairo_fill(m);
         },
         0x10140a, 0.55, 8);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 180, 392, 26, 50);
-            cairo_fill(m);
-        },
-        0x10140a, 0.45, 6);
+    SoftRect(c, 180, 392, 26, 50, 0x10140a, 0.45, 6);
     SoftFill(
         c,
         [](cairo_t* m) {
@@ -100,71 +94,38 @@ void Jacket(Canvas& c) {
         },
         0xe8dcb0, 0.3, 5);
     // The chin's shadow on the chest.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_save(m);
-            cairo_translate(m, 302, 350);
-            cairo_scale(m, 34, 12);
-            cairo_arc(m, 0, 0, 1, 0, 2 * M_PI);
-            cairo_restore(m);
-            cairo_fill(m);
-        },
-        0x100c06, 0.5, 5);
+    SoftEllipse(c, 302, 350, 34, 12, 0x100c06, 0.5, 5);
     // Seams and folds: the sleeves set in at the shoulders, the zip, a flap
     // pocket on the near breast.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    SetColour(cr, 0x1a160c, 0.65);
-    cairo_set_line_width(cr, 1.4);
     cairo_move_to(cr, 238, 352);
     cairo_curve_to(cr, 232, 370, 230, 392, 234, 420);
     cairo_move_to(cr, 362, 350);
     cairo_curve_to(cr, 370, 368, 372, 392, 370, 420);
-    cairo_stroke(cr);
-    SetColour(cr, 0x1a160c, 0.5);
-    cairo_set_line_width(cr, 1.1);
+    Outline(cr, 0x1a160c, 1.4, 0.65);
     cairo_move_to(cr, 218, 396);
     cairo_curve_to(cr, 222, 404, 226, 410, 226, 420);
     cairo_move_to(cr, 384, 392);
     cairo_curve_to(cr, 380, 402, 378, 410, 380, 420);
     cairo_move_to(cr, 262, 372);
     cairo_curve_to(cr, 268, 380, 272, 382, 282, 384);
-    cairo_stroke(cr);
+    Outline(cr, 0x1a160c, 1.1, 0.5);
     cairo_move_to(cr, 316, 350);
     cairo_curve_to(cr, 318, 380, 318, 400, 317, 424);
-    SetColour(cr, 0x16120a, 0.9);
-    cairo_set_line_width(cr, 2.2);
-    cairo_stroke(cr);
+    Outline(cr, 0x16120a, 2.2, 0.9);
     cairo_move_to(cr, 318, 352);
     cairo_curve_to(cr, 320, 380, 320, 400, 319, 424);
-    SetColour(cr, 0xb8a878, 0.5);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Outline(cr, 0xb8a878, 0.8, 0.5);
     // The pocket flap, its button, and its shadow.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 254, 392, 42, 6);
-            cairo_fill(m);
-        },
-        0x100c06, 0.45, 2);
-    cairo_move_to(cr, 252, 382);
-    cairo_line_to(cr, 296, 380);
-    cairo_line_to(cr, 297, 392);
-    cairo_line_to(cr, 275, 397);
-    cairo_line_to(cr, 253, 393);
-    cairo_close_path(cr);
-    SetColour(cr, 0x2a2214, 0.8);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    SoftRect(c, 254, 392, 42, 6, 0x100c06, 0.45, 2);
+    PolygonPath(cr, {252, 382, 296, 380, 297, 392, 275, 397, 253, 393});
+    Outline(cr, 0x2a2214, 1.2, 0.8);
     cairo_arc(cr, 275, 391, 2, 0, 2 * M_PI);
     SetColour(cr, 0x3a2a18);
     cairo_fill(cr);
     cairo_restore(cr);
     JacketPath(cr);
-    SetColour(cr, kOutline, 0.85);
-    cairo_set_line_width(cr, 1.3);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.3, 0.85);
 }
 
 void NeckAndShirt(Canvas& c) {
@@ -187,35 +148,18 @@ void NeckAndShirt(Canvas& c) {
         0x5a2a18, 0.6, 4);
     cairo_restore(cr);
     // A red-and-black check flannel shirt open at the throat.
-    auto shirt = [](cairo_t* t) {
-        cairo_move_to(t, 280, 340);
-        cairo_line_to(t, 300, 366);
-        cairo_line_to(t, 320, 340);
-        cairo_line_to(t, 322, 372);
-        cairo_line_to(t, 278, 372);
-        cairo_close_path(t);
-    };
     cairo_save(cr);
-    shirt(cr);
+    PolygonPath(cr, {280, 340, 300, 366, 320, 340, 322, 372, 278, 372});
     cairo_clip(cr);
     Rectangle(cr, 270, 336, 60, 40, 0x9a2a20);
     for (int k = 0; k < 8; k++) {
         Rectangle(cr, 272 + k * 7, 336, 3, 40, 0x1a0e0c, 0.6);
         Rectangle(cr, 270, 338 + k * 7, 60, 3, 0x1a0e0c, 0.6);
     }
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 270, 336, 60, 14);
-            cairo_fill(m);
-        },
-        0x100604, 0.5, 4);
+    SoftRect(c, 270, 336, 60, 14, 0x100604, 0.5, 4);
     cairo_restore(cr);
     // The notch of skin in the open collar.
-    cairo_move_to(cr, 288, 346);
-    cairo_line_to(cr, 300, 360);
-    cairo_line_to(cr, 312, 346);
-    cairo_close_path(cr);
+    PolygonPath(cr, {288, 346, 300, 360, 312, 346});
     FillVertical(cr, 346, 360, 0xb87a5c, 0x9a5a42);
 }
 
@@ -224,33 +168,27 @@ void Collar(Canvas& c) {
     cairo_t* cr = c.cr;
     for (int side : {-1, 1}) {
         double s = side;
-        cairo_move_to(cr, 300 + s * 6, 368);
-        cairo_curve_to(cr, 300 + s * 12, 356, 300 + s * 16, 342, 300 + s * 17, 328);
-        cairo_line_to(cr, 300 + s * 34, 338);
-        cairo_curve_to(cr, 300 + s * 38, 346, 300 + s * 40, 350, 300 + s * 44, 354);
-        cairo_curve_to(cr, 300 + s * 30, 356, 300 + s * 16, 362, 300 + s * 6, 368);
-        cairo_close_path(cr);
+        auto half = [s](cairo_t* t) {
+            cairo_move_to(t, 300 + s * 6, 368);
+            cairo_curve_to(t, 300 + s * 12, 356, 300 + s * 16, 342, 300 + s * 17, 328);
+            cairo_line_to(t, 300 + s * 34, 338);
+            cairo_curve_to(t, 300 + s * 38, 346, 300 + s * 40, 350, 300 + s * 44, 354);
+            cairo_curve_to(t, 300 + s * 30, 356, 300 + s * 16, 362, 300 + s * 6, 368);
+            cairo_close_path(t);
+        };
+        half(cr);
         FillVertical(cr, 328, 368, s < 0 ? 0x7a5430 : 0x5a3a1e, 0x3a2412);
         cairo_save(cr);
-        cairo_move_to(cr, 300 + s * 6, 368);
-        cairo_curve_to(cr, 300 + s * 12, 356, 300 + s * 16, 342, 300 + s * 17, 328);
-        cairo_line_to(cr, 300 + s * 34, 338);
-        cairo_curve_to(cr, 300 + s * 38, 346, 300 + s * 40, 350, 300 + s * 44, 354);
-        cairo_curve_to(cr, 300 + s * 30, 356, 300 + s * 16, 362, 300 + s * 6, 368);
-        cairo_close_path(cr);
+        half(cr);
         cairo_clip_preserve(cr);
-        SetColour(cr, kOutline, 0.8);
-        cairo_set_line_width(cr, 2);
-        cairo_stroke(cr);
+        Outline(cr, kOutline, 2, 0.8);
         // The ribs of the corduroy.
-        SetColour(cr, 0x2a180a, 0.35);
-        cairo_set_line_width(cr, 0.8);
         for (int k = 0; k < 10; k++) {
             double x = 300 + s * (12 + k * 3.2);
             cairo_move_to(cr, x, 326);
             cairo_line_to(cr, x - s * 6, 370);
         }
-        cairo_stroke(cr);
+        Outline(cr, 0x2a180a, 0.8, 0.35);
         cairo_restore(cr);
     }
 }
@@ -263,14 +201,10 @@ void Ear(Canvas& c) {
     ear(cr);
     FillRadial(cr, 268, 292, 14, 0xe0a080, 0xa05a40);
     ear(cr);
-    SetColour(cr, kOutline, 0.7);
-    cairo_set_line_width(cr, 1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1, 0.7);
     cairo_move_to(cr, 270, 288);
     cairo_curve_to(cr, 267, 292, 268, 300, 272, 304);
-    SetColour(cr, 0x7a3a28, 0.7);
-    cairo_set_line_width(cr, 1.2);
-    cairo_stroke(cr);
+    Outline(cr, 0x7a3a28, 1.2, 0.7);
 }
 
 void Face(Canvas& c) {
@@ -301,13 +235,7 @@ void Face(Canvas& c) {
         0x4a2014, 0.5, 4);
     // Weathered ruddy cheeks and nose.
     for (auto [x, y, r] : {std::array<double, 3>{284, 304, 7}, {315, 302, 5}, {306, 300, 4}}) {
-        SoftFill(
-            c,
-            [x, y, r](cairo_t* m) {
-                cairo_arc(m, x, y, r, 0, 2 * M_PI);
-                cairo_fill(m);
-            },
-            0xc8504a, 0.22, 4);
+        SoftDisc(c, x, y, r, 0xc8504a, 0.22, 4);
     }
     // A day's stubble along the jaw and the chin.
     SoftFill(
@@ -324,19 +252,15 @@ void Face(Canvas& c) {
     }
     cairo_restore(cr);
     FacePath(cr);
-    SetColour(cr, kOutline, 0.8);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.1, 0.8);
     // Greying hair below the cap, in front of the ear.
     SmoothPath(cr, {272, 272, 279, 274, 278, 286, 275, 294, 272, 288, 271, 280});
     FillVertical(cr, 272, 294, 0x4a3a2c, 0x7a6a5a);
-    SetColour(cr, 0x9a8a78, 0.6);
-    cairo_set_line_width(cr, 0.6);
     for (int k = 0; k < 3; k++) {
         cairo_move_to(cr, 273 + k * 1.8, 274);
         cairo_line_to(cr, 273.5 + k * 1.2, 288 - k * 3);
     }
-    cairo_stroke(cr);
+    Outline(cr, 0x9a8a78, 0.6, 0.6);
     // The nose, turned toward the water: its far edge against the cheek, a
     // lit bridge, the tip and the nostril.
     SoftFill(
@@ -352,21 +276,9 @@ void Face(Canvas& c) {
     cairo_move_to(cr, 304, 289);
     cairo_curve_to(cr, 307, 296, 311, 302, 312, 306);
     cairo_curve_to(cr, 312, 309, 309, 311, 305, 310);
-    SetColour(cr, 0x6a3020, 0.85);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_arc(m, 306, 305, 2.6, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0xfcd8c0, 0.7, 1);
-    cairo_save(cr);
-    cairo_translate(cr, 303, 309.5);
-    cairo_scale(cr, 2.4, 1.1);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * M_PI);
-    cairo_restore(cr);
+    Outline(cr, 0x6a3020, 1.1, 0.85);
+    SoftDisc(c, 306, 305, 2.6, 0xfcd8c0, 0.7, 1);
+    EllipsePath(cr, 303, 309.5, 2.4, 1.1);
     SetColour(cr, 0x4a1a10, 0.8);
     cairo_fill(cr);
 }
@@ -381,13 +293,11 @@ void EyesAndBrows(Canvas& c, bool blink) {
     PaintBrow(c.cr, 305, 283, 318, 282.5, 1.6, 2.4, 0x4a3424);
     // Laugh lines at the outer corners.
     cairo_t* cr = c.cr;
-    SetColour(cr, 0x8a4a34, 0.45);
-    cairo_set_line_width(cr, 0.7);
     for (int k = 0; k < 2; k++) {
         cairo_move_to(cr, 280, 291 + k * 2.5);
         cairo_line_to(cr, 276, 292 + k * 3.5);
     }
-    cairo_stroke(cr);
+    Outline(cr, 0x8a4a34, 0.7, 0.45);
 }
 
 void MouthAndMoustache(Canvas& c, bool open) {
@@ -402,34 +312,20 @@ void MouthAndMoustache(Canvas& c, bool open) {
         cairo_fill(cr);
         cairo_move_to(cr, 296, y + 3);
         cairo_curve_to(cr, 300, y + 6.5, 306, y + 6.5, 310, y + 3);
-        SetColour(cr, 0xe8e0d0, 0.85);
-        cairo_set_line_width(cr, 1.4);
-        cairo_stroke(cr);
+        Outline(cr, 0xe8e0d0, 1.4, 0.85);
         cairo_move_to(cr, 295, y + 3);
         cairo_curve_to(cr, 298, y + 10, 308, y + 10, 311, y + 3);
-        SetColour(cr, 0xa85448);
-        cairo_set_line_width(cr, 1.6);
-        cairo_stroke(cr);
+        Outline(cr, 0xa85448, 1.6);
     } else {
         // A friendly smile, its corners turned up past the moustache.
         cairo_move_to(cr, 293, y - 1.5);
         cairo_curve_to(cr, 297, y + 2, 308, y + 2, 313, y - 2);
-        SetColour(cr, 0x4a1a12);
-        cairo_set_line_width(cr, 1.2);
-        cairo_stroke(cr);
+        Outline(cr, 0x4a1a12, 1.2);
         cairo_move_to(cr, 296, y + 1.5);
         cairo_curve_to(cr, 299, y + 4.5, 307, y + 4.5, 310, y + 1.2);
-        SetColour(cr, 0xb0604c, 0.9);
-        cairo_set_line_width(cr, 1.6);
-        cairo_stroke(cr);
+        Outline(cr, 0xb0604c, 1.6, 0.9);
     }
-    SoftFill(
-        c,
-        [y](cairo_t* m) {
-            cairo_arc(m, 303, y + 8, 2.2, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        0x4a2418, 0.35, 1);
+    SoftDisc(c, 303, y + 8, 2.2, 0x4a2418, 0.35, 1);
     // The moustache: full, drooping a little past the corners of the mouth.
     auto tache = [y](cairo_t* t) {
         SmoothPath(t, {303, y - 8, 309, y - 8.5, 315, y - 5,   316, y,     312, y - 2,
@@ -437,18 +333,14 @@ void MouthAndMoustache(Canvas& c, bool open) {
     };
     tache(cr);
     FillVertical(cr, y - 9, y + 1, 0x7a5a40, 0x3a2416);
-    SetColour(cr, 0x9a7a58, 0.5);
-    cairo_set_line_width(cr, 0.6);
     for (int k = 0; k < 7; k++) {
         double x = 293 + k * 3.2;
         cairo_move_to(cr, x + 1, y - 7);
         cairo_line_to(cr, x + (x < 303 ? -1.2 : 1.2), y - 2);
     }
-    cairo_stroke(cr);
+    Outline(cr, 0x9a7a58, 0.6, 0.5);
     tache(cr);
-    SetColour(cr, 0x24140a, 0.7);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    Outline(cr, 0x24140a, 0.8, 0.7);
 }
 
 void Cap(Canvas& c) {
@@ -463,37 +355,24 @@ void Cap(Canvas& c) {
         cairo_close_path(t);
     };
     crown(cr);
-    cairo_pattern_t* p = cairo_pattern_create_linear(266, 240, 330, 276);
-    cairo_pattern_add_color_stop_rgb(p, 0, 0.66, 0.5, 0.3);
-    cairo_pattern_add_color_stop_rgb(p, 0.45, 0.56, 0.4, 0.22);
-    cairo_pattern_add_color_stop_rgb(p, 1, 0.28, 0.19, 0.1);
-    cairo_set_source(cr, p);
-    cairo_fill(cr);
-    cairo_pattern_destroy(p);
+    FillLinear(cr, 266, 240, 330, 276,
+               {{{0, 0.66, 0.5, 0.3}, {0.45, 0.56, 0.4, 0.22}, {1, 0.28, 0.19, 0.1}}});
     cairo_save(cr);
     crown(cr);
     cairo_clip(cr);
     Grain(c, 260, 236, 76, 44, 0.08, 1.2, 405);
-    SetColour(cr, 0x3a2612, 0.7);
-    cairo_set_line_width(cr, 0.9);
     cairo_move_to(cr, 297, 242);
     cairo_curve_to(cr, 293, 252, 291, 262, 292, 273);
     cairo_move_to(cr, 298, 242);
     cairo_curve_to(cr, 308, 250, 314, 260, 316, 272);
     cairo_move_to(cr, 296, 242);
     cairo_curve_to(cr, 282, 248, 274, 260, 272, 276);
-    cairo_stroke(cr);
+    Outline(cr, 0x3a2612, 0.9, 0.7);
     cairo_restore(cr);
     crown(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.1);
     cairo_arc(cr, 297, 242, 2.2, 0, 2 * M_PI);
-    SetColour(cr, 0x5a3e20);
-    cairo_fill_preserve(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 0.8);
-    cairo_stroke(cr);
+    FillOutlined(cr, 0x5a3e20, kOutline, 0.8);
     // The bill, curved, pointing over his face toward the water.
     auto bill = [](cairo_t* t) {
         cairo_move_to(t, 272, 277);
@@ -512,14 +391,10 @@ void Cap(Canvas& c) {
     cairo_curve_to(cr, 296, 275, 320, 275, 336, 279);
     SetColour(cr, 0xc8a070, 0.55);
     cairo_set_line_width(cr, 0.8);
-    cairo_set_dash(cr, std::array<double, 2>{2, 1.5}.data(), 2, 0);
-    cairo_stroke(cr);
-    cairo_set_dash(cr, nullptr, 0, 0);
+    StrokeDashed(cr, 2, 1.5);
     cairo_restore(cr);
     bill(cr);
-    SetColour(cr, kOutline);
-    cairo_set_line_width(cr, 1.1);
-    cairo_stroke(cr);
+    Outline(cr, kOutline, 1.1);
 }
 
 // His poses: the mouth shut or open (any open mouth), the eyes open or, as
