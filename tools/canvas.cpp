@@ -236,15 +236,23 @@ void SoftShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx
     cairo_set_source_rgba(m, 0, 0, 0, 1);
     shape(m);
     cairo_destroy(m);
+    BlurMask(mask, radius);
+    SetColour(c.cr, 0x0c0804, alpha);
+    cairo_mask_surface(c.cr, mask, 0, 0);
+    cairo_surface_destroy(mask);
+}
+
+void BlurMask(cairo_surface_t* mask, int radius) {
     cairo_surface_flush(mask);
     // Three box blurs make a near-Gaussian blur.
     uint8_t* data = cairo_image_surface_get_data(mask);
     int stride = cairo_image_surface_get_stride(mask);
-    std::vector<int> line(std::max(c.width, c.height));
+    int width = cairo_image_surface_get_width(mask), height = cairo_image_surface_get_height(mask);
+    std::vector<int> line(std::max(width, height));
     for (int pass = 0; pass < 3 && radius > 0; pass++) {
         for (int dir = 0; dir < 2; dir++) {
-            int outer = dir == 0 ? c.height : c.width;
-            int inner = dir == 0 ? c.width : c.height;
+            int outer = dir == 0 ? height : width;
+            int inner = dir == 0 ? width : height;
             for (int o = 0; o < outer; o++) {
                 auto at = [&](int i) -> uint8_t& {
                     return dir == 0 ? data[o * stride + i] : data[i * stride + o];
@@ -265,9 +273,6 @@ void SoftShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx
         }
     }
     cairo_surface_mark_dirty(mask);
-    SetColour(c.cr, 0x0c0804, alpha);
-    cairo_mask_surface(c.cr, mask, 0, 0);
-    cairo_surface_destroy(mask);
 }
 
 void WoodButton(Canvas& c, int x, int y, int w, int h, const std::string& label, bool lit,

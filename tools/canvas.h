@@ -58,6 +58,8 @@ void Bevel(cairo_t* cr, double x, double y, double w, double h, double depth, do
 // Draws a soft shadow of whatever `shape` fills, offset by (dx, dy).
 void SoftShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
                 int radius, double alpha);
+// Blurs an A8 mask by three box blurs of `radius`: nearly a Gaussian.
+void BlurMask(cairo_surface_t* mask, int radius);
 
 // The game's bevelled wooden button, filling the rectangle edge to edge. Lit
 // buttons glow: paler wood and a golden label.

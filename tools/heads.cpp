@@ -14,33 +14,6 @@ bool Opaque(const Picture& p) {
     return std::find(p.pixels.begin(), p.pixels.end(), 0) == p.pixels.end();
 }
 
-void BoxBlur(uint8_t* data, int stride, int width, int height, int radius) {
-    std::vector<int> line(std::max(width, height));
-    for (int pass = 0; pass < 3 && radius > 0; pass++) {
-        for (int dir = 0; dir < 2; dir++) {
-            int outer = dir == 0 ? height : width;
-            int inner = dir == 0 ? width : height;
-            for (int o = 0; o < outer; o++) {
-                auto at = [&](int i) -> uint8_t& {
-                    return dir == 0 ? data[o * stride + i] : data[i * stride + o];
-                };
-                for (int i = 0; i < inner; i++) {
-                    line[i] = at(i);
-                }
-                int sum = 0;
-                for (int i = -radius; i <= radius; i++) {
-                    sum += line[std::clamp(i, 0, inner - 1)];
-                }
-                for (int i = 0; i < inner; i++) {
-                    at(i) = static_cast<uint8_t>(sum / (2 * radius + 1));
-                    sum +=
-                        line[std::min(i + radius + 1, inner - 1)] - line[std::max(i - radius, 0)];
-                }
-            }
-        }
-    }
-}
-
 }  // namespace
 
 void PixelBox::Add(int x, int y) {
@@ -186,10 +159,7 @@ void SoftFill(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t rg
     cairo_set_source_rgba(m, 0, 0, 0, 1);
     shape(m);
     cairo_destroy(m);
-    cairo_surface_flush(mask);
-    BoxBlur(cairo_image_surface_get_data(mask), cairo_image_surface_get_stride(mask), c.width,
-            c.height, radius);
-    cairo_surface_mark_dirty(mask);
+    BlurMask(mask, radius);
     cairo_save(c.cr);
     cairo_identity_matrix(c.cr);
     SetColour(c.cr, rgb, alpha);
