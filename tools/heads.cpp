@@ -245,48 +245,44 @@ void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
     cairo_pattern_destroy(p);
 }
 
+namespace {
+
+// SoftFill of the path that `path` makes.
+void SoftFillPath(Canvas& c, const std::function<void(cairo_t*)>& path, uint32_t rgb, double alpha,
+                  int radius) {
+    auto fill = [&](cairo_t* m) {
+        path(m);
+        cairo_fill(m);
+    };
+    SoftFill(c, fill, rgb, alpha, radius);
+}
+
+}  // namespace
+
 void SoftDisc(Canvas& c, double x, double y, double r, uint32_t rgb, double alpha, int radius) {
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_arc(m, x, y, r, 0, 2 * M_PI);
-            cairo_fill(m);
-        },
-        rgb, alpha, radius);
+    SoftFillPath(
+        c, [&](cairo_t* m) { cairo_arc(m, x, y, r, 0, 2 * M_PI); }, rgb, alpha, radius);
 }
 
 void SoftRect(Canvas& c, double x, double y, double w, double h, uint32_t rgb, double alpha,
               int radius) {
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_rectangle(m, x, y, w, h);
-            cairo_fill(m);
-        },
-        rgb, alpha, radius);
+    SoftFillPath(
+        c, [&](cairo_t* m) { cairo_rectangle(m, x, y, w, h); }, rgb, alpha, radius);
 }
 
 void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t rgb, double alpha,
                  int radius) {
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            EllipsePath(m, cx, cy, rx, ry);
-            cairo_fill(m);
-        },
-        rgb, alpha, radius);
+    SoftFillPath(
+        c, [&](cairo_t* m) { EllipsePath(m, cx, cy, rx, ry); }, rgb, alpha, radius);
 }
 
 void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
                 uint32_t rgb, double alpha, int radius) {
-    SoftFill(
-        c,
-        [&](cairo_t* m) {
-            cairo_translate(m, dx, dy);
-            shape(m);
-            cairo_fill(m);
-        },
-        rgb, alpha, radius);
+    auto moved = [&](cairo_t* m) {
+        cairo_translate(m, dx, dy);
+        shape(m);
+    };
+    SoftFillPath(c, moved, rgb, alpha, radius);
 }
 
 void NameBar(cairo_t* cr, double x, double y, double w, double h, double line, double alpha) {
