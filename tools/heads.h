@@ -109,6 +109,18 @@ struct EyeLook {
     double open;      // 0 shut, 1 wide
     double lidSlant;  // + lowers the inner corner of the upper lid (a scowl)
 };
+// A character's eyes and brows in one pose: how far the brows rise, and how
+// far they draw down into a frown.
+struct EyePose {
+    EyeLook eyes;
+    double browLift, browFrown;
+};
+// A character's eye poses, one for each of Eyes in its order.
+using EyePoses = std::array<EyePose, 4>;
+inline const EyePose& PoseOf(const EyePoses& poses, Eyes e) {
+    return poses[static_cast<size_t>(e)];
+}
+
 // One eye centred at (cx, cy), w wide; `inner` is +1 when the nose lies to the
 // right of it, -1 to the left.
 void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const EyeLook& e,

@@ -295,24 +295,16 @@ void Face(Canvas& c) {
     Outline(cr, kOutline, 1.2, 0.8);
 }
 
+// Ahead, aside, frowning, raised.
+constexpr EyePoses kEyePoses = {{{{0, 0.72, 0.2}, 0, 0},
+                                 {{-0.85, 0.72, 0.2}, 0, 0},
+                                 {{0, 0.55, 1.0}, 0, 4},
+                                 {{0, 0.9, 0.2}, 3.5, 0}}};
+
 void EyesAndBrows(Canvas& c, Eyes eyes, bool blink) {
-    EyeLook look = {0, 0.72, 0.2};
-    double browLift = 0, browFrown = 0;
-    switch (eyes) {
-        case Eyes::kAhead:
-            break;
-        case Eyes::kAside:
-            look.look = -0.85;
-            break;
-        case Eyes::kFrown:
-            look = {0, 0.55, 1.0};
-            browFrown = 4;
-            break;
-        case Eyes::kRaised:
-            look.open = 0.9;
-            browLift = 3.5;
-            break;
-    }
+    const EyePose& pose = PoseOf(kEyePoses, eyes);
+    EyeLook look = pose.eyes;
+    double browLift = pose.browLift, browFrown = pose.browFrown;
     if (blink) {
         look.open = 0;
     }

@@ -303,24 +303,14 @@ void Face(Canvas& c) {
     Outline(cr, kOutline, 1.1, 0.75);
 }
 
+// Ahead, aside, frowning, raised.
+constexpr EyePoses kEyePoses = {
+    {{{0, 0.8, 0}, 0, 0}, {{0.85, 0.8, 0}, 0, 0}, {{0, 0.62, 0.9}, 0, 3}, {{0, 1.0, 0}, 3, 0}}};
+
 void EyesAndBrows(Canvas& c, Eyes eyes) {
-    EyeLook look = {0, 0.8, 0};
-    double browLift = 0, browFrown = 0;
-    switch (eyes) {
-        case Eyes::kAhead:
-            break;
-        case Eyes::kAside:
-            look.look = 0.85;
-            break;
-        case Eyes::kFrown:
-            look = {0, 0.62, 0.9};
-            browFrown = 3;
-            break;
-        case Eyes::kRaised:
-            look.open = 1.0;
-            browLift = 3;
-            break;
-    }
+    const EyePose& pose = PoseOf(kEyePoses, eyes);
+    const EyeLook& look = pose.eyes;
+    double browLift = pose.browLift, browFrown = pose.browFrown;
     for (int side : {-1, 1}) {
         double s = side, ex = kCx + s * 13;
         PaintEye(c, ex, 276, 12.5, -s, look, 0x5a7a3a, 0xe4ae8c, 1.6);
