@@ -78,21 +78,9 @@ void Jacket(Canvas& c) {
     Camouflage(c);
     // Light from the upper left: the far shoulder and arm turn into shade,
     // the tops of the shoulders catch the light.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {352, 360, 380, 362, 410, 400, 410, 440, 360, 440, 350, 400});
-            cairo_fill(m);
-        },
-        0x10140a, 0.55, 8);
+    SoftSmooth(c, {352, 360, 380, 362, 410, 400, 410, 440, 360, 440, 350, 400}, 0x10140a, 0.55, 8);
     SoftRect(c, 180, 392, 26, 50, 0x10140a, 0.45, 6);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {230, 350, 262, 342, 280, 346, 262, 356, 236, 366, 216, 378});
-            cairo_fill(m);
-        },
-        0xe8dcb0, 0.3, 5);
+    SoftSmooth(c, {230, 350, 262, 342, 280, 346, 262, 356, 236, 366, 216, 378}, 0xe8dcb0, 0.3, 5);
     // The chin's shadow on the chest.
     SoftEllipse(c, 302, 350, 34, 12, 0x100c06, 0.5, 5);
     // Seams and folds: the sleeves set in at the shoulders, the zip, a flap
@@ -130,23 +118,8 @@ void Jacket(Canvas& c) {
 
 void NeckAndShirt(Canvas& c) {
     cairo_t* cr = c.cr;
-    auto neck = [](cairo_t* t) {
-        SmoothPath(t, {283, 314, 313, 314, 316, 336, 320, 352, 280, 352, 284, 336});
-    };
-    neck(cr);
-    FillVertical(cr, 314, 352, 0xa86a50, kSkin);
-    cairo_save(cr);
-    neck(cr);
-    cairo_clip(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 276, 316);
-            cairo_curve_to(m, 286, 344, 314, 344, 324, 316);
-            cairo_fill(m);
-        },
-        0x5a2a18, 0.6, 4);
-    cairo_restore(cr);
+    PaintNeck(c, {283, 314, 313, 314, 316, 336, 320, 352, 280, 352, 284, 336}, 314, 352, 0xa86a50,
+              kSkin, {276, 324, 316, 344, 0x5a2a18, 0.6});
     // A red-and-black check flannel shirt open at the throat.
     cairo_save(cr);
     PolygonPath(cr, {280, 340, 300, 366, 320, 340, 322, 372, 278, 372});
@@ -215,13 +188,7 @@ void Face(Canvas& c) {
     FacePath(cr);
     cairo_clip(cr);
     // The far side of the face turned from the light, the near cheek lit.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {316, 266, 330, 290, 324, 320, 306, 336, 312, 312, 316, 290});
-            cairo_fill(m);
-        },
-        kSkinShade, 0.5, 4);
+    SoftSmooth(c, {316, 266, 330, 290, 324, 320, 306, 336, 312, 312, 316, 290}, kSkinShade, 0.5, 4);
     // The bill's shadow across the brow.
     SoftFill(
         c,
@@ -238,14 +205,8 @@ void Face(Canvas& c) {
         SoftDisc(c, x, y, r, 0xc8504a, 0.22, 4);
     }
     // A day's stubble along the jaw and the chin.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {274, 306, 284, 322, 300, 326, 318, 312, 322, 312, 314, 330, 298, 336,
-                           280, 328});
-            cairo_fill(m);
-        },
-        0x5a4a44, 0.35, 2);
+    SoftSmooth(c, {274, 306, 284, 322, 300, 326, 318, 312, 322, 312, 314, 330, 298, 336, 280, 328},
+               0x5a4a44, 0.35, 2);
     for (int k = 0; k < 140; k++) {
         double x = 274 + 48 * Hash01(k, 1, 77), y = 310 + 26 * Hash01(k, 2, 77);
         Rectangle(cr, x, y, 0.8, 0.8, 0x3a2a22, 0.45);
@@ -263,16 +224,8 @@ void Face(Canvas& c) {
     Outline(cr, 0x9a8a78, 0.6, 0.6);
     // The nose, turned toward the water: its far edge against the cheek, a
     // lit bridge, the tip and the nostril.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 301, 290);
-            cairo_curve_to(m, 303, 296, 305, 300, 302, 308);
-            cairo_line_to(m, 298, 306);
-            cairo_curve_to(m, 300, 300, 299, 296, 298, 290);
-            cairo_fill(m);
-        },
-        kSkinShade, 0.5, 1);
+    SoftSliver(c, {301, 290, 303, 296, 305, 300, 302, 308, 298, 306, 300, 300, 299, 296, 298, 290},
+               kSkinShade, 0.5, 1);
     cairo_move_to(cr, 304, 289);
     cairo_curve_to(cr, 307, 296, 311, 302, 312, 306);
     cairo_curve_to(cr, 312, 309, 309, 311, 305, 310);

@@ -216,6 +216,19 @@ void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, doubl
     cairo_close_path(cr);
 }
 
+void BandPath(cairo_t* cr, double x0, double x1, double top, double bottom, double inset,
+              double sagTop, double sagBottom) {
+    cairo_move_to(cr, x0, top);
+    cairo_curve_to(cr, x0 + inset, top + sagTop, x1 - inset, top + sagTop, x1, top);
+    cairo_line_to(cr, x1, bottom);
+    cairo_curve_to(cr, x1 - inset, bottom + sagBottom, x0 + inset, bottom + sagBottom, x0, bottom);
+    cairo_close_path(cr);
+}
+
+void PocketFlapPath(cairo_t* cr, double left, double right, double top, double side, double tip) {
+    PolygonPath(cr, {left, top, right, top, right, side, (left + right) / 2, tip, left, side});
+}
+
 void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha) {
     SetColour(cr, rgb, alpha);
     cairo_set_line_width(cr, width);
@@ -283,6 +296,48 @@ void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx
         shape(m);
     };
     SoftFillPath(c, moved, rgb, alpha, radius);
+}
+
+void SoftSmooth(Canvas& c, const std::vector<double>& xy, uint32_t rgb, double alpha, int radius) {
+    SoftFillPath(
+        c, [&](cairo_t* m) { SmoothPath(m, xy); }, rgb, alpha, radius);
+}
+
+void SoftSliver(Canvas& c, const std::array<double, 16>& xy, uint32_t rgb, double alpha,
+                int radius) {
+    auto sliver = [&](cairo_t* m) {
+        cairo_move_to(m, xy[0], xy[1]);
+        cairo_curve_to(m, xy[2], xy[3], xy[4], xy[5], xy[6], xy[7]);
+        cairo_line_to(m, xy[8], xy[9]);
+        cairo_curve_to(m, xy[10], xy[11], xy[12], xy[13], xy[14], xy[15]);
+    };
+    SoftFillPath(c, sliver, rgb, alpha, radius);
+}
+
+void PaintNeck(Canvas& c, const std::vector<double>& xy, double y0, double y1, uint32_t dark,
+               uint32_t skin, const ChinShadow& chin) {
+    cairo_t* cr = c.cr;
+    SmoothPath(cr, xy);
+    FillVertical(cr, y0, y1, dark, skin);
+    cairo_save(cr);
+    SmoothPath(cr, xy);
+    cairo_clip(cr);
+    auto shadow = [&](cairo_t* m) {
+        cairo_move_to(m, chin.x0, chin.y);
+        cairo_curve_to(m, chin.x0 + 10, chin.sag, chin.x1 - 10, chin.sag, chin.x1, chin.y);
+    };
+    SoftFillPath(c, shadow, chin.rgb, chin.alpha, 4);
+    cairo_restore(cr);
+}
+
+void CollarPoints(cairo_t* cr, double cx, const std::array<double, 8>& xy, uint32_t fill,
+                  uint32_t line, double width) {
+    for (int side : {-1, 1}) {
+        double s = side;
+        PolygonPath(cr, {cx + s * xy[0], xy[1], cx + s * xy[2], xy[3], cx + s * xy[4], xy[5],
+                         cx + s * xy[6], xy[7]});
+        FillOutlined(cr, fill, line, width);
+    }
 }
 
 void NameBar(cairo_t* cr, double x, double y, double w, double h, double line, double alpha) {

@@ -75,6 +75,14 @@ void EllipsePath(cairo_t* cr, double cx, double cy, double rx, double ry, double
 // A star of `points` points from radius `outer` in to `inner`, one point up.
 void StarPath(cairo_t* cr, double cx, double cy, int points, double outer, double inner);
 
+// A band across x0..x1 between two curves that sag by sagTop and sagBottom
+// below `top` and `bottom`, their control points `inset` in from the ends (a
+// hat band, a belt).
+void BandPath(cairo_t* cr, double x0, double x1, double top, double bottom, double inset,
+              double sagTop, double sagBottom);
+// A pocket flap: square across the top, pointed at the bottom.
+void PocketFlapPath(cairo_t* cr, double left, double right, double top, double side, double tip);
+
 // Strokes the current path.
 void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha = 1.0);
 // Fills the current path, then strokes it.
@@ -99,6 +107,28 @@ void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t
                  int radius);
 void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
                 uint32_t rgb, double alpha, int radius);
+// SoftFill of a SmoothPath.
+void SoftSmooth(Canvas& c, const std::vector<double>& xy, uint32_t rgb, double alpha, int radius);
+// SoftFill of a sliver (the shaded side of a nose, a crease): from the first
+// point a curve through the next two to the fourth, straight to the fifth, and
+// a curve through the next two to the last.
+void SoftSliver(Canvas& c, const std::array<double, 16>& xy, uint32_t rgb, double alpha,
+                int radius);
+
+// A neck: the smooth outline `xy` shaded from `dark` at y0 to the skin at y1,
+// and the chin's shadow across its top, a soft curve from (x0, y) to (x1, y)
+// that sags to `sag`, its control points 10 in from its ends.
+struct ChinShadow {
+    double x0, x1, y, sag;
+    uint32_t rgb;
+    double alpha;
+};
+void PaintNeck(Canvas& c, const std::vector<double>& xy, double y0, double y1, uint32_t dark,
+               uint32_t skin, const ChinShadow& chin);
+// Collar points on both sides of cx: the quadrilateral `xy` (x as the offset
+// from cx on the right), mirrored for the left.
+void CollarPoints(cairo_t* cr, double cx, const std::array<double, 8>& xy, uint32_t fill,
+                  uint32_t line, double width);
 
 // A name bar on a uniform's pocket: dark frame, pale plate, the name a line
 // `line` high.

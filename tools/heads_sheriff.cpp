@@ -75,7 +75,7 @@ void Body(Canvas& c) {
         cairo_stroke(cr);
         // Pocket flap.
         double x0 = kCx + (s < 0 ? -76 : 26);
-        PolygonPath(cr, {x0, 338, x0 + 50, 338, x0 + 50, 350, x0 + 25, 356, x0, 350});
+        PocketFlapPath(cr, x0, x0 + 50, 338, 350, 356);
         FillOutlined(cr, 0x8a6c40, kShirtDark, 1.1);
         cairo_move_to(cr, x0, 356);
         cairo_line_to(cr, x0 + 1, 392);
@@ -97,11 +97,7 @@ void Body(Canvas& c) {
         cairo_fill(cr);
     }
     // The gun belt with its buckle, the holster at his right hip.
-    cairo_move_to(cr, 196, 446);
-    cairo_curve_to(cr, 260, 456, 390, 456, 454, 446);
-    cairo_line_to(cr, 454, 466);
-    cairo_curve_to(cr, 390, 476, 260, 476, 196, 466);
-    cairo_close_path(cr);
+    BandPath(cr, 196, 454, 446, 466, 64, 10, 10);
     FillVertical(cr, 446, 476, 0x6a4424, 0x2a180a);
     SetColour(cr, 0xc8a060, 0.55);
     cairo_set_line_width(cr, 0.8);
@@ -165,12 +161,7 @@ void Neck(Canvas& c) {
     SmoothPath(cr, {300, 240, 350, 240, 356, 282, 325, 292, 294, 282});
     FillVertical(cr, 240, 292, 0x9a5e44, 0xc88a68);
     // Collar points and the bolo tie.
-    for (int side : {-1, 1}) {
-        double s = side;
-        PolygonPath(cr,
-                    {kCx + s * 3, 292, kCx + s * 30, 272, kCx + s * 38, 284, kCx + s * 28, 310});
-        FillOutlined(cr, 0xc4a878, kShirtDark, 1.1);
-    }
+    CollarPoints(cr, kCx, {3, 292, 30, 272, 38, 284, 28, 310}, 0xc4a878, kShirtDark, 1.1);
     SetColour(cr, 0x1a120a);
     cairo_set_line_width(cr, 1.6);
     cairo_move_to(cr, kCx - 2, 300);
@@ -229,13 +220,7 @@ void Face(Canvas& c) {
     cairo_save(cr);
     FacePath(cr);
     cairo_clip(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {364, 176, 380, 220, 364, 262, 336, 276, 350, 240, 356, 200});
-            cairo_fill(m);
-        },
-        kSkinShade, 0.5, 6);
+    SoftSmooth(c, {364, 176, 380, 220, 364, 262, 336, 276, 350, 240, 356, 200}, kSkinShade, 0.5, 6);
     // The hat's shadow over his brow.
     SoftRect(c, 270, 150, 110, 30, 0x4a2010, 0.55, 6);
     // Weathered cheeks and nose, heavy jowls, a shaved chin's shadow.
@@ -267,16 +252,8 @@ void Face(Canvas& c) {
     cairo_stroke(cr);
     cairo_restore(cr);
     // A big, broad nose.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 329, 196);
-            cairo_curve_to(m, 333, 208, 337, 218, 335, 228);
-            cairo_line_to(m, 330, 228);
-            cairo_curve_to(m, 331, 216, 328, 206, 326, 196);
-            cairo_fill(m);
-        },
-        kSkinShade, 0.8, 2);
+    SoftSliver(c, {329, 196, 333, 208, 337, 218, 335, 228, 330, 228, 331, 216, 328, 206, 326, 196},
+               kSkinShade, 0.8, 2);
     SetColour(cr, 0x7a3a28, 0.7);
     cairo_set_line_width(cr, 1);
     for (int side : {-1, 1}) {  // the wings of the nose
@@ -446,21 +423,9 @@ void Hat(Canvas& c) {
     cairo_save(cr);
     crown(cr);
     cairo_clip(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 322, 122);
-            cairo_curve_to(m, 318, 135, 320, 148, 324, 158);
-            cairo_line_to(m, 330, 158);
-            cairo_curve_to(m, 328, 145, 328, 132, 328, 122);
-            cairo_fill(m);
-        },
-        0x3a2e20, 0.5, 3);
-    cairo_move_to(cr, 279, 150);
-    cairo_curve_to(cr, 300, 155, 350, 155, 371, 150);
-    cairo_line_to(cr, 371, 168);
-    cairo_curve_to(cr, 350, 172, 300, 172, 279, 168);
-    cairo_close_path(cr);
+    SoftSliver(c, {322, 122, 318, 135, 320, 148, 324, 158, 330, 158, 328, 145, 328, 132, 328, 122},
+               0x3a2e20, 0.5, 3);
+    BandPath(cr, 279, 371, 150, 168, 21, 5, 4);
     FillVertical(cr, 150, 170, 0x6a4424, 0x2a180a);
     cairo_restore(cr);
     crown(cr);

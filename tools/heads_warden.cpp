@@ -65,24 +65,8 @@ void FrontLocks(Canvas& c) {
 }
 
 void Neck(Canvas& c) {
-    cairo_t* cr = c.cr;
-    auto neck = [](cairo_t* t) {
-        SmoothPath(t, {207, 300, 233, 300, 236, 330, 240, 346, 200, 346, 204, 330});
-    };
-    neck(cr);
-    FillVertical(cr, 300, 346, 0xc88a6a, kSkin);
-    cairo_save(cr);
-    neck(cr);
-    cairo_clip(cr);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 196, 300);
-            cairo_curve_to(m, 206, 326, 234, 326, 244, 300);
-            cairo_fill(m);
-        },
-        0x6a3020, 0.55, 4);
-    cairo_restore(cr);
+    PaintNeck(c, {207, 300, 233, 300, 236, 330, 240, 346, 200, 346, 204, 330}, 300, 346, 0xc88a6a,
+              kSkin, {196, 244, 300, 326, 0x6a3020, 0.55});
 }
 
 void Shirt(Canvas& c) {
@@ -134,7 +118,7 @@ void Shirt(Canvas& c) {
         double x0 = kCx + (s < 0 ? -52 : 16);
         cairo_rectangle(cr, x0, 380, 36, 34);
         Outline(cr, kKhakiDark, 1.2, 0.8);
-        PolygonPath(cr, {x0 - 1, 379, x0 + 37, 379, x0 + 37, 388, x0 + 18, 392, x0 - 1, 388});
+        PocketFlapPath(cr, x0 - 1, x0 + 37, 379, 388, 392);
         FillOutlined(cr, 0xd2ba86, kKhakiDark, 1.2, 0.9);
         cairo_arc(cr, x0 + 18, 388, 1.7, 0, 2 * M_PI);
         SetColour(cr, 0x5a4420);
@@ -159,12 +143,7 @@ void CollarAndTie(Canvas& c) {
     cairo_line_to(cr, 216, 420);
     Outline(cr, 0x6a8a5a, 1, 0.6);
     Rectangle(cr, 214, 392, 12, 2.5, 0xd8b050);  // tie bar
-    for (int side : {-1, 1}) {
-        double s = side;
-        PolygonPath(cr,
-                    {kCx + s * 4, 348, kCx + s * 15, 330, kCx + s * 27, 340, kCx + s * 26, 364});
-        FillOutlined(cr, 0xdcc694, kKhakiDark, 1);
-    }
+    CollarPoints(cr, kCx, {4, 348, 15, 330, 27, 340, 26, 364}, 0xdcc694, kKhakiDark, 1);
 }
 
 void Badge(Canvas& c) {
@@ -269,29 +248,16 @@ void Face(Canvas& c) {
     FacePath(cr);
     cairo_clip(cr);
     // Light from the upper left: the far side of the face and the jaw in shade.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            SmoothPath(m, {246, 250, 256, 280, 246, 322, 226, 330, 236, 300, 240, 272});
-            cairo_fill(m);
-        },
-        kSkinShade, 0.45, 5);
+    SoftSmooth(c, {246, 250, 256, 280, 246, 322, 226, 330, 236, 300, 240, 272}, kSkinShade, 0.45,
+               5);
     SoftRect(c, 180, 242, 80, 16, 0x5a2a1a, 0.55, 5);
     for (double x : {203.0, 237.0}) {
         SoftDisc(c, x, 296, 6, 0xd86a5a, 0.22, 4);
     }
     cairo_restore(cr);
     // Nose: a shaded side, a lit tip, nostrils.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 223, 278);
-            cairo_curve_to(m, 226, 286, 228, 292, 226, 296);
-            cairo_line_to(m, 223, 296);
-            cairo_curve_to(m, 224, 290, 222, 284, 221, 278);
-            cairo_fill(m);
-        },
-        kSkinShade, 0.55, 1);
+    SoftSliver(c, {223, 278, 226, 286, 228, 292, 226, 296, 223, 296, 224, 290, 222, 284, 221, 278},
+               kSkinShade, 0.55, 1);
     SoftDisc(c, 219, 291, 2.6, 0xfce0cc, 0.7, 1);
     for (double x : {215.5, 224.0}) {
         EllipsePath(cr, x, 295.2, 2.0, 1.0);
@@ -412,11 +378,7 @@ void Hat(Canvas& c) {
         },
         0xe8cc98, 0.6, 1);
     // The band.
-    cairo_move_to(cr, 186, 240);
-    cairo_curve_to(cr, 202, 243, 238, 243, 254, 240);
-    cairo_line_to(cr, 254, 250);
-    cairo_curve_to(cr, 238, 253, 202, 253, 186, 250);
-    cairo_close_path(cr);
+    BandPath(cr, 186, 254, 240, 250, 16, 3, 3);
     FillVertical(cr, 240, 252, 0x5a3a20, 0x24140a);
     cairo_restore(cr);
     crown(cr);
