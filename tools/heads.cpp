@@ -191,6 +191,14 @@ void SmoothPath(cairo_t* cr, const std::vector<double>& xy) {
     cairo_close_path(cr);
 }
 
+void CurvesPath(cairo_t* cr, const std::vector<double>& xy) {
+    cairo_move_to(cr, xy[0], xy[1]);
+    for (size_t i = 2; i + 5 < xy.size(); i += 6) {
+        cairo_curve_to(cr, xy[i], xy[i + 1], xy[i + 2], xy[i + 3], xy[i + 4], xy[i + 5]);
+    }
+    cairo_close_path(cr);
+}
+
 void PolygonPath(cairo_t* cr, const std::vector<double>& xy) {
     cairo_move_to(cr, xy[0], xy[1]);
     for (size_t i = 2; i + 1 < xy.size(); i += 2) {
@@ -233,6 +241,22 @@ void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha) {
     SetColour(cr, rgb, alpha);
     cairo_set_line_width(cr, width);
     cairo_stroke(cr);
+}
+
+void PaintShape(cairo_t* cr, const std::function<void(cairo_t*)>& path,
+                const std::function<void()>& fill, const std::function<void()>& inside,
+                uint32_t line, double width, double alpha) {
+    if (fill) {
+        path(cr);
+        fill();
+    }
+    cairo_save(cr);
+    path(cr);
+    cairo_clip(cr);
+    inside();
+    cairo_restore(cr);
+    path(cr);
+    Outline(cr, line, width, alpha);
 }
 
 void FillOutlined(cairo_t* cr, uint32_t fill, uint32_t line, double width, double lineAlpha) {

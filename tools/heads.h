@@ -67,6 +67,9 @@ void SoftFill(Canvas& c, const std::function<void(cairo_t*)>& shape, uint32_t rg
 void FillRadial(cairo_t* cr, double cx, double cy, double r, uint32_t inner, uint32_t outer);
 // A smooth closed curve through the points (x, y pairs), Catmull-Rom style.
 void SmoothPath(cairo_t* cr, const std::vector<double>& xy);
+// A closed path of Bezier curves: the start point, then three points (two
+// controls and the end) for each curve.
+void CurvesPath(cairo_t* cr, const std::vector<double>& xy);
 // A closed polygon through the points (x, y pairs).
 void PolygonPath(cairo_t* cr, const std::vector<double>& xy);
 // An ellipse's arc centred at (cx, cy) with radii rx and ry.
@@ -85,6 +88,11 @@ void PocketFlapPath(cairo_t* cr, double left, double right, double top, double s
 
 // Strokes the current path.
 void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha = 1.0);
+// A shape in three layers: `path` filled by `fill` (none leaves it all to
+// `inside`), then what `inside` draws clipped to the shape, then its outline.
+void PaintShape(cairo_t* cr, const std::function<void(cairo_t*)>& path,
+                const std::function<void()>& fill, const std::function<void()>& inside,
+                uint32_t line, double width, double alpha = 1.0);
 // Fills the current path, then strokes it.
 void FillOutlined(cairo_t* cr, uint32_t fill, uint32_t line, double width, double lineAlpha = 1.0);
 // Strokes the current path in dashes.

@@ -30,13 +30,9 @@ void BodyPath(cairo_t* cr) {
                     354, 278, 400, 290, 434, 304, 446, 330, 450, 400, 452, 484, 325, 488});
 }
 
-void Body(Canvas& c) {
+// The shirt's shading, seams, pockets and badges, and the gun belt.
+void BodyDetails(Canvas& c) {
     cairo_t* cr = c.cr;
-    BodyPath(cr);
-    FillVertical(cr, 276, 480, 0xbc9e6c, 0x8a6c40);
-    cairo_save(cr);
-    BodyPath(cr);
-    cairo_clip(cr);
     // A round belly lit from the upper left; the arms turn away at the sides.
     SoftDisc(c, 315, 380, 70, 0xe0c690, 0.35, 14);
     SoftFill(
@@ -108,9 +104,12 @@ void Body(Canvas& c) {
     FillVertical(cr, 451, 471, 0xf0e0a0, 0x8a6a20);
     RoundedRect(cr, kCx - 16, 451, 32, 20, 4);
     Outline(cr, 0x3a2808, 1);
-    cairo_restore(cr);
-    BodyPath(cr);
-    Outline(cr, kOutline, 1.3, 0.85);
+}
+
+void Body(Canvas& c) {
+    auto cloth = [&] { FillVertical(c.cr, 276, 480, 0xbc9e6c, 0x8a6c40); };
+    PaintShape(
+        c.cr, BodyPath, cloth, [&] { BodyDetails(c); }, kOutline, 1.3, 0.85);
 }
 
 void Arms(Canvas& c) {
@@ -125,15 +124,9 @@ void Arms(Canvas& c) {
                     kCx + s * 120, 428, kCx + s * 100, 448, kCx + s * 86,  440, kCx + s * 100, 410,
                     kCx + s * 100, 360, kCx + s * 94,  318});
         };
-        sleeve(cr);
-        FillVertical(cr, 298, 448, 0xb09060, 0x7a5c34);
-        cairo_save(cr);
-        sleeve(cr);
-        cairo_clip(cr);
-        SoftRect(c, kCx + s * 118 - 8, 300, 16, 150, kShirtDark, 0.6, 6);
-        cairo_restore(cr);
-        sleeve(cr);
-        Outline(cr, kOutline, 1.2, 0.85);
+        auto cloth = [cr] { FillVertical(cr, 298, 448, 0xb09060, 0x7a5c34); };
+        auto shade = [&] { SoftRect(c, kCx + s * 118 - 8, 300, 16, 150, kShirtDark, 0.6, 6); };
+        PaintShape(cr, sleeve, cloth, shade, kOutline, 1.2, 0.85);
         cairo_move_to(cr, kCx + s * 118, 404);  // a crease at the elbow
         cairo_curve_to(cr, kCx + s * 112, 410, kCx + s * 108, 414, kCx + s * 104, 420);
         Outline(cr, kShirtDark, 1.2, 0.8);
@@ -316,22 +309,18 @@ void Moustache(Canvas& c) {
                 325, 243, 314, 242, 304, 246, 298, 258, 293, 258, 294, 246, 300, 234, 312, 228});
     };
     DropShadow(c, shape, 1, 2.5, 0x3a1a10, 0.5, 2);
-    shape(cr);
-    FillVertical(cr, 228, 258, 0xd8d2c8, 0x7a746c);
-    cairo_save(cr);
-    shape(cr);
-    cairo_clip(cr);
-    cairo_set_line_width(cr, 0.8);
-    for (int i = 0; i < 22; i++) {
-        double t = (i + 0.5) / 22.0, x = 296 + 58 * t, s = x < kCx ? -1 : 1;
-        SetColour(cr, i % 3 ? kGreyDark : 0xf0ece4, i % 3 ? 0.55 : 0.7);
-        cairo_move_to(cr, kCx + (x - kCx) * 0.5, 230);
-        cairo_curve_to(cr, x, 236, x + s * 2, 246, x + s * 3, 260);
-        cairo_stroke(cr);
-    }
-    cairo_restore(cr);
-    shape(cr);
-    Outline(cr, 0x4a4440, 0.9, 0.8);
+    auto grey = [cr] { FillVertical(cr, 228, 258, 0xd8d2c8, 0x7a746c); };
+    auto hairs = [cr] {
+        cairo_set_line_width(cr, 0.8);
+        for (int i = 0; i < 22; i++) {
+            double t = (i + 0.5) / 22.0, x = 296 + 58 * t, s = x < kCx ? -1 : 1;
+            SetColour(cr, i % 3 ? kGreyDark : 0xf0ece4, i % 3 ? 0.55 : 0.7);
+            cairo_move_to(cr, kCx + (x - kCx) * 0.5, 230);
+            cairo_curve_to(cr, x, 236, x + s * 2, 246, x + s * 3, 260);
+            cairo_stroke(cr);
+        }
+    };
+    PaintShape(cr, shape, grey, hairs, 0x4a4440, 0.9, 0.8);
 }
 
 void MouthShape(Canvas& c, Mouth mouth) {
@@ -385,14 +374,9 @@ void Hat(Canvas& c) {
     cairo_t* cr = c.cr;
     // Brim curled up at the sides, dipping at the front.
     auto brim = [](cairo_t* t) {
-        cairo_move_to(t, 232, 150);
-        cairo_curve_to(t, 250, 160, 285, 168, 325, 168);
-        cairo_curve_to(t, 365, 168, 400, 160, 418, 150);
-        cairo_curve_to(t, 420, 160, 410, 176, 390, 182);
-        cairo_curve_to(t, 365, 188, 345, 186, 325, 190);
-        cairo_curve_to(t, 305, 186, 285, 188, 260, 182);
-        cairo_curve_to(t, 240, 176, 230, 160, 232, 150);
-        cairo_close_path(t);
+        CurvesPath(t, {232, 150, 250, 160, 285, 168, 325, 168, 365, 168, 400, 160, 418,
+                       150, 420, 160, 410, 176, 390, 182, 365, 188, 345, 186, 325, 190,
+                       305, 186, 285, 188, 260, 182, 240, 176, 230, 160, 232, 150});
     };
     DropShadow(c, brim, 2, 8, 0x1a0a04, 0.4, 4);
     brim(cr);
@@ -409,27 +393,22 @@ void Hat(Canvas& c) {
     Outline(cr, kOutline, 1.2);
     // The crown: a cattleman's crease down the middle.
     auto crown = [](cairo_t* t) {
-        cairo_move_to(t, 280, 166);
-        cairo_curve_to(t, 279, 146, 281, 128, 290, 118);
-        cairo_curve_to(t, 300, 112, 312, 118, 325, 122);
-        cairo_curve_to(t, 338, 118, 350, 112, 360, 118);
-        cairo_curve_to(t, 369, 128, 371, 146, 370, 166);
-        cairo_curve_to(t, 350, 170, 300, 170, 280, 166);
-        cairo_close_path(t);
+        CurvesPath(
+            t, {280, 166, 279, 146, 281, 128, 290, 118, 300, 112, 312, 118, 325, 122, 338, 118,
+                350, 112, 360, 118, 369, 128, 371, 146, 370, 166, 350, 170, 300, 170, 280, 166});
     };
-    crown(cr);
-    FillLinear(cr, 280, 0, 370, 0,
-               {{{0, 0.86, 0.82, 0.7}, {0.4, 0.93, 0.89, 0.78}, {1, 0.52, 0.46, 0.36}}});
-    cairo_save(cr);
-    crown(cr);
-    cairo_clip(cr);
-    SoftSliver(c, {322, 122, 318, 135, 320, 148, 324, 158, 330, 158, 328, 145, 328, 132, 328, 122},
-               0x3a2e20, 0.5, 3);
-    BandPath(cr, 279, 371, 150, 168, 21, 5, 4);
-    FillVertical(cr, 150, 170, 0x6a4424, 0x2a180a);
-    cairo_restore(cr);
-    crown(cr);
-    Outline(cr, kOutline, 1.2);
+    auto felt = [cr] {
+        FillLinear(cr, 280, 0, 370, 0,
+                   {{{0, 0.86, 0.82, 0.7}, {0.4, 0.93, 0.89, 0.78}, {1, 0.52, 0.46, 0.36}}});
+    };
+    auto creaseAndBand = [&] {
+        SoftSliver(c,
+                   {322, 122, 318, 135, 320, 148, 324, 158, 330, 158, 328, 145, 328, 132, 328, 122},
+                   0x3a2e20, 0.5, 3);
+        BandPath(cr, 279, 371, 150, 168, 21, 5, 4);
+        FillVertical(cr, 150, 170, 0x6a4424, 0x2a180a);
+    };
+    PaintShape(cr, crown, felt, creaseAndBand, kOutline, 1.2);
     cairo_arc(cr, 296, 160, 3.2, 0, 2 * M_PI);  // a silver concho on the band
     FillRadial(cr, 295, 159, 3.2, 0xffffff, 0x707880);
 }

@@ -349,40 +349,29 @@ void Hat(Canvas& c) {
     StrokeDashed(cr, 2, 1.5);
     // The crown with its four-dent peak.
     auto crown = [](cairo_t* t) {
-        cairo_move_to(t, 187, 249);
-        cairo_curve_to(t, 187, 236, 191, 222, 200, 213);
-        cairo_curve_to(t, 206, 208, 212, 208, 215, 207);
-        cairo_curve_to(t, 217, 203, 223, 203, 225, 207);
-        cairo_curve_to(t, 228, 208, 234, 208, 240, 213);
-        cairo_curve_to(t, 249, 222, 253, 236, 253, 249);
-        cairo_curve_to(t, 238, 252, 202, 252, 187, 249);
-        cairo_close_path(t);
+        CurvesPath(t, {187, 249, 187, 236, 191, 222, 200, 213, 206, 208, 212, 208, 215,
+                       207, 217, 203, 223, 203, 225, 207, 228, 208, 234, 208, 240, 213,
+                       249, 222, 253, 236, 253, 249, 238, 252, 202, 252, 187, 249});
     };
-    crown(cr);
-    FillLinear(cr, 187, 0, 253, 0,
-               {{{0, 0.66, 0.5, 0.28}, {0.45, 0.7, 0.54, 0.3}, {1, 0.34, 0.24, 0.12}}});
-    cairo_save(cr);
-    crown(cr);
-    cairo_clip(cr);
-    for (double x : {206.0, 234.0}) {  // the front dents
-        SoftEllipse(c, x, 220, 6, 11, 0x2a1808, 0.45, 3);
-    }
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_move_to(m, 218, 206);
-            cairo_line_to(m, 222, 206);
-            cairo_line_to(m, 221, 232);
-            cairo_line_to(m, 219, 232);
-            cairo_fill(m);
-        },
-        0xe8cc98, 0.6, 1);
-    // The band.
-    BandPath(cr, 186, 254, 240, 250, 16, 3, 3);
-    FillVertical(cr, 240, 252, 0x5a3a20, 0x24140a);
-    cairo_restore(cr);
-    crown(cr);
-    Outline(cr, kOutline, 1.1);
+    auto felt = [cr] {
+        FillLinear(cr, 187, 0, 253, 0,
+                   {{{0, 0.66, 0.5, 0.28}, {0.45, 0.7, 0.54, 0.3}, {1, 0.34, 0.24, 0.12}}});
+    };
+    auto dentsAndBand = [&] {
+        for (double x : {206.0, 234.0}) {  // the front dents
+            SoftEllipse(c, x, 220, 6, 11, 0x2a1808, 0.45, 3);
+        }
+        SoftFill(
+            c,
+            [](cairo_t* m) {
+                PolygonPath(m, {218, 206, 222, 206, 221, 232, 219, 232});
+                cairo_fill(m);
+            },
+            0xe8cc98, 0.6, 1);
+        BandPath(cr, 186, 254, 240, 250, 16, 3, 3);
+        FillVertical(cr, 240, 252, 0x5a3a20, 0x24140a);
+    };
+    PaintShape(cr, crown, felt, dentsAndBand, kOutline, 1.1);
     Rectangle(cr, 195, 243.5, 4, 5, 0xd8b050);  // the band's buckle
 }
 
