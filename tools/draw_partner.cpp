@@ -70,11 +70,9 @@ void Camouflage(Canvas& c) {
     cairo_surface_destroy(s);
 }
 
-void Jacket(Canvas& c) {
+// The camouflage, its light and shade, seams and pocket.
+void JacketDetails(Canvas& c) {
     cairo_t* cr = c.cr;
-    cairo_save(cr);
-    JacketPath(cr);
-    cairo_clip(cr);
     Camouflage(c);
     // Light from the upper left: the far shoulder and arm turn into shade,
     // the tops of the shoulders catch the light.
@@ -111,9 +109,11 @@ void Jacket(Canvas& c) {
     cairo_arc(cr, 275, 391, 2, 0, 2 * M_PI);
     SetColour(cr, 0x3a2a18);
     cairo_fill(cr);
-    cairo_restore(cr);
-    JacketPath(cr);
-    Outline(cr, kOutline, 1.3, 0.85);
+}
+
+void Jacket(Canvas& c) {
+    PaintShape(
+        c.cr, JacketPath, nullptr, [&] { JacketDetails(c); }, kOutline, 1.3, 0.85);
 }
 
 void NeckAndShirt(Canvas& c) {
@@ -180,13 +180,9 @@ void Ear(Canvas& c) {
     Outline(cr, 0x7a3a28, 1.2, 0.7);
 }
 
-void Face(Canvas& c) {
+// Light, weather and stubble, drawn inside the face.
+void FaceShading(Canvas& c) {
     cairo_t* cr = c.cr;
-    FacePath(cr);
-    FillRadial(cr, 292, 294, 46, 0xeab08c, 0xb8785a);
-    cairo_save(cr);
-    FacePath(cr);
-    cairo_clip(cr);
     // The far side of the face turned from the light, the near cheek lit.
     SoftSmooth(c, {316, 266, 330, 290, 324, 320, 306, 336, 312, 312, 316, 290}, kSkinShade, 0.5, 4);
     // The bill's shadow across the brow.
@@ -211,9 +207,13 @@ void Face(Canvas& c) {
         double x = 274 + 48 * Hash01(k, 1, 77), y = 310 + 26 * Hash01(k, 2, 77);
         Rectangle(cr, x, y, 0.8, 0.8, 0x3a2a22, 0.45);
     }
-    cairo_restore(cr);
-    FacePath(cr);
-    Outline(cr, kOutline, 1.1, 0.8);
+}
+
+void Face(Canvas& c) {
+    cairo_t* cr = c.cr;
+    auto skin = [cr] { FillRadial(cr, 292, 294, 46, 0xeab08c, 0xb8785a); };
+    PaintShape(
+        cr, FacePath, skin, [&] { FaceShading(c); }, kOutline, 1.1, 0.8);
     // Greying hair below the cap, in front of the ear.
     SmoothPath(cr, {272, 272, 279, 274, 278, 286, 275, 294, 272, 288, 271, 280});
     FillVertical(cr, 272, 294, 0x4a3a2c, 0x7a6a5a);
@@ -300,54 +300,40 @@ void Cap(Canvas& c) {
     cairo_t* cr = c.cr;
     // The crown: six panels of brown canvas, the button on top.
     auto crown = [](cairo_t* t) {
-        cairo_move_to(t, 268, 278);
-        cairo_curve_to(t, 264, 262, 272, 248, 290, 243);
-        cairo_curve_to(t, 306, 239, 322, 246, 327, 258);
-        cairo_curve_to(t, 330, 266, 329, 272, 328, 276);
-        cairo_curve_to(t, 310, 270, 286, 271, 268, 278);
-        cairo_close_path(t);
+        CurvesPath(t, {268, 278, 264, 262, 272, 248, 290, 243, 306, 239, 322, 246, 327,
+                       258, 330, 266, 329, 272, 328, 276, 310, 270, 286, 271, 268, 278});
     };
-    crown(cr);
-    FillLinear(cr, 266, 240, 330, 276,
-               {{{0, 0.66, 0.5, 0.3}, {0.45, 0.56, 0.4, 0.22}, {1, 0.28, 0.19, 0.1}}});
-    cairo_save(cr);
-    crown(cr);
-    cairo_clip(cr);
-    Grain(c, 260, 236, 76, 44, 0.08, 1.2, 405);
-    cairo_move_to(cr, 297, 242);
-    cairo_curve_to(cr, 293, 252, 291, 262, 292, 273);
-    cairo_move_to(cr, 298, 242);
-    cairo_curve_to(cr, 308, 250, 314, 260, 316, 272);
-    cairo_move_to(cr, 296, 242);
-    cairo_curve_to(cr, 282, 248, 274, 260, 272, 276);
-    Outline(cr, 0x3a2612, 0.9, 0.7);
-    cairo_restore(cr);
-    crown(cr);
-    Outline(cr, kOutline, 1.1);
+    auto canvas = [cr] {
+        FillLinear(cr, 266, 240, 330, 276,
+                   {{{0, 0.66, 0.5, 0.3}, {0.45, 0.56, 0.4, 0.22}, {1, 0.28, 0.19, 0.1}}});
+    };
+    auto seams = [&] {
+        Grain(c, 260, 236, 76, 44, 0.08, 1.2, 405);
+        cairo_move_to(cr, 297, 242);
+        cairo_curve_to(cr, 293, 252, 291, 262, 292, 273);
+        cairo_move_to(cr, 298, 242);
+        cairo_curve_to(cr, 308, 250, 314, 260, 316, 272);
+        cairo_move_to(cr, 296, 242);
+        cairo_curve_to(cr, 282, 248, 274, 260, 272, 276);
+        Outline(cr, 0x3a2612, 0.9, 0.7);
+    };
+    PaintShape(cr, crown, canvas, seams, kOutline, 1.1);
     cairo_arc(cr, 297, 242, 2.2, 0, 2 * M_PI);
     FillOutlined(cr, 0x5a3e20, kOutline, 0.8);
     // The bill, curved, pointing over his face toward the water.
     auto bill = [](cairo_t* t) {
-        cairo_move_to(t, 272, 277);
-        cairo_curve_to(t, 292, 269, 318, 270, 330, 274);
-        cairo_curve_to(t, 342, 276, 344, 282, 338, 285);
-        cairo_curve_to(t, 322, 288, 300, 284, 284, 283);
-        cairo_curve_to(t, 276, 282, 271, 280, 272, 277);
-        cairo_close_path(t);
+        CurvesPath(t, {272, 277, 292, 269, 318, 270, 330, 274, 342, 276, 344, 282, 338,
+                       285, 322, 288, 300, 284, 284, 283, 276, 282, 271, 280, 272, 277});
     };
-    bill(cr);
-    FillVertical(cr, 270, 288, 0x7a5630, 0x3a2612);
-    cairo_save(cr);
-    bill(cr);
-    cairo_clip(cr);
-    cairo_move_to(cr, 276, 279);
-    cairo_curve_to(cr, 296, 275, 320, 275, 336, 279);
-    SetColour(cr, 0xc8a070, 0.55);
-    cairo_set_line_width(cr, 0.8);
-    StrokeDashed(cr, 2, 1.5);
-    cairo_restore(cr);
-    bill(cr);
-    Outline(cr, kOutline, 1.1);
+    auto cloth = [cr] { FillVertical(cr, 270, 288, 0x7a5630, 0x3a2612); };
+    auto stitches = [cr] {
+        cairo_move_to(cr, 276, 279);
+        cairo_curve_to(cr, 296, 275, 320, 275, 336, 279);
+        SetColour(cr, 0xc8a070, 0.55);
+        cairo_set_line_width(cr, 0.8);
+        StrokeDashed(cr, 2, 1.5);
+    };
+    PaintShape(cr, bill, cloth, stitches, kOutline, 1.1);
 }
 
 // His poses: the mouth shut or open (any open mouth), the eyes open or, as

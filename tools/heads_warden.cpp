@@ -69,13 +69,9 @@ void Neck(Canvas& c) {
               kSkin, {196, 244, 300, 326, 0x6a3020, 0.55});
 }
 
-void Shirt(Canvas& c) {
+// The shirt's shading, seams, epaulettes, patches and pockets.
+void ShirtDetails(Canvas& c) {
     cairo_t* cr = c.cr;
-    TorsoPath(cr);
-    FillVertical(cr, 335, 470, 0xd8c08a, 0xa88e5c);
-    cairo_save(cr);
-    TorsoPath(cr);
-    cairo_clip(cr);
     // The arms at the sides turn away from the light.
     SoftFill(
         c,
@@ -126,9 +122,12 @@ void Shirt(Canvas& c) {
     }
     // Placket and buttons down the middle.
     Rectangle(cr, kCx - 0.5, 356, 1.2, 118, kKhakiDark, 0.7);
-    cairo_restore(cr);
-    TorsoPath(cr);
-    Outline(cr, kOutline, 1.2, 0.8);
+}
+
+void Shirt(Canvas& c) {
+    auto cloth = [&] { FillVertical(c.cr, 335, 470, 0xd8c08a, 0xa88e5c); };
+    PaintShape(
+        c.cr, TorsoPath, cloth, [&] { ShirtDetails(c); }, kOutline, 1.2, 0.8);
 }
 
 void CollarAndTie(Canvas& c) {
