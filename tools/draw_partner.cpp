@@ -84,17 +84,12 @@ void JacketDetails(Canvas& c) {
     // Seams and folds: the sleeves set in at the shoulders, the zip, a flap
     // pocket on the near breast.
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
-    cairo_move_to(cr, 238, 352);
-    cairo_curve_to(cr, 232, 370, 230, 392, 234, 420);
-    cairo_move_to(cr, 362, 350);
-    cairo_curve_to(cr, 370, 368, 372, 392, 370, 420);
+    CurveLines(
+        cr, {{238, 352, 232, 370, 230, 392, 234, 420}, {362, 350, 370, 368, 372, 392, 370, 420}});
     Outline(cr, 0x1a160c, 1.4, 0.65);
-    cairo_move_to(cr, 218, 396);
-    cairo_curve_to(cr, 222, 404, 226, 410, 226, 420);
-    cairo_move_to(cr, 384, 392);
-    cairo_curve_to(cr, 380, 402, 378, 410, 380, 420);
-    cairo_move_to(cr, 262, 372);
-    cairo_curve_to(cr, 268, 380, 272, 382, 282, 384);
+    CurveLines(cr, {{218, 396, 222, 404, 226, 410, 226, 420},
+                    {384, 392, 380, 402, 378, 410, 380, 420},
+                    {262, 372, 268, 380, 272, 382, 282, 384}});
     Outline(cr, 0x1a160c, 1.1, 0.5);
     cairo_move_to(cr, 316, 350);
     cairo_curve_to(cr, 318, 380, 318, 400, 317, 424);
@@ -309,12 +304,9 @@ void Cap(Canvas& c) {
     };
     auto seams = [&] {
         Grain(c, 260, 236, 76, 44, 0.08, 1.2, 405);
-        cairo_move_to(cr, 297, 242);
-        cairo_curve_to(cr, 293, 252, 291, 262, 292, 273);
-        cairo_move_to(cr, 298, 242);
-        cairo_curve_to(cr, 308, 250, 314, 260, 316, 272);
-        cairo_move_to(cr, 296, 242);
-        cairo_curve_to(cr, 282, 248, 274, 260, 272, 276);
+        CurveLines(cr, {{297, 242, 293, 252, 291, 262, 292, 273},
+                        {298, 242, 308, 250, 314, 260, 316, 272},
+                        {296, 242, 282, 248, 274, 260, 272, 276}});
         Outline(cr, 0x3a2612, 0.9, 0.7);
     };
     PaintShape(cr, crown, canvas, seams, kOutline, 1.1);

@@ -199,6 +199,13 @@ void CurvesPath(cairo_t* cr, const std::vector<double>& xy) {
     cairo_close_path(cr);
 }
 
+void CurveLines(cairo_t* cr, const std::vector<std::array<double, 8>>& curves) {
+    for (const auto& k : curves) {
+        cairo_move_to(cr, k[0], k[1]);
+        cairo_curve_to(cr, k[2], k[3], k[4], k[5], k[6], k[7]);
+    }
+}
+
 void PolygonPath(cairo_t* cr, const std::vector<double>& xy) {
     cairo_move_to(cr, xy[0], xy[1]);
     for (size_t i = 2; i + 1 < xy.size(); i += 2) {

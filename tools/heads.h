@@ -70,6 +70,8 @@ void SmoothPath(cairo_t* cr, const std::vector<double>& xy);
 // A closed path of Bezier curves: the start point, then three points (two
 // controls and the end) for each curve.
 void CurvesPath(cairo_t* cr, const std::vector<double>& xy);
+// Open curves, one from each eight numbers: a start, two controls and an end.
+void CurveLines(cairo_t* cr, const std::vector<std::array<double, 8>>& curves);
 // A closed polygon through the points (x, y pairs).
 void PolygonPath(cairo_t* cr, const std::vector<double>& xy);
 // An ellipse's arc centred at (cx, cy) with radii rx and ry.
