@@ -24,8 +24,6 @@ constexpr Rect kArea = {190, 226, 220, 420 - 226};
 constexpr uint32_t kSkin = 0xd89a78;
 constexpr uint32_t kSkinShade = 0x8a4a34;
 constexpr uint32_t kOutline = 0x24160e;
-constexpr uint32_t kHair = 0x5a4434;
-constexpr uint32_t kMoustache = 0x4a3222;
 
 void FacePath(cairo_t* cr) {
     SmoothPath(cr, {298, 262, 312, 264, 320, 272, 323, 288, 321, 304, 315, 319, 306, 330,
@@ -107,8 +105,8 @@ void JacketDetails(Canvas& c) {
 }
 
 void Jacket(Canvas& c) {
-    PaintShape(
-        c.cr, JacketPath, nullptr, [&] { JacketDetails(c); }, kOutline, 1.3, 0.85);
+    auto details = [&] { JacketDetails(c); };
+    PaintShape(c.cr, JacketPath, nullptr, details, kOutline, 1.3, 0.85);
 }
 
 void NeckAndShirt(Canvas& c) {
@@ -207,8 +205,8 @@ void FaceShading(Canvas& c) {
 void Face(Canvas& c) {
     cairo_t* cr = c.cr;
     auto skin = [cr] { FillRadial(cr, 292, 294, 46, 0xeab08c, 0xb8785a); };
-    PaintShape(
-        cr, FacePath, skin, [&] { FaceShading(c); }, kOutline, 1.1, 0.8);
+    auto shading = [&] { FaceShading(c); };
+    PaintShape(cr, FacePath, skin, shading, kOutline, 1.1, 0.8);
     // Greying hair below the cap, in front of the ear.
     SmoothPath(cr, {272, 272, 279, 274, 278, 286, 275, 294, 272, 288, 271, 280});
     FillVertical(cr, 272, 294, 0x4a3a2c, 0x7a6a5a);

@@ -304,20 +304,29 @@ void SoftFillPath(Canvas& c, const std::function<void(cairo_t*)>& path, uint32_t
 }  // namespace
 
 void SoftDisc(Canvas& c, double x, double y, double r, uint32_t rgb, double alpha, int radius) {
-    SoftFillPath(
-        c, [&](cairo_t* m) { cairo_arc(m, x, y, r, 0, 2 * M_PI); }, rgb, alpha, radius);
+    auto disc = [&](cairo_t* m) { cairo_arc(m, x, y, r, 0, 2 * M_PI); };
+    SoftFillPath(c, disc, rgb, alpha, radius);
 }
 
 void SoftRect(Canvas& c, double x, double y, double w, double h, uint32_t rgb, double alpha,
               int radius) {
-    SoftFillPath(
-        c, [&](cairo_t* m) { cairo_rectangle(m, x, y, w, h); }, rgb, alpha, radius);
+    SoftRects(c, {{x, y, w, h}}, rgb, alpha, radius);
+}
+
+void SoftRects(Canvas& c, const std::vector<std::array<double, 4>>& rects, uint32_t rgb,
+               double alpha, int radius) {
+    auto path = [&](cairo_t* m) {
+        for (const auto& r : rects) {
+            cairo_rectangle(m, r[0], r[1], r[2], r[3]);
+        }
+    };
+    SoftFillPath(c, path, rgb, alpha, radius);
 }
 
 void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t rgb, double alpha,
                  int radius) {
-    SoftFillPath(
-        c, [&](cairo_t* m) { EllipsePath(m, cx, cy, rx, ry); }, rgb, alpha, radius);
+    auto ellipse = [&](cairo_t* m) { EllipsePath(m, cx, cy, rx, ry); };
+    SoftFillPath(c, ellipse, rgb, alpha, radius);
 }
 
 void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,
@@ -330,8 +339,8 @@ void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx
 }
 
 void SoftSmooth(Canvas& c, const std::vector<double>& xy, uint32_t rgb, double alpha, int radius) {
-    SoftFillPath(
-        c, [&](cairo_t* m) { SmoothPath(m, xy); }, rgb, alpha, radius);
+    auto smooth = [&](cairo_t* m) { SmoothPath(m, xy); };
+    SoftFillPath(c, smooth, rgb, alpha, radius);
 }
 
 void SoftSliver(Canvas& c, const std::array<double, 16>& xy, uint32_t rgb, double alpha,

@@ -113,6 +113,8 @@ void FillLinear(cairo_t* cr, double x0, double y0, double x1, double y1,
 void SoftDisc(Canvas& c, double x, double y, double r, uint32_t rgb, double alpha, int radius);
 void SoftRect(Canvas& c, double x, double y, double w, double h, uint32_t rgb, double alpha,
               int radius);
+void SoftRects(Canvas& c, const std::vector<std::array<double, 4>>& rects, uint32_t rgb,
+               double alpha, int radius);
 void SoftEllipse(Canvas& c, double cx, double cy, double rx, double ry, uint32_t rgb, double alpha,
                  int radius);
 void DropShadow(Canvas& c, const std::function<void(cairo_t*)>& shape, double dx, double dy,

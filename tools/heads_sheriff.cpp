@@ -10,13 +10,9 @@ namespace {
 
 constexpr double kCx = 325;
 
-constexpr uint32_t kSkin = 0xdca080;
 constexpr uint32_t kSkinShade = 0x8a4a34;
-constexpr uint32_t kGrey = 0xb0aaa0;
 constexpr uint32_t kGreyDark = 0x5a5650;
-constexpr uint32_t kShirt = 0xa88a5a;
 constexpr uint32_t kShirtDark = 0x5e4628;
-constexpr uint32_t kBrown = 0x4a3018;
 constexpr uint32_t kOutline = 0x24160c;
 
 void FacePath(cairo_t* cr) {
@@ -35,15 +31,8 @@ void BodyDetails(Canvas& c) {
     cairo_t* cr = c.cr;
     // A round belly lit from the upper left; the arms turn away at the sides.
     SoftDisc(c, 315, 380, 70, 0xe0c690, 0.35, 14);
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 180, 300, 44, 190);
-            cairo_rectangle(m, 426, 300, 44, 190);
-            cairo_rectangle(m, 180, 440, 300, 60);
-            cairo_fill(m);
-        },
-        kShirtDark, 0.65, 10);
+    SoftRects(c, {{180, 300, 44, 190}, {426, 300, 44, 190}, {180, 440, 300, 60}}, kShirtDark, 0.65,
+              10);
     for (int side : {-1, 1}) {
         double s = side;
         // The arm's inner edge against the body.
@@ -108,8 +97,8 @@ void BodyDetails(Canvas& c) {
 
 void Body(Canvas& c) {
     auto cloth = [&] { FillVertical(c.cr, 276, 480, 0xbc9e6c, 0x8a6c40); };
-    PaintShape(
-        c.cr, BodyPath, cloth, [&] { BodyDetails(c); }, kOutline, 1.3, 0.85);
+    auto details = [&] { BodyDetails(c); };
+    PaintShape(c.cr, BodyPath, cloth, details, kOutline, 1.3, 0.85);
 }
 
 void Arms(Canvas& c) {

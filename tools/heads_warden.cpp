@@ -10,12 +10,8 @@ constexpr double kCx = 220;  // the middle of her face, on screen
 
 constexpr uint32_t kSkin = 0xe8b494;
 constexpr uint32_t kSkinShade = 0x9a5a40;
-constexpr uint32_t kHair = 0x5a2614;
 constexpr uint32_t kHairDark = 0x2e1208;
-constexpr uint32_t kKhaki = 0xc4aa76;
 constexpr uint32_t kKhakiDark = 0x7a6238;
-constexpr uint32_t kGreen = 0x2e4a2c;
-constexpr uint32_t kFelt = 0x94703e;
 constexpr uint32_t kOutline = 0x2a1810;
 
 void FacePath(cairo_t* cr) {
@@ -73,14 +69,7 @@ void Neck(Canvas& c) {
 void ShirtDetails(Canvas& c) {
     cairo_t* cr = c.cr;
     // The arms at the sides turn away from the light.
-    SoftFill(
-        c,
-        [](cairo_t* m) {
-            cairo_rectangle(m, 100, 360, 40, 120);
-            cairo_rectangle(m, 300, 360, 40, 120);
-            cairo_fill(m);
-        },
-        kKhakiDark, 0.6, 8);
+    SoftRects(c, {{100, 360, 40, 120}, {300, 360, 40, 120}}, kKhakiDark, 0.6, 8);
     for (int side : {-1, 1}) {
         double s = side;
         // Sleeve seam and the fold between arm and body; on her left they
@@ -126,8 +115,8 @@ void ShirtDetails(Canvas& c) {
 
 void Shirt(Canvas& c) {
     auto cloth = [&] { FillVertical(c.cr, 335, 470, 0xd8c08a, 0xa88e5c); };
-    PaintShape(
-        c.cr, TorsoPath, cloth, [&] { ShirtDetails(c); }, kOutline, 1.2, 0.8);
+    auto details = [&] { ShirtDetails(c); };
+    PaintShape(c.cr, TorsoPath, cloth, details, kOutline, 1.2, 0.8);
 }
 
 void CollarAndTie(Canvas& c) {
