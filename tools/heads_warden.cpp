@@ -1,7 +1,6 @@
 // Wilma the game warden: head and shoulders over the blind's edge, campaign
 // hat, khaki uniform shirt with badge and tie, writing on a clipboard. Her
 // second overlay is the pen hand: resting on the paper, or lifted.
-
 #include "heads.h"
 
 namespace {
