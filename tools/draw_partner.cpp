@@ -329,7 +329,6 @@ void Cap(Canvas& c) {
 // His poses: the mouth shut or open (any open mouth), the eyes open or, as
 // the second overlay, blinking.
 void PaintPartner(Canvas& c, const HeadPose& pose) {
-    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     Jacket(c);
     NeckAndShirt(c);
     Collar(c);
@@ -338,11 +337,9 @@ void PaintPartner(Canvas& c, const HeadPose& pose) {
     EyesAndBrows(c, pose.second);
     MouthAndMoustache(c, pose.mouth != Mouth::kClosed);
     Cap(c);
-    cairo_identity_matrix(c.cr);
-    Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, 404);
 }
 
-constexpr HeadFigure kPartner = {kArea, kAnchorX, kAnchorY, PaintPartner, false};
+constexpr HeadFigure kPartner = {kArea, kAnchorX, kAnchorY, PaintPartner, false, 404};
 
 }  // namespace
 

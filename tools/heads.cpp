@@ -36,7 +36,9 @@ bool PixelBox::Meets(const PixelBox& b) const {
 Picture PaintPose(const HeadFigure& f, const HeadPose& pose) {
     Canvas c(f.area.w, f.area.h);
     cairo_translate(c.cr, -f.area.x, -f.area.y);
+    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     f.paint(c, pose);
+    Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, f.grainSeed);
     return Quantize(c, 0, 0, f.area.w, f.area.h, true, kDither);
 }
 

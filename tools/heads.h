@@ -20,7 +20,8 @@ struct HeadPose {
 };
 
 // A figure: the screen area it is painted in, the point the game draws it at,
-// and the painter, which draws in screen coordinates.
+// and the painter, which draws in screen coordinates with round line joins;
+// the painting is grained afterwards with the figure's own seed.
 struct HeadFigure {
     Rect area;
     int anchorX, anchorY;
@@ -28,6 +29,7 @@ struct HeadFigure {
     // The second overlay lies inside the eye overlays (a blink): it repeats
     // overlay 4 there, which is all the sheriff's comment ever shows.
     bool secondInEyes;
+    uint32_t grainSeed;
 };
 
 // The twelve graphics of a talking-head bank, or none (with a message on

@@ -403,7 +403,6 @@ void Hat(Canvas& c) {
 }
 
 void PaintSheriff(Canvas& c, const HeadPose& pose) {
-    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     Body(c);
     Arms(c);
     Neck(c);
@@ -413,9 +412,8 @@ void PaintSheriff(Canvas& c, const HeadPose& pose) {
     MouthShape(c, pose.mouth);
     Moustache(c);
     Hat(c);
-    Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, 2112);
 }
 
 }  // namespace
 
-const HeadFigure kSheriff = {{194, 104, 262, 376}, 325, 479, PaintSheriff, true};
+const HeadFigure kSheriff = {{194, 104, 262, 376}, 325, 479, PaintSheriff, true, 2112};

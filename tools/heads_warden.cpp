@@ -363,7 +363,6 @@ void Hat(Canvas& c) {
 }
 
 void PaintWarden(Canvas& c, const HeadPose& pose) {
-    cairo_set_line_join(c.cr, CAIRO_LINE_JOIN_ROUND);
     Hair(c);
     Shirt(c);
     Neck(c);
@@ -375,9 +374,8 @@ void PaintWarden(Canvas& c, const HeadPose& pose) {
     FrontLocks(c);
     Hat(c);
     Clipboard(c, pose.second);
-    Grain(c, 0, 0, c.width, c.height, 0.05, 2.0, 2012);
 }
 
 }  // namespace
 
-const HeadFigure kWarden = {{110, 196, 220, 274}, 220, 470, PaintWarden, false};
+const HeadFigure kWarden = {{110, 196, 220, 274}, 220, 470, PaintWarden, false, 2012};
