@@ -224,9 +224,7 @@ void Face(Canvas& c) {
     cairo_curve_to(cr, 312, 309, 309, 311, 305, 310);
     Outline(cr, 0x6a3020, 1.1, 0.85);
     SoftDisc(c, 306, 305, 2.6, 0xfcd8c0, 0.7, 1);
-    EllipsePath(cr, 303, 309.5, 2.4, 1.1);
-    SetColour(cr, 0x4a1a10, 0.8);
-    cairo_fill(cr);
+    Nostril(cr, 303, 309.5, 2.4, 1.1, 0x4a1a10, 0.8);
 }
 
 void EyesAndBrows(Canvas& c, bool blink) {

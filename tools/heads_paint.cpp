@@ -339,6 +339,12 @@ void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const Eye
     cairo_restore(cr);
 }
 
+void Nostril(cairo_t* cr, double x, double y, double rx, double ry, uint32_t rgb, double alpha) {
+    EllipsePath(cr, x, y, rx, ry);
+    SetColour(cr, rgb, alpha);
+    cairo_fill(cr);
+}
+
 void PaintBrow(cairo_t* cr, double x0, double y0, double x1, double y1, double arch, double thick,
                uint32_t colour) {
     constexpr int kSteps = 12;

@@ -103,6 +103,9 @@ struct EyeLook {
     double open;      // 0 shut, 1 wide
     double lidSlant;  // + lowers the inner corner of the upper lid (a scowl)
 };
+// A nostril: a small dark ellipse centred at (x, y).
+void Nostril(cairo_t* cr, double x, double y, double rx, double ry, uint32_t rgb, double alpha);
+
 // One eye centred at (cx, cy), w wide; `inner` is +1 when the nose lies to the
 // right of it, -1 to the left.
 void PaintEye(Canvas& c, double cx, double cy, double w, double inner, const EyeLook& e,

@@ -246,9 +246,7 @@ void Face(Canvas& c) {
     SoftDisc(c, 323, 222, 4.5, 0xf8d2b8, 0.6, 2);
     SoftDisc(c, 325, 224, 7, 0xc04838, 0.18, 3);
     for (double x : {318.0, 332.0}) {
-        EllipsePath(cr, x, 229, 3, 1.5);
-        SetColour(cr, 0x4a1c10, 0.8);
-        cairo_fill(cr);
+        Nostril(cr, x, 229, 3, 1.5, 0x4a1c10, 0.8);
     }
     FacePath(cr);
     Outline(cr, kOutline, 1.2, 0.8);

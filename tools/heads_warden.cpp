@@ -247,9 +247,7 @@ void Face(Canvas& c) {
                kSkinShade, 0.55, 1);
     SoftDisc(c, 219, 291, 2.6, 0xfce0cc, 0.7, 1);
     for (double x : {215.5, 224.0}) {
-        EllipsePath(cr, x, 295.2, 2.0, 1.0);
-        SetColour(cr, 0x5a2418, 0.75);
-        cairo_fill(cr);
+        Nostril(cr, x, 295.2, 2.0, 1.0, 0x5a2418, 0.75);
     }
     SoftRect(c, 213, 296.5, 14, 2, 0x8a4a34, 0.35, 1);
     FacePath(cr);
