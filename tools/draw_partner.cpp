@@ -99,9 +99,7 @@ void JacketDetails(Canvas& c) {
     SoftRect(c, 254, 392, 42, 6, 0x100c06, 0.45, 2);
     PolygonPath(cr, {252, 382, 296, 380, 297, 392, 275, 397, 253, 393});
     Outline(cr, 0x2a2214, 1.2, 0.8);
-    cairo_arc(cr, 275, 391, 2, 0, 2 * M_PI);
-    SetColour(cr, 0x3a2a18);
-    cairo_fill(cr);
+    Dot(cr, 275, 391, 2, 0x3a2a18);
 }
 
 void Jacket(Canvas& c) {

@@ -98,6 +98,12 @@ void PocketFlapPath(cairo_t* cr, double left, double right, double top, double s
     PolygonPath(cr, {left, top, right, top, right, side, (left + right) / 2, tip, left, side});
 }
 
+void Dot(cairo_t* cr, double x, double y, double r, uint32_t rgb, double alpha) {
+    cairo_arc(cr, x, y, r, 0, 2 * M_PI);
+    SetColour(cr, rgb, alpha);
+    cairo_fill(cr);
+}
+
 void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha) {
     SetColour(cr, rgb, alpha);
     cairo_set_line_width(cr, width);

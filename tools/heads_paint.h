@@ -40,6 +40,8 @@ void BandPath(cairo_t* cr, double x0, double x1, double top, double bottom, doub
 // A pocket flap: square across the top, pointed at the bottom.
 void PocketFlapPath(cairo_t* cr, double left, double right, double top, double side, double tip);
 
+// A filled disc: a button, a stud.
+void Dot(cairo_t* cr, double x, double y, double r, uint32_t rgb, double alpha = 1.0);
 // Strokes the current path.
 void Outline(cairo_t* cr, uint32_t rgb, double width, double alpha = 1.0);
 // A shape in three layers: `path` filled by `fill` (none leaves it all to

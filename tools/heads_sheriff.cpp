@@ -44,9 +44,7 @@ void BodyDetails(Canvas& c) {
                     {kCx + s * 34, 283, kCx + s * 104, 300, kCx + s * 102, 309, kCx + s * 34, 291});
         SetColour(cr, 0x6a4e2c);
         cairo_fill(cr);
-        cairo_arc(cr, kCx + s * 42, 288, 2.2, 0, 2 * M_PI);
-        SetColour(cr, 0xd8c070);
-        cairo_fill(cr);
+        Dot(cr, kCx + s * 42, 288, 2.2, 0xd8c070);
         // Shoulder patch: a brown shield with a gold rim.
         double px = kCx + s * 108, py = 330;
         cairo_move_to(cr, px - 9, py - 11);
@@ -67,9 +65,7 @@ void BodyDetails(Canvas& c) {
         cairo_line_to(cr, x0 + 49, 392);
         cairo_line_to(cr, x0 + 50, 356);
         cairo_stroke(cr);
-        cairo_arc(cr, x0 + 25, 350, 2, 0, 2 * M_PI);
-        SetColour(cr, 0x3a2a14);
-        cairo_fill(cr);
+        Dot(cr, x0 + 25, 350, 2, 0x3a2a14);
     }
     // Placket and buttons, bowed over the belly.
     cairo_move_to(cr, kCx, 300);
@@ -77,9 +73,7 @@ void BodyDetails(Canvas& c) {
     Outline(cr, kShirtDark, 1.3, 0.85);
     for (int i = 0; i < 4; i++) {
         double y = 330 + i * 32;
-        cairo_arc(cr, kCx + 3 + (i > 0 ? 3 : 0), y, 2.2, 0, 2 * M_PI);
-        SetColour(cr, 0x3a2a14);
-        cairo_fill(cr);
+        Dot(cr, kCx + 3 + (i > 0 ? 3 : 0), y, 2.2, 0x3a2a14);
     }
     // The gun belt with its buckle, the holster at his right hip.
     BandPath(cr, 196, 454, 446, 466, 64, 10, 10);
@@ -153,9 +147,7 @@ void Neck(Canvas& c) {
     cairo_stroke(cr);
     EllipsePath(cr, kCx, 300, 6, 7.5);
     FillRadial(cr, kCx - 2, 298, 8, 0xe8f0f4, 0x5a6a78);
-    cairo_arc(cr, kCx, 300, 2.6, 0, 2 * M_PI);
-    SetColour(cr, 0x2a8a8a);
-    cairo_fill(cr);
+    Dot(cr, kCx, 300, 2.6, 0x2a8a8a);
 }
 
 void Star(Canvas& c) {
@@ -177,9 +169,7 @@ void Star(Canvas& c) {
     Outline(cr, 0x3a2606, 0.9);
     for (int i = 0; i < 6; i++) {  // a ball on each point
         double a = -M_PI / 2 + i * M_PI / 3;
-        cairo_arc(cr, x + r * std::cos(a), y + r * std::sin(a), 1.6, 0, 2 * M_PI);
-        SetColour(cr, 0xf4dc90);
-        cairo_fill(cr);
+        Dot(cr, x + r * std::cos(a), y + r * std::sin(a), 1.6, 0xf4dc90);
     }
     cairo_arc(cr, x, y, r * 0.34, 0, 2 * M_PI);
     Outline(cr, 0x8a6418, 1);

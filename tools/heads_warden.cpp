@@ -85,9 +85,7 @@ void ShirtDetails(Canvas& c) {
         PolygonPath(cr,
                     {kCx + s * 30, 340, kCx + s * 76, 352, kCx + s * 74, 359, kCx + s * 30, 346});
         FillOutlined(cr, 0xa08a5a, kKhakiDark, 1.2, 0.8);
-        cairo_arc(cr, kCx + s * 36, 343.5, 1.8, 0, 2 * M_PI);
-        SetColour(cr, 0x6a5020);
-        cairo_fill(cr);
+        Dot(cr, kCx + s * 36, 343.5, 1.8, 0x6a5020);
         // A shoulder patch: the service's arrowhead.
         double px = kCx + s * 88, py = 378;
         cairo_move_to(cr, px, py - 11);
@@ -104,9 +102,7 @@ void ShirtDetails(Canvas& c) {
         Outline(cr, kKhakiDark, 1.2, 0.8);
         PocketFlapPath(cr, x0 - 1, x0 + 37, 379, 388, 392);
         FillOutlined(cr, 0xd2ba86, kKhakiDark, 1.2, 0.9);
-        cairo_arc(cr, x0 + 18, 388, 1.7, 0, 2 * M_PI);
-        SetColour(cr, 0x5a4420);
-        cairo_fill(cr);
+        Dot(cr, x0 + 18, 388, 1.7, 0x5a4420);
     }
     // Placket and buttons down the middle.
     Rectangle(cr, kCx - 0.5, 356, 1.2, 118, kKhakiDark, 0.7);
