@@ -205,7 +205,7 @@ try {
   });
   const huntHeld = (async () => {
     try {
-      await page.waitForFunction('window.gameLog.some((line) => /waiting for the hunt\'s data/.test(line))', { timeout: 90000, polling: 100 });
+      await page.waitForFunction('window.gameLog && window.gameLog.some((line) => /waiting for the hunt\'s data/.test(line))', { timeout: 90000, polling: 100 });
     } catch (error) {
       releaseHunt();
       return 'the game never waited for the hunt\'s data';
