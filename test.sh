@@ -87,7 +87,8 @@ for fuzzer in "$ROOT"/build-fuzz/bin/fuzz_*; do
 done
 
 # The browser build in Chromium: the same frames as the native script runner,
-# a player's session through real input, a saved game across a reload.
+# a player's session through real input (reaching the hunt before its data),
+# a saved game across a reload, at most 10 MB (gzip) before the title.
 echo "== Browser"
 web_start=$SECONDS
 if ! build_web; then

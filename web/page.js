@@ -54,6 +54,7 @@
       if (m) progress.textContent = 'loading ' + Math.round(100 * m[1] / m[2]) + '%';
     },
     toggleFullscreen: toggleFullscreen,
+    say: say,
     setWindowMode: function (scale, fullscreen) {
       wantedScale = scale;
       if (!!fullscreen !== (document.fullscreenElement === stage)) {
@@ -82,17 +83,25 @@
   const context = canvas.getContext('2d', { alpha: false });
   const putImageData = context.putImageData.bind(context);
   context.putImageData = function () {
-    if (!timing.firstPicture) timing.firstPicture = performance.now();
+    if (!timing.firstPicture) {
+      timing.firstPicture = performance.now();
+      // The title is up: the hunt's data comes while the player looks at it.
+      Module.huntData.load();
+    }
     return putImageData.apply(null, arguments);
   };
   Module.canvasContext = context;
 
+  // All the data first: a script runs to its end in one go (callMain
+  // returns with its result), which a wait for the hunt's data would break.
   function runScript() {
     start.hidden = true;
-    fetch(scriptUrl).then(function (response) {
+    Module.huntData.load();
+    Promise.all([fetch(scriptUrl).then(function (response) {
       if (!response.ok) throw new Error('cannot fetch ' + scriptUrl + ': ' + response.status);
       return response.text();
-    }).then(function (text) {
+    }), Module.huntData.arrived]).then(function (results) {
+      const text = results[0];
       Module.FS.writeFile('/script/run/script.txt', text);
       Module.FS.chdir('/script/run');
       const args = ['--script', '/script/run/script.txt'];

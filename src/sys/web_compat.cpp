@@ -4,6 +4,7 @@
 #include <emscripten.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <stdarg.h>
 #include <stdio.h>
 #include <time.h>
 #include <unistd.h>
@@ -79,4 +80,44 @@ extern "C" int link(const char* oldpath, const char* newpath) {
         return -1;
     }
     return 0;
+}
+
+// The page brings the hunt's data after the title (web/pre.js). For a path
+// in the data folder: 1 while that part is still coming (and starts it if it
+// has not started), -1 when it failed, 0 when there is nothing to wait for.
+EM_JS(int, HuntDataPending, (const char* path),
+      { return Module.huntData ? Module.huntData.pending(UTF8ToString(path)) : 0; });
+
+// Every open of the game goes here. A data file missing because its part
+// has not arrived yet is waited for, the page going on meanwhile, so a
+// player quicker than the network sees the hunt late but whole.
+extern "C" int open(const char* path, int flags, ...) {
+    mode_t mode = 0;
+    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
+        va_list arguments;
+        va_start(arguments, flags);
+        mode = va_arg(arguments, mode_t);
+        va_end(arguments);
+    }
+    const int fd = openat(AT_FDCWD, path, flags, mode);
+    if (fd >= 0 || errno != ENOENT || (flags & O_ACCMODE) != O_RDONLY) {
+        return fd;
+    }
+    int pending = HuntDataPending(path);
+    if (pending == 0) {
+        errno = ENOENT;
+        return -1;
+    }
+    if (pending > 0) {
+        fprintf(stderr, "reedgunner: waiting for the hunt's data (%s)\n", path);
+        while ((pending = HuntDataPending(path)) > 0) {
+            emscripten_sleep(50);
+        }
+    }
+    if (pending < 0) {
+        fprintf(stderr, "reedgunner: the hunt's data did not arrive; %s is missing\n", path);
+        errno = EIO;
+        return -1;
+    }
+    return openat(AT_FDCWD, path, flags, mode);
 }

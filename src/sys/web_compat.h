@@ -2,7 +2,8 @@
 // What the browser's C library lacks of Linux's, given to every file of the
 // browser build (-include): renameat2 without RENAME_NOREPLACE support, so
 // callers take their portable fallback (look first, then rename). The
-// library's link() and clock_nanosleep() are replaced too (web_compat.cpp).
+// library's link(), clock_nanosleep() and open() are replaced too
+// (web_compat.cpp; open() waits for the hunt's data when it is still coming).
 #ifdef __cplusplus
 extern "C" {
 #endif

@@ -7,8 +7,13 @@
 //      sound reaches Web Audio), the roster, a new game, the main screen,
 //      the store, a club, a shot, the hunt left; the canvas is read at each
 //      checkpoint and compared with the native snaps of the same screens.
+//      The hunt's data is held back until the game waits for it.
 //   3. The saved game survives a reload of the page (IndexedDB).
 //   4. The saved games download as one file and load back from one.
+//   5. The hunt's data refused by the server: the page says so.
+// Sections 2 and 5 hold back or refuse the hunt's part of the data, and 2
+// counts what the page fetched before the title and in all (at most 10 MB
+// gzip before the title).
 // Exit code 0 when all hold, 1 with a line saying what failed, 77 when
 // Chromium cannot start at all.
 import { spawnSync } from 'node:child_process';
@@ -111,26 +116,35 @@ const snapNames = [...scriptText.matchAll(/^snap (\S+)/gm)].map((m) => m[1]);
 const nativeSnaps = {};
 for (const name of snapNames) nativeSnaps[name] = decodePng(fs.readFileSync(path.join(nativeDir, 'snaps', name + '.png')));
 
-// The page, served as a web server would, and the walk's script beside it.
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css',
+// The page, served as a web server would (gzip when the browser takes it),
+// and the walk's script beside it.
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.json': 'application/json',
                 '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.txt': 'text/plain' };
+const gzipped = new Map();
 const server = http.createServer((request, response) => {
   const url = new URL(request.url, 'http://localhost');
   if (url.pathname === '/walk_script.txt') { response.end(scriptText); return; }
   const file = path.join(site, path.normalize(url.pathname === '/' ? '/index.html' : url.pathname));
   if (!file.startsWith(site) || !fs.existsSync(file)) { response.statusCode = 404; response.end(); return; }
   response.setHeader('Content-Type', types[path.extname(file)] || 'application/octet-stream');
-  fs.createReadStream(file).pipe(response);
+  if (!/\bgzip\b/.test(request.headers['accept-encoding'] || '')) { fs.createReadStream(file).pipe(response); return; }
+  if (!gzipped.has(file)) gzipped.set(file, zlib.gzipSync(fs.readFileSync(file)));
+  response.setHeader('Content-Encoding', 'gzip');
+  response.end(gzipped.get(file));
 });
 await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
 const origin = `http://127.0.0.1:${server.address().port}`;
 
+// REEDGUNNER_WEB_WINDOW=1 (bench/web_cpu.sh): a real window on $DISPLAY.
+const windowed = process.env.REEDGUNNER_WEB_WINDOW === '1';
 let browser;
 try {
   browser = await puppeteer.launch({
-    executablePath: '/usr/bin/chromium', headless: true, userDataDir: path.join(scratch, 'profile'),
+    executablePath: '/usr/bin/chromium', headless: !windowed, userDataDir: path.join(scratch, 'profile'),
+    defaultViewport: windowed ? null : undefined,
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
-           '--disable-background-networking', '--disable-component-update', '--disable-sync'],
+           '--disable-background-networking', '--disable-component-update', '--disable-sync']
+      .concat(windowed ? ['--window-position=0,0', '--window-size=1024,768'] : []),
   });
 } catch (error) {
   console.log('SKIP: Chromium cannot start: ' + error.message.split('\n')[0]);
@@ -140,7 +154,7 @@ try {
 
 try {
   const page = await browser.newPage();
-  await page.setViewport({ width: 1000, height: 900 });
+  if (!windowed) await page.setViewport({ width: 1000, height: 900 });
   page.on('pageerror', (error) => fail('page error: ' + error.message));
 
   // 1. The same frames.
@@ -169,7 +183,38 @@ try {
   }
   note(`same frames: ${identical} of ${snapNames.length} snaps identical to the native runner's`);
 
-  // 2. A player's session.
+  // 2. A player's session. What the page fetches is counted from the
+  // browser's own network events: raw and as served (gzip), before the title
+  // and in all. The hunt's data is held back until the game asks for it, so
+  // the player reaches the hunt before it has come: the game must wait and
+  // then show the marsh as natively.
+  const fetched = new Map();
+  const network = await page.target().createCDPSession();
+  await network.send('Network.enable');
+  network.on('Network.requestWillBeSent', (e) => fetched.set(e.requestId, { url: e.request.url, at: e.wallTime * 1000, raw: 0, served: 0 }));
+  network.on('Network.dataReceived', (e) => { if (fetched.has(e.requestId)) fetched.get(e.requestId).raw += e.dataLength; });
+  network.on('Network.loadingFinished', (e) => { if (fetched.has(e.requestId)) fetched.get(e.requestId).served = e.encodedDataLength; });
+  let releaseHunt;
+  const huntReleased = new Promise((resolve) => { releaseHunt = resolve; });
+  await page.setRequestInterception(true);
+  let refuseHunt = false;
+  page.on('request', (request) => {
+    if (!request.url().endsWith('/reedgunner-hunt.data')) request.continue();
+    else if (refuseHunt) request.respond({ status: 503, body: '' });
+    else huntReleased.then(() => request.continue());
+  });
+  const huntHeld = (async () => {
+    try {
+      await page.waitForFunction('window.gameLog && window.gameLog.some((line) => /waiting for the hunt\'s data/.test(line))', { timeout: 90000, polling: 100 });
+    } catch (error) {
+      releaseHunt();
+      return 'the game never waited for the hunt\'s data';
+    }
+    const shown = await page.evaluate('document.getElementById("status").textContent');
+    await new Promise((r) => setTimeout(r, 2000));
+    releaseHunt();
+    return /Waiting for the hunt's data/.test(shown) ? '' : `the page does not say it waits (status: "${shown}")`;
+  })();
   await page.goto(`${origin}/`);
   await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
   const ready = await page.evaluate('window.gameTiming.ready - window.gameTiming.navigation');
@@ -201,7 +246,9 @@ try {
   await page.click('#start');
   await page.waitForFunction('window.gameTiming.firstPicture > 0', { timeout: 20000 });
   const title = await page.evaluate('window.gameTiming.firstPicture - window.gameTiming.started');
-  note(`page ready (data loaded) ${ready.toFixed(0)} ms after navigation; title on the canvas ${title.toFixed(0)} ms after the click`);
+  const titleIn = await page.evaluate('window.gameTiming.firstPicture');
+  note(`page ready (data loaded) ${ready.toFixed(0)} ms after navigation; title on the canvas ${title.toFixed(0)} ms after the click, ` +
+       `${titleIn.toFixed(0)} ms after navigation`);
   // The game's sound reaches Web Audio: buffers played, and not all silence.
   try {
     await page.waitForFunction('Module.audio && Module.audio.buffers > 20 && Module.audio.peak > 0.01', { timeout: 15000 });
@@ -228,28 +275,39 @@ try {
     await click(44, 451);
     if (!await waitFor('main', 0.97)) return;
     await click(120, 205);
-    // The hunt's panel (the clock's hands aside) is up.
+    // The hunt's panel (the clock's hands aside) is up, once its data came.
     if (!await waitFor('marsh', 0.9, [0, 400, 640, 480])) return;
+    const held = await huntHeld;
+    if (held) { fail(held); return; }
+    note('the hunt\'s data held back: the game waited, then the marsh came as natively');
     // bench/web_cpu.sh: the processor time Chromium's processes take while
     // the hunt runs, then the session ends here.
     const cpuSeconds = Number(process.env.REEDGUNNER_WEB_CPU_SECONDS || 0);
     if (cpuSeconds > 0) {
+      const ticksOf = (pid) => {
+        try {
+          const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
+          return Number(fields[11]) + Number(fields[12]);
+        } catch (error) { return 0; /* gone meanwhile */ }
+      };
       const ticks = () => {
         let sum = 0;
         for (const pid of fs.readdirSync('/proc').filter((n) => /^[0-9]+$/.test(n))) {
           try {
-            if (!fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(scratch)) continue;
-            const fields = fs.readFileSync(`/proc/${pid}/stat`, 'utf8').split(') ')[1].split(' ');
-            sum += Number(fields[11]) + Number(fields[12]);
+            if (fs.readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes(scratch)) sum += ticksOf(pid);
           } catch (error) { /* gone meanwhile */ }
         }
         return sum;
       };
+      // The X server's share too, when the caller names it (a real window).
+      const xServer = process.env.REEDGUNNER_WEB_CPU_XSERVER;
       await page.mouse.move(...at(320, 120), { steps: 4 });
-      const start = ticks();
+      const start = ticks(), xStart = xServer ? ticksOf(xServer) : 0;
       await new Promise((r) => setTimeout(r, cpuSeconds * 1000));
       const share = (ticks() - start) / (cpuSeconds * 100) * 100;
-      note(`hunt: Chromium's processes took ${share.toFixed(2)} % of one core over ${cpuSeconds} s`);
+      const xShare = xServer ? (ticksOf(xServer) - xStart) / (cpuSeconds * 100) * 100 : 0;
+      note(`hunt: Chromium's processes took ${share.toFixed(2)} % of one core over ${cpuSeconds} s` +
+           (windowed ? ' in a window' : ' headless') + (xServer ? `, the X server ${xShare.toFixed(2)} %` : ''));
       return;
     }
     // A shell into the gun, then a shot into the sky: the panel's two counts
@@ -312,6 +370,22 @@ try {
   const before = failures;
   await steps();
   if (failures === before) note('the player\'s session: roster, new game, main screen, store, club, shot, hunt left');
+  releaseHunt();
+  const titleAt = await page.evaluate('performance.timeOrigin + window.gameTiming.firstPicture');
+  const sum = (early) => {
+    let raw = 0, served = 0, files = 0;
+    for (const f of fetched.values()) {
+      if (early && f.at >= titleAt) continue;
+      raw += f.raw; served += f.served; ++files;
+    }
+    return { raw, served, files };
+  };
+  const mb = (bytes) => (bytes / 1e6).toFixed(2) + ' MB';
+  const early = sum(true), all = sum(false);
+  note(`fetched before the title: ${mb(early.raw)} raw, ${mb(early.served)} as served (gzip), ${early.files} responses; ` +
+       `in all: ${mb(all.raw)} raw, ${mb(all.served)} as served, ${all.files} responses`);
+  if (early.served > 10e6) fail(`the page fetched ${mb(early.served)} (gzip) before the title; at most 10 MB`);
+  if (all.raw <= early.raw) fail('the hunt\'s data was never fetched');
 
   // Every save keeps the file before it as options.dat.bak, in the
   // browser too, and the log has no complaint about it.
@@ -366,6 +440,19 @@ try {
     if (!Buffer.from(now).equals(Buffer.from(out['share/pellmar/options.dat.bak'], 'base64')))
       fail('a loaded file of saved games did not replace options.dat');
     else note('the saved games went out as a file and back in; a bad file was refused');
+  }
+
+  // 5. The hunt's data refused by the server: after its tries the page says
+  // so, rather than leaving the player to wait at the hunt for ever.
+  refuseHunt = true;
+  await page.goto(`${origin}/`);
+  await page.waitForFunction('!document.getElementById("start").disabled', { timeout: 60000 });
+  await page.click('#start');
+  try {
+    await page.waitForFunction('/hunt\'s data could not be loaded/.test(document.getElementById("status").textContent)', { timeout: 20000 });
+    note('the hunt\'s data refused: the page says "' + await page.evaluate('document.getElementById("status").textContent') + '"');
+  } catch (error) {
+    fail('the hunt\'s data was refused and the page does not say so: "' + await page.evaluate('document.getElementById("status").textContent') + '"');
   }
 } catch (error) {
   fail(error.stack || String(error));
