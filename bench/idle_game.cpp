@@ -2,6 +2,7 @@
 // frugality script runs it under Xvfb):
 //   reedgunner_idle_game roster SECONDS   the roster waiting for input
 //   reedgunner_idle_game main SECONDS     the main screen waiting for input
+//   reedgunner_idle_game store SECONDS    the store waiting for input
 //   reedgunner_idle_game hunt SECONDS     a hunt at the Public Grounds running on its own
 // Settings (the data folder) come from the usual place. Prints the share of
 // one core the game used, and that of its main thread and sound thread apart.
@@ -69,6 +70,9 @@ int main(int argc, char** argv) {
     StopMusic();
     if (std::strcmp(mode, "roster") != 0) {
         SwitchScreen(kScreenMain);
+    }
+    if (std::strcmp(mode, "store") == 0) {
+        SwitchScreen(kScreenStore);
     }
     if (std::strcmp(mode, "hunt") == 0) {
         GoHunt(0);
