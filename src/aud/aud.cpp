@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "aud/wav.h"
 #include "sys/backend.h"
@@ -71,6 +72,11 @@ std::atomic<uint32_t> quietBuffers{0};
 bool resting = false;
 std::chrono::steady_clock::time_point restSince;
 bool reopenFailed = false;  // told once; every later start tries again
+// Closing waits for SDL's audio thread and lets the stream drain (on a
+// PulseAudio null sink up to two seconds), so it is done on a thread of its
+// own, which the library waits for only as it shuts down; the next start
+// opens a new device meanwhile.
+std::atomic<int> closing{0};
 AudLogger logger = nullptr;
 std::string lastError;
 
@@ -283,7 +289,15 @@ void MaybeRest() {
         std::chrono::steady_clock::now() - restSince < std::chrono::milliseconds(after)) {
         return;
     }
-    SDL_CloseAudioDevice(device);  // waits for the audio thread to end
+#if defined(__EMSCRIPTEN__)
+    SDL_CloseAudioDevice(device);  // the page's device closes at once
+#else
+    closing.fetch_add(1);
+    std::thread([id = device] {
+        SDL_CloseAudioDevice(id);
+        closing.fetch_sub(1);
+    }).detach();
+#endif
     device = 0;
     MixOnTheClock();
 }
@@ -507,6 +521,9 @@ bool OpenFallbackDevice() {
 }
 
 void CloseOutput() {
+    while (closing.load() != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (output == Output::Device) {
         if (device != 0) {
             SDL_CloseAudioDevice(device);
