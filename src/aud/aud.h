@@ -52,8 +52,9 @@ constexpr int32_t AUD_MAX_SAMPLES = 16;
 // within 25 ms of its request.
 constexpr uint16_t AUD_BUFFER_FRAMES = 256;
 
-// Brings the library up and down. Shutting down closes the output and frees
-// every handle; callbacks still queued are dropped.
+// Brings the library up and down. Shutting down closes the output (after a
+// rested device still closing), frees every handle; callbacks still queued
+// are dropped.
 void AUD_startup();
 void AUD_shutdown();
 
