@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-2.0-or-later
 # Frugality: how much of one core a screen that only waits for input uses,
-# and the game's own roster, main screen and hunt, with the real SDL video
+# and the game's own roster, main screen, store and hunt, with the real SDL video
 # driver on a virtual X server, at each window scale (the window is the
-# largest whole multiple of 640x480 the virtual screen holds). Each line
-# gives the main thread and SDL's sound thread apart, and the load average
-# when the run ended (other work on the machine skews the figures). Usage:
+# largest whole multiple of 640x480 the virtual screen holds). The game
+# plays its sound to a PulseAudio server of its own with a null sink (SDL's
+# silent driver without PulseAudio); the server's own share is not counted.
+# Each line gives the main thread and SDL's sound thread apart, and the load
+# average when the run ended (other work on the machine skews the figures).
+# Usage:
 #   bench/idle_cpu.sh [build dir] [seconds] [scales]
 # scales: any of 1 2 3, "1 2 3" by default.
 set -euo pipefail
@@ -20,10 +23,28 @@ DATA="$BUILD/data"
 [ -x "$GAME" ] || { echo "build $GAME first" >&2; exit 1; }
 
 scratch="$(mktemp -d)"
-trap 'rm -rf "$scratch"' EXIT
+pulse_pid=""
+cleanup() {
+    if [ -n "$pulse_pid" ]; then kill "$pulse_pid" 2>/dev/null || true; fi
+    rm -rf "$scratch"
+}
+trap cleanup EXIT
 cd "$scratch"
 export XDG_STATE_HOME="$scratch" XDG_CONFIG_HOME="$scratch"
 unset REEDGUNNER_HEADLESS
+
+audio_driver=dummy
+if command -v pulseaudio >/dev/null; then
+    mkdir -m 700 "$scratch/run"
+    export XDG_RUNTIME_DIR="$scratch/run" PULSE_SERVER="unix:$scratch/run/pulse/native"
+    HOME="$scratch" pulseaudio --daemonize=yes -n --exit-idle-time=-1 --disallow-exit \
+        --load="module-null-sink sink_name=null" --load=module-native-protocol-unix \
+        --log-target=file:"$scratch/pulse.log"
+    for _ in $(seq 50); do [ -e "$scratch/run/pulse/pid" ] && break; sleep 0.1; done
+    pulse_pid="$(cat "$scratch/run/pulse/pid" 2>/dev/null || true)"
+    [ -n "$pulse_pid" ] && audio_driver=pulseaudio
+fi
+echo "sound: SDL's $audio_driver driver"
 
 # The virtual screen that gives each window scale.
 screen_for() {
@@ -48,10 +69,10 @@ for scale in $SCALES; do
                 "$PROGRAM" "$mode" "$SECONDS_TO_RUN")"
             echo "${scale}x $settings: $line; load $(load)"
         done
-        # The game itself on the generated data, on SDL's silent sound driver.
+        # The game itself on the generated data.
         printf 'CDROM=%s\n' "$DATA" >>"$scratch/pellmar/Settings.ini"
-        for screen_name in roster main hunt; do
-            line="$(SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy xvfb-run -a -s "-screen 0 $screen" \
+        for screen_name in roster main store hunt; do
+            line="$(SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=$audio_driver xvfb-run -a -s "-screen 0 $screen" \
                 "$GAME" "$screen_name" "$SECONDS_TO_RUN")"
             echo "${scale}x $settings: $line; load $(load)"
         done

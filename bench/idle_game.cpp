@@ -2,6 +2,7 @@
 // frugality script runs it under Xvfb):
 //   reedgunner_idle_game roster SECONDS   the roster waiting for input
 //   reedgunner_idle_game main SECONDS     the main screen waiting for input
+//   reedgunner_idle_game store SECONDS    the store waiting for input
 //   reedgunner_idle_game hunt SECONDS     a hunt at the Public Grounds running on its own
 // Settings (the data folder) come from the usual place. Prints the share of
 // one core the game used, and that of its main thread and sound thread apart.
@@ -13,6 +14,7 @@
 #include <cstring>
 
 #include "app/game.h"
+#include "aud/aud.h"
 #include "engine/config.h"
 #include "engine/timer.h"
 #include "gdl/gdl.h"
@@ -69,11 +71,20 @@ int main(int argc, char** argv) {
     if (std::strcmp(mode, "roster") != 0) {
         SwitchScreen(kScreenMain);
     }
+    if (std::strcmp(mode, "store") == 0) {
+        SwitchScreen(kScreenStore);
+    }
     if (std::strcmp(mode, "hunt") == 0) {
         GoHunt(0);
     }
     SysAddPumpListener(EndWhenTimeIsUp);
     std::signal(SIGALRM, OnAlarm);
+    // The screen first settles as a player would find it after a while: the
+    // sound device rests, then closes.
+    alarm(static_cast<unsigned>(AUD_CLOSE_AFTER_MS / 1000 + 1));
+    MainLoop();
+    quitGame = 0;
+    timeUp = 0;
     const double cpuStart = CpuSeconds();
     const ThreadCpu threadsStart = ReadThreadCpu();
     const uint32_t start = TimerCount();

@@ -2,9 +2,13 @@
 // CPU time of this process's threads, told apart: the main thread, SDL's
 // sound thread and the rest, read from /proc/self/task. The kernel's
 // schedstat gives nanoseconds; where it is missing, stat's clock ticks.
+// A sound thread that ended (its device closed) is gone from the task list,
+// so the sound's share is what the whole process used beyond the others.
 #include <dirent.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -12,8 +16,9 @@
 
 struct ThreadCpu {
     double main = 0;   // seconds
-    double sound = 0;  // SDL's audio thread ("SDLAudioP...")
+    double sound = 0;  // SDL's audio threads alive now ("SDLAudioP...")
     double other = 0;
+    double process = 0;  // every thread, those that ended too
 };
 
 inline double TaskSeconds(const std::string& task) {
@@ -45,6 +50,10 @@ inline double TaskSeconds(const std::string& task) {
 
 inline ThreadCpu ReadThreadCpu() {
     ThreadCpu cpu;
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    cpu.process = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     const std::string self = std::to_string(getpid());
     DIR* tasks = opendir("/proc/self/task");
     if (tasks == nullptr) {
@@ -78,6 +87,9 @@ inline ThreadCpu ReadThreadCpu() {
 // "main 0.41%, sound 0.02%, other 0.00%" of one core over `wall` seconds.
 inline void PrintThreadShares(const ThreadCpu& from, const ThreadCpu& to, double wall) {
     const double scale = wall > 0 ? 100.0 / wall : 0;
-    std::printf("main %.2f%%, sound %.2f%%, other %.2f%%", (to.main - from.main) * scale,
-                (to.sound - from.sound) * scale, (to.other - from.other) * scale);
+    const double main = to.main - from.main;
+    const double other = to.other - from.other;
+    const double sound = std::max(to.process - from.process - main - other, 0.0);
+    std::printf("main %.2f%%, sound %.2f%%, other %.2f%%", main * scale, sound * scale,
+                other * scale);
 }

@@ -15,10 +15,11 @@ PLAY_PACKAGES=(build-essential cmake ninja-build pkg-config libgtest-dev libbenc
 # window (bench/hidden_cpu.sh), the desktop entry and AppStream checkers for
 # the installed game, man and groff to check the manual page, dpkg-dev and
 # lintian to build and check the .deb, numpy for the replays' driver
-# (tests/replays/drive.py).
+# (tests/replays/drive.py), a PulseAudio server with a null sink for the
+# sound thread's share in bench/idle_cpu.sh.
 TEST_PACKAGES=(clang libclang-rt-14-dev clang-format sox xvfb xauth desktop-file-utils xdotool
                x11-utils twm xfonts-base appstream man-db groff-base dpkg-dev lintian
-               python3-numpy)
+               python3-numpy pulseaudio)
 
 # Installs the named Debian packages that are missing (through sudo when not root).
 need_packages() {

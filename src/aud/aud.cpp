@@ -9,10 +9,12 @@
 #include <algorithm>
 #include <array>
 #include <atomic>
+#include <chrono>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <thread>
 
 #include "aud/wav.h"
 #include "sys/backend.h"
@@ -62,9 +64,20 @@ std::atomic<bool> anyPending{false};
 bool delivering = false;
 // The device rests (is paused) while nothing plays: the audio thread counts
 // the whole buffers of silence it handed over since the last start, and the
-// main thread, which alone starts sounds, pauses and wakes the device.
+// main thread, which alone starts sounds, pauses and wakes the device. SDL's
+// audio thread still runs a paused device, once a buffer, so a longer rest
+// closes it (`device` 0 while `output` is the device) and the next start
+// opens it again.
 std::atomic<uint32_t> quietBuffers{0};
 bool resting = false;
+std::chrono::steady_clock::time_point restSince;
+bool reopenFailed = false;  // told once; every later start tries again
+// Closing waits for SDL's audio thread and lets the stream drain (on a
+// PulseAudio null sink up to two seconds), so it is done on a thread of its
+// own, which the library waits for only as it shuts down; the next start
+// opens a new device meanwhile.
+std::atomic<int> closing{0};
+AudLogger logger = nullptr;
 std::string lastError;
 
 // The virtual output's account of time.
@@ -86,16 +99,32 @@ void SetError(const char* format, ...) {
 }
 
 // The audio thread mixes under SDL's device lock; the main thread takes it
-// before touching anything the mixer reads.
+// before touching anything the mixer reads. A closed device has no thread.
+// A start that opens the device again locks the new one (see Reopen), which
+// the Unlock that follows releases.
 void Lock() {
-    if (output == Output::Device) {
+    if (output == Output::Device && device != 0) {
         SDL_LockAudioDevice(device);
     }
 }
 
 void Unlock() {
-    if (output == Output::Device) {
+    if (output == Output::Device && device != 0) {
         SDL_UnlockAudioDevice(device);
+    }
+}
+
+void Tell(const char* format, ...) __attribute__((format(printf, 1, 2)));
+void Tell(const char* format, ...) {
+    char text[512];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(text, sizeof text, format, args);
+    va_end(args);
+    if (logger != nullptr) {
+        logger(text);
+    } else {
+        std::fprintf(stderr, "%s\n", text);
     }
 }
 
@@ -177,34 +206,152 @@ void DeviceCallback(void*, Uint8* stream, int len) {
     }
 }
 
+SDL_AudioSpec WantedSpec() {
+    SDL_AudioSpec want{};
+    want.freq = static_cast<int>(outRate);
+    want.format = outBits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
+    want.channels = 1;
+    want.samples = AUD_BUFFER_FRAMES;
+    want.callback = DeviceCallback;
+    return want;
+}
+
+// The audio backends beneath SDL (ALSA, JACK and the like) write their own
+// complaints straight to standard error while a device is looked for. The
+// game says in one line of its own when there is none, so standard error
+// points at /dev/null for the length of the search only.
+struct QuietStderr {
+    int saved = -1;
+    QuietStderr() {
+        std::fflush(stderr);
+        saved = dup(STDERR_FILENO);
+        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved >= 0 && null >= 0) {
+            dup2(null, STDERR_FILENO);
+        }
+        if (null >= 0) {
+            close(null);
+        }
+    }
+    ~QuietStderr() {
+        if (saved >= 0) {
+            std::fflush(stderr);
+            dup2(saved, STDERR_FILENO);
+            close(saved);
+        }
+    }
+    QuietStderr(const QuietStderr&) = delete;
+    QuietStderr& operator=(const QuietStderr&) = delete;
+};
+
+// While no device is open the clock's time is mixed instead (see CatchUp),
+// from the moment it closed.
+void MixOnTheClock() {
+    haveNow = false;
+    elapsedMs = 0;
+    mixedFrames = 0;
+}
+
+int32_t CloseAfterMs() {
+    const int32_t after = preferences[AUD_CLOSE_DEVICE_AFTER];
+#if defined(__EMSCRIPTEN__)
+    // The page's Web Audio starts only within a click the page itself
+    // handles, which the next sound's start is not: the page keeps it open.
+    if (after == 0) {
+        return -1;
+    }
+#endif
+    return after == 0 ? AUD_CLOSE_AFTER_MS : after;
+}
+
 // Pauses the device once it has handed over a whole buffer of silence with
 // nothing playing: the end of the last sound is then in the device already.
+// A device that rested long enough closes; nothing plays while it rests.
 void MaybeRest() {
-    if (output != Output::Device || resting || quietBuffers.load(std::memory_order_relaxed) == 0) {
+    if (output != Output::Device || device == 0 || preferences[AUD_KEEP_DEVICE_AWAKE] != 0) {
         return;
     }
-    Lock();
-    if (!AnyPlaying()) {
-        SDL_PauseAudioDevice(device, 1);
-        resting = true;
+    if (!resting) {
+        if (quietBuffers.load(std::memory_order_relaxed) == 0) {
+            return;
+        }
+        Lock();
+        if (!AnyPlaying()) {
+            SDL_PauseAudioDevice(device, 1);
+            resting = true;
+            restSince = std::chrono::steady_clock::now();
+        }
+        Unlock();
+        return;
     }
-    Unlock();
+    const int32_t after = CloseAfterMs();
+    if (after < 0 ||
+        std::chrono::steady_clock::now() - restSince < std::chrono::milliseconds(after)) {
+        return;
+    }
+#if defined(__EMSCRIPTEN__)
+    SDL_CloseAudioDevice(device);  // the page's device closes at once
+#else
+    closing.fetch_add(1);
+    std::thread([id = device] {
+        SDL_CloseAudioDevice(id);
+        closing.fetch_sub(1);
+    }).detach();
+#endif
+    device = 0;
+    MixOnTheClock();
+}
+
+// Opens the closed device again with the same format, from the caller's
+// critical section: the new device comes locked and awake, so its first
+// buffer begins with what the caller just started. When it cannot be opened,
+// the samples play on the clock, silently.
+void Reopen() {
+    SDL_AudioSpec want = WantedSpec();
+    SDL_AudioDeviceID opened = 0;
+    {
+        const QuietStderr quiet;
+        opened = SDL_OpenAudioDevice(nullptr, 0, &want, nullptr, 0);
+    }
+    if (opened == 0) {
+        SetError("the sound device cannot be opened again: %s", SDL_GetError());
+        if (!reopenFailed) {
+            reopenFailed = true;
+            Tell("ERROR: %s; the game goes on without sound and tries again at the next sound",
+                 lastError.c_str());
+        }
+        return;
+    }
+    SDL_LockAudioDevice(opened);
+    device = opened;
+    SDL_PauseAudioDevice(device, 0);
+    if (reopenFailed) {
+        reopenFailed = false;
+        Tell("The sound device is open again.");
+    }
 }
 
 // Called with the lock held, as a sample starts playing: the count of quiet
-// buffers starts again and a resting device wakes. The mixer's next buffer
-// begins with the sample's first frame.
+// buffers starts again and a resting device wakes, a closed one opens. The
+// mixer's next buffer begins with the sample's first frame.
 void Wake() {
     quietBuffers.store(0, std::memory_order_relaxed);
-    if (resting) {
+    if (output != Output::Device) {
+        return;
+    }
+    if (resting && device != 0) {
         SDL_PauseAudioDevice(device, 0);
-        resting = false;
+    }
+    resting = false;
+    if (device == 0) {
+        Reopen();
     }
 }
 
-// Headless: mixes every frame due between the last reading of the clock and `now`.
+// Headless, or while no device is open: mixes every frame due between the
+// last reading of the clock and `now`.
 void CatchUp(uint32_t now) {
-    if (output != Output::Virtual) {
+    if (output != Output::Virtual && !(output == Output::Device && device == 0)) {
         return;
     }
     if (!haveNow) {
@@ -325,44 +472,6 @@ void PumpListener() {
     MaybeRest();
 }
 
-SDL_AudioSpec WantedSpec() {
-    SDL_AudioSpec want{};
-    want.freq = static_cast<int>(outRate);
-    want.format = outBits == 8 ? AUDIO_U8 : AUDIO_S16LSB;
-    want.channels = 1;
-    want.samples = AUD_BUFFER_FRAMES;
-    want.callback = DeviceCallback;
-    return want;
-}
-
-// The audio backends beneath SDL (ALSA, JACK and the like) write their own
-// complaints straight to standard error while a device is looked for. The
-// game says in one line of its own when there is none, so standard error
-// points at /dev/null for the length of the search only.
-struct QuietStderr {
-    int saved = -1;
-    QuietStderr() {
-        std::fflush(stderr);
-        saved = dup(STDERR_FILENO);
-        const int null = open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (saved >= 0 && null >= 0) {
-            dup2(null, STDERR_FILENO);
-        }
-        if (null >= 0) {
-            close(null);
-        }
-    }
-    ~QuietStderr() {
-        if (saved >= 0) {
-            std::fflush(stderr);
-            dup2(saved, STDERR_FILENO);
-            close(saved);
-        }
-    }
-    QuietStderr(const QuietStderr&) = delete;
-    QuietStderr& operator=(const QuietStderr&) = delete;
-};
-
 // SDL's default audio driver (which honours SDL_AUDIODRIVER).
 bool OpenDefaultDevice() {
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
@@ -412,8 +521,13 @@ bool OpenFallbackDevice() {
 }
 
 void CloseOutput() {
+    while (closing.load() != 0) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     if (output == Output::Device) {
-        SDL_CloseAudioDevice(device);
+        if (device != 0) {
+            SDL_CloseAudioDevice(device);
+        }
         if (viaAudioInit) {
             SDL_AudioQuit();
         } else {
@@ -423,6 +537,7 @@ void CloseOutput() {
     device = 0;
     output = Output::None;
     resting = false;
+    reopenFailed = false;
     quietBuffers = 0;
 }
 
@@ -437,6 +552,8 @@ void ResetState() {
     delivering = false;
     quietBuffers = 0;
     resting = false;
+    reopenFailed = false;
+    logger = nullptr;
     lastError.clear();
     haveNow = false;
     lastNow = 0;
@@ -803,6 +920,14 @@ uint32_t AUD_ms_count() {
 
 bool AUD_device_resting() {
     return resting;
+}
+
+bool AUD_device_closed() {
+    return output == Output::Device && device == 0;
+}
+
+void AUD_set_logger(AudLogger to) {
+    logger = to;
 }
 
 void AUD_keep_mixed(bool on) {

@@ -38,6 +38,11 @@ constexpr uint32_t AUD_USE_FALLBACK_DEVICE = 15;
 // Preference 14: 0 lets the device rest while nothing plays (see
 // AUD_device_resting), 1 keeps it mixing silence as it always did.
 constexpr uint32_t AUD_KEEP_DEVICE_AWAKE = 14;
+// Preference 13: milliseconds a resting device stays paused before it is
+// closed, which ends the audio thread too (see AUD_device_closed); 0 takes
+// AUD_CLOSE_AFTER_MS, a negative value keeps it open.
+constexpr uint32_t AUD_CLOSE_DEVICE_AFTER = 13;
+constexpr int32_t AUD_CLOSE_AFTER_MS = 2000;
 constexpr uint32_t AUD_PREFERENCE_COUNT = 16;
 
 // The most sample handles the library hands out.
@@ -47,8 +52,9 @@ constexpr int32_t AUD_MAX_SAMPLES = 16;
 // within 25 ms of its request.
 constexpr uint16_t AUD_BUFFER_FRAMES = 256;
 
-// Brings the library up and down. Shutting down closes the output and frees
-// every handle; callbacks still queued are dropped.
+// Brings the library up and down. Shutting down closes the output (after a
+// rested device still closing), frees every handle; callbacks still queued
+// are dropped.
 void AUD_startup();
 void AUD_shutdown();
 
@@ -129,8 +135,20 @@ uint32_t AUD_sample_ms_left(AudSample sample);
 uint32_t AUD_ms_count();
 
 // Whether the device rests: paused by the library while no sample plays (it
-// wakes as one starts). Always false for the headless output.
+// wakes as one starts), or closed after a longer rest. Always false for the
+// headless output.
 bool AUD_device_resting();
+
+// Whether the resting device is closed (or could not be opened again). The
+// next sample started opens it again with the same format. While it cannot be
+// opened, samples play out silently on the clock, so waits on them end, and
+// every later start tries again.
+bool AUD_device_closed();
+
+// Where the library tells of a device it could not open again, once until it
+// opens, and of its return (standard error until set; null sets that again).
+using AudLogger = void (*)(const char* line);
+void AUD_set_logger(AudLogger logger);
 
 // Headless output only: while on, every mixed frame is kept in the output's
 // own format (8-bit unsigned or 16-bit signed little-endian) for a test to

@@ -359,11 +359,14 @@ int32_t GDL_peekEvent(GDL_Event* event, uint32_t mask) {
 int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
     // One rest at most: the caller looks again after it, so a quit signal
     // (which does not end the window system's wait) or a change made by a
-    // pump listener is noticed within a tenth of a second when nothing is
-    // timed. A timed rest lasts to its due time, so the hunt's step (due a
-    // tenth of a second and a millisecond after the last) is not found early
-    // and waited for twice; half a second bounds it all the same.
-    constexpr uint32_t kLongestRest = 100;
+    // pump listener is noticed within half a second when nothing is timed (an
+    // open pad is read only at event calls and sends the window nothing, so
+    // then within a tenth of a second, as its presses need). A timed rest lasts
+    // to its due time, so the hunt's step (due a tenth of a second and a
+    // millisecond after the last) is not found early and waited for twice;
+    // half a second bounds it all the same.
+    constexpr uint32_t kLongestRest = 500;
+    constexpr uint32_t kLongestPadRest = 100;
     constexpr uint32_t kLongestTimedRest = 500;
     constexpr uint32_t kLongestJump = 1000;
     {
@@ -384,7 +387,8 @@ int32_t GDL_waitEvent(uint32_t mask, bool timed, uint32_t until) {
         }
         return 0;
     }
-    GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestTimedRest) : kLongestRest);
+    GdlWindowRest(timed ? std::min(static_cast<uint32_t>(left), kLongestTimedRest)
+                        : (GdlPadOpen() ? kLongestPadRest : kLongestRest));
     const EventCall call;
     Pump();
     return FindOldest(mask) >= 0 ? 1 : 0;

@@ -58,8 +58,8 @@ int32_t GDL_postMotion(const GDL_Event* event);
 
 // Rests until an event of the mask is queued or, when `timed`, until the
 // clock reaches `until` (a SysMilliseconds time), whichever comes first, but
-// half a second at most when timed and a tenth of a second when not: callers
-// wait in a loop. Whatever was drawn is shown before resting, and the next
+// half a second at most (untimed while a pad is open, a tenth of a second):
+// callers wait in a loop. Whatever was drawn is shown before resting, and the next
 // event call does not wait for a refresh. Headless, where no input comes
 // while resting, the virtual clock jumps to `until` at once (untimed it only
 // moves on by the event call's millisecond). Returns 1 when an event of the

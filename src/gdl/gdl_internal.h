@@ -74,6 +74,8 @@ void GdlWindowFreeCursor();
 
 // pad.cpp: controllers let go, the virtual pad unplugged, the subsystem down.
 void GdlResetPad();
+// pad.cpp: whether a controller is open; it is read only at event calls.
+bool GdlPadOpen();
 
 // cursor.cpp: the windowing system's pointer made again for a new window
 // scale; forgotten (and freed) when the window goes.

@@ -63,6 +63,10 @@ void FindController() {
 
 }  // namespace
 
+bool GdlPadOpen() {
+    return controller != nullptr;
+}
+
 void GDL_padEnable(bool on) {
     if (!on) {
         GdlResetPad();

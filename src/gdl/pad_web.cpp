@@ -20,3 +20,7 @@ bool GDL_padSetVirtual(GDL_PadInput, int32_t, int32_t) {
 }
 
 void GdlResetPad() {}
+
+bool GdlPadOpen() {
+    return false;
+}

@@ -117,6 +117,11 @@ int LevelOf(int n) {
     return n == kMusicSound ? musicLevel : effectsLevel;
 }
 
+// What the sound library tells of its device (lost, back again) goes to the log.
+void LogSoundLine(const char* line) {
+    LogPrintf("%s", line);
+}
+
 bool StartOn(int c, int n, int32_t loops) {
     AudSample channel = channels[c];
     AUD_init_sample(channel);
@@ -197,6 +202,7 @@ uint32_t SoundInit() {
     }
     ForgetState();
     AUD_startup();
+    AUD_set_logger(LogSoundLine);
     const uint16_t bits = eightBitSound != 0 ? 8 : 16;
     const uint16_t blockAlign = bits / 8;
     const AudWaveFormat format{1, 1, kOutputRate, kOutputRate * blockAlign, blockAlign, bits};

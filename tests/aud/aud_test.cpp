@@ -390,4 +390,101 @@ TEST_F(AudTest, DeviceRestsInSilenceAndWakesWithTheWholeSound) {
     EXPECT_EQ(frames[at + 2000], 0) << "then silence";
 }
 
+std::vector<std::string> told;
+
+void NoteTold(const char* line) {
+    told.emplace_back(line);
+}
+
+// SDL's file-writing driver as the device, a buffer a millisecond, writing
+// to `file`; false (and the test skipped) when SDL has no such driver.
+bool OpenDiskDevice(const std::string& file, AudDriver* driver) {
+    SysSetHeadless(false);
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", file.c_str(), 1);
+    setenv("SDL_DISKAUDIODELAY", "1", 1);
+    AUD_startup();
+    told.clear();
+    AUD_set_logger(NoteTold);
+    return AUD_waveOutOpen(driver, 0, &kFormat16) == 0;
+}
+
+TEST_F(AudTest, KeptAwakeTheDeviceNeverRests) {
+    AudDriver driver = 0;
+    const bool opened = OpenDiskDevice(dir + "awake.raw", &driver);
+    unsetenv("SDL_DISKAUDIOFILE");
+    unsetenv("SDL_DISKAUDIODELAY");
+    if (!opened) {
+        GTEST_SKIP() << "SDL has no file-writing audio driver: " << AUD_last_error();
+    }
+    AUD_set_preference(AUD_KEEP_DEVICE_AWAKE, 1);
+    AUD_set_preference(AUD_CLOSE_DEVICE_AFTER, 1);
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(100);
+    while (std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        SysPump();
+    }
+    EXPECT_FALSE(AUD_device_resting()) << "a hundred quiet buffers, and still awake";
+    EXPECT_FALSE(AUD_device_closed());
+}
+
+// A longer rest closes the device, so SDL's audio thread ends too; the next
+// start opens it again and the sound reaches it whole, in its first buffer.
+// A device that cannot be opened again is told once, its sounds play out
+// silently on the clock (so waits on them end), and every later start tries
+// again.
+TEST_F(AudTest, ALongRestClosesTheDeviceAndTheNextSoundOpensItAgain) {
+    AudDriver driver = 0;
+    const bool opened = OpenDiskDevice(dir + "first.raw", &driver);
+    if (!opened) {
+        unsetenv("SDL_DISKAUDIOFILE");
+        unsetenv("SDL_DISKAUDIODELAY");
+        GTEST_SKIP() << "SDL has no file-writing audio driver: " << AUD_last_error();
+    }
+    AUD_set_preference(AUD_CLOSE_DEVICE_AFTER, 5);
+    AudSample s = AUD_allocate_sample_handle(driver);
+    auto value = [](int i) { return 1000 + (i * 7919) % 20000; };  // never silent
+    ASSERT_TRUE(Load(s, MonoWav(2000, value)));
+    AUD_register_EOB_callback(s, NoteEnd);
+    EXPECT_TRUE(PumpUntil(AUD_device_closed)) << "five milliseconds of rest close it";
+    EXPECT_TRUE(AUD_device_resting());
+
+    setenv("SDL_DISKAUDIOFILE", (dir + "no/such/folder.raw").c_str(), 1);
+    AUD_start_sample(s);
+    EXPECT_TRUE(AUD_device_closed()) << "the driver cannot write there";
+    EXPECT_FALSE(AUD_device_resting());
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_EQ(told[0].rfind("ERROR: the sound device cannot be opened again: ", 0), 0u) << told[0];
+    EXPECT_TRUE(PumpUntil([] { return !ended.empty(); })) << "played out on the clock";
+    AUD_start_sample(s);
+    EXPECT_EQ(told.size(), 1u) << "told once while it stays closed";
+    AUD_end_sample(s);
+
+    const std::string second = dir + "second.raw";
+    setenv("SDL_DISKAUDIOFILE", second.c_str(), 1);
+    ended.clear();
+    AUD_start_sample(s);
+    EXPECT_FALSE(AUD_device_closed()) << "a later start opens it";
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[1], "The sound device is open again.");
+    EXPECT_TRUE(PumpUntil([] { return !ended.empty(); })) << "played on the device";
+    EXPECT_TRUE(PumpUntil(AUD_device_closed)) << "and closed again after its rest";
+    AUD_shutdown();
+    unsetenv("SDL_DISKAUDIOFILE");
+    unsetenv("SDL_DISKAUDIODELAY");
+
+    // The second file starts when the device opened again.
+    const std::string bytes = ReadBytes(second);
+    std::vector<int16_t> frames = Samples16(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+    const auto first = std::find_if(frames.begin(), frames.end(), [](int16_t v) { return v != 0; });
+    ASSERT_NE(first, frames.end()) << "the sound reached the device";
+    const auto at = static_cast<size_t>(first - frames.begin());
+    EXPECT_LE(at, size_t{AUD_BUFFER_FRAMES}) << "within the first buffer";
+    EXPECT_EQ(at % AUD_BUFFER_FRAMES, 0u) << "the sound begins a buffer: nothing clipped";
+    ASSERT_GE(frames.size(), at + 2000);
+    for (int i = 0; i < 2000; ++i) {
+        ASSERT_EQ(frames[at + i], value(i)) << "frame " << i;
+    }
+}
+
 }  // namespace
