@@ -17,6 +17,7 @@
 #include "aud/aud.h"
 #include "engine/config.h"
 #include "engine/timer.h"
+#include "game_start.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "platform/graphics.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-char appInstance;
 volatile std::sig_atomic_t timeUp = 0;
 
 void OnAlarm(int) {
@@ -43,31 +43,14 @@ void EndWhenTimeIsUp() {
     }
 }
 
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
     const char* mode = argc > 1 ? argv[1] : "roster";
     const unsigned seconds = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 10;
-    GDL_setAppInstance(&appInstance);
-    CheckRegistry();
-    if (GraphicsInit() == 0) {
-        std::fprintf(stderr, "no display (see the log)\n");
+    if (!StartGameQuietly()) {
         return 1;
     }
-    SoundInit();
-    if (GameInit() == 0) {
-        std::fprintf(stderr, "the game cannot start (see the log)\n");
-        return 1;
-    }
-    player->musicOn = 0;
-    StopMusic();
     if (std::strcmp(mode, "roster") != 0) {
         SwitchScreen(kScreenMain);
     }
@@ -85,13 +68,13 @@ int main(int argc, char** argv) {
     MainLoop();
     quitGame = 0;
     timeUp = 0;
-    const double cpuStart = CpuSeconds();
+    const double cpuStart = ProcessCpuSeconds();
     const ThreadCpu threadsStart = ReadThreadCpu();
     const uint32_t start = TimerCount();
     alarm(seconds);
     MainLoop();
     const double wall = (TimerCount() - start) / 1000.0;
-    const double cpu = CpuSeconds() - cpuStart;
+    const double cpu = ProcessCpuSeconds() - cpuStart;
     const ThreadCpu threadsEnd = ReadThreadCpu();
     std::printf(
         "%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU), on screen %u: ", mode,

@@ -29,13 +29,6 @@ void OnAlarm(int) {
     timeUp = 1;
 }
 
-double CpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
 void DrawPicture() {
     GDL_PaletteEntry palette[256];
     for (int i = 0; i < 256; ++i) {
@@ -77,7 +70,7 @@ int main(int argc, char** argv) {
         GDL_getEvent(&event, GDL_EVENT_ALL);
     }
 
-    const double cpuStart = CpuSeconds();
+    const double cpuStart = ProcessCpuSeconds();
     const ThreadCpu threadsStart = ReadThreadCpu();
     const uint32_t start = TimerCount();
     uint32_t lastStep = start;
@@ -104,7 +97,7 @@ int main(int argc, char** argv) {
         }
     }
     const double wall = (TimerCount() - start) / 1000.0;
-    const double cpu = CpuSeconds() - cpuStart;
+    const double cpu = ProcessCpuSeconds() - cpuStart;
     const ThreadCpu threadsEnd = ReadThreadCpu();
     std::printf("%s, %s renderer: %.2f%% of one core over %.1f s (%.3f s CPU)",
                 pace ? "pacing 100 ms steps" : "waiting for input",

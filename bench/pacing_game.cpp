@@ -23,6 +23,7 @@
 #include "app/game.h"
 #include "engine/config.h"
 #include "engine/timer.h"
+#include "game_start.h"
 #include "gdl/gdl.h"
 #include "gdl/gdl_host.h"
 #include "hunt/characters.h"
@@ -39,7 +40,6 @@ extern char** environ;
 
 namespace {
 
-char appInstance;
 constexpr const char* kTitle = "Reed Gunner";  // in the window's title
 constexpr int kRemark = 16;                    // the partner's longest remark
 
@@ -168,19 +168,9 @@ pid_t MoveTheMouse(int count) {
 
 int main(int argc, char** argv) {
     const unsigned seconds = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 60;
-    GDL_setAppInstance(&appInstance);
-    CheckRegistry();
-    if (GraphicsInit() == 0) {
-        std::fprintf(stderr, "no display (see the log)\n");
+    if (!StartGameQuietly()) {
         return 1;
     }
-    SoundInit();
-    if (GameInit() == 0) {
-        std::fprintf(stderr, "the game cannot start (see the log)\n");
-        return 1;
-    }
-    player->musicOn = 0;
-    StopMusic();
     SwitchScreen(kScreenMain);
     GoHunt(0);
     // The partner has said everything he says unasked: his remarks hold the

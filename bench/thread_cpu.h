@@ -48,12 +48,17 @@ inline double TaskSeconds(const std::string& task) {
     return static_cast<double>(utime + stime) / static_cast<double>(sysconf(_SC_CLK_TCK));
 }
 
-inline ThreadCpu ReadThreadCpu() {
-    ThreadCpu cpu;
+// Every thread's time together, those that ended too.
+inline double ProcessCpuSeconds() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
-    cpu.process = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                  static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+inline ThreadCpu ReadThreadCpu() {
+    ThreadCpu cpu;
+    cpu.process = ProcessCpuSeconds();
     const std::string self = std::to_string(getpid());
     DIR* tasks = opendir("/proc/self/task");
     if (tasks == nullptr) {
