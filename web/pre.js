@@ -2,10 +2,11 @@
 // game finds its data and keeps its files in the page.
 //
 // The data is "installed" at /usr/share/reedgunner/ReedShot/ (packaged by
-// web/pack_data.cmake; its second part comes later, below) and the program calls itself /usr/bin/reedgunner, so the
-// game finds it as an installed game does. The saved games and Settings.ini
-// live under /save/, kept in the browser's IndexedDB and written back after
-// every save; the log stays in memory. A script run (Module.scriptRun) keeps
+// web/pack_data.cmake; its second part comes later, below) and the program
+// calls itself /usr/bin/reedgunner, so the game finds it as an installed game
+// does. The saved games and Settings.ini live under /save/, kept in the
+// browser's IndexedDB and written back after every save; the log stays in
+// memory. A script run (Module.scriptRun) keeps
 // everything in memory, from a clean start.
 Module.preRun = Module.preRun || [];
 Module.preRun.push(function () {

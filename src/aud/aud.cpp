@@ -114,17 +114,12 @@ void Unlock() {
     }
 }
 
-void Tell(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void Tell(const char* format, ...) {
-    char text[512];
-    va_list args;
-    va_start(args, format);
-    std::vsnprintf(text, sizeof text, format, args);
-    va_end(args);
+// A line for the game's log, or standard error when none is set.
+void Tell(const std::string& text) {
     if (logger != nullptr) {
-        logger(text);
+        logger(text.c_str());
     } else {
-        std::fprintf(stderr, "%s\n", text);
+        std::fprintf(stderr, "%s\n", text.c_str());
     }
 }
 
@@ -317,8 +312,8 @@ void Reopen() {
         SetError("the sound device cannot be opened again: %s", SDL_GetError());
         if (!reopenFailed) {
             reopenFailed = true;
-            Tell("ERROR: %s; the game goes on without sound and tries again at the next sound",
-                 lastError.c_str());
+            Tell("ERROR: " + lastError +
+                 "; the game goes on without sound and tries again at the next sound");
         }
         return;
     }
